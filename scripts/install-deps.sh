@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing zorkvm need; only the
+# missing ones, so a second run is quick and offline.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev                    # Qt 6 Widgets; the offscreen platform plugin comes with it
+  libboost1.81-dev                # Beast and Asio (header-only)
+  libcpp-httplib-dev nlohmann-json3-dev
+  libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+  libturbojpeg0-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-nanum                     # Korean texts
+  fonts-font-awesome              # icon glyphs of the buttons
+  ffmpeg python3-websockets       # independent protocol peers used by the tests
+  clang libclang-rt-14-dev        # libFuzzer
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing ${#missing[@]} packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,21 @@
+// The zorkvm program: the desktop client. It reads no command line; its files live beside it.
+#include <QApplication>
+#include <QMainWindow>
+
+#include "app/AppConfig.h"
+#include "app/ui/DiagCategories.h"
+#include "app/ui/QtText.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  zor::RouteCoreDiagnosticsToQt();
+  zor::AppConfig& config = zor::AppConfig::Instance();
+  config.InitResources();
+
+  QMainWindow window;
+  window.setWindowTitle(zor::ToQString(config.Caption()));
+  window.setMinimumSize(800, 600);
+  window.resize(1920, 1080);
+  window.show();
+  return app.exec();
+}
