@@ -75,8 +75,4 @@ struct AppInfo {
   bool SameStoredFields(const AppInfo& other) const;
 };
 
-// True when `name` can be used as a file name inside the Apps or Scenes folder: no path
-// separator ('/' or '\\'), no NUL, and not "." or "..".
-bool IsSafeStoredName(std::u16string_view name);
-
 }  // namespace zor
