@@ -13,8 +13,8 @@ struct MatchRecord {
   uint8_t Valid = 0;  // 1 for every record an engine adds
   int32_t Left = 0;
   int32_t Top = 0;
-  int32_t CentreX = 0;  // Left + Width / 2
-  int32_t CentreY = 0;  // Top + Height / 2
+  int32_t CenterX = 0;  // Left + Width / 2
+  int32_t CenterY = 0;  // Top + Height / 2
   int32_t Width = 0;
   int32_t Height = 0;
   float Score = 0.0f;  // engine-specific scale, 1 for a perfect match

@@ -78,8 +78,8 @@ bool CollectMatches(BestPositionSearch& search, const AnalysisSetup& setup, cons
     match.Valid = 1;
     match.Left = setup.Region.x + best->At.x;
     match.Top = setup.Region.y + best->At.y;
-    match.CentreX = match.Left + templ.width / 2;
-    match.CentreY = match.Top + templ.height / 2;
+    match.CenterX = match.Left + templ.width / 2;
+    match.CenterY = match.Top + templ.height / 2;
     match.Width = templ.width;
     match.Height = templ.height;
     match.Score = static_cast<float>(best->Score);

@@ -59,8 +59,8 @@ std::vector<MatchRecord> MatchesByWholeGridSearch(const cv::Mat& scores, cv::Rec
     m.Valid = 1;
     m.Left = region.x + at.x;
     m.Top = region.y + at.y;
-    m.CentreX = m.Left + templ.width / 2;
-    m.CentreY = m.Top + templ.height / 2;
+    m.CenterX = m.Left + templ.width / 2;
+    m.CenterY = m.Top + templ.height / 2;
     m.Width = templ.width;
     m.Height = templ.height;
     m.Score = float(best);

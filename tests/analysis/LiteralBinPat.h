@@ -73,8 +73,8 @@ inline bool LiteralBinPat(const uint8_t* pixels, int32_t width, int32_t height, 
     m.Valid = 1;
     m.Left = rx + bx;
     m.Top = ry + by;
-    m.CentreX = m.Left + t.Width / 2;
-    m.CentreY = m.Top + t.Height / 2;
+    m.CenterX = m.Left + t.Width / 2;
+    m.CenterY = m.Top + t.Height / 2;
     m.Width = t.Width;
     m.Height = t.Height;
     m.Score = best;

@@ -34,8 +34,8 @@ TEST(MatchImage, FindsPlantedTargetsInSingleAndMultiMode) {
     EXPECT_EQ(m.Valid, 1);
     EXPECT_EQ(m.Width, 16);
     EXPECT_EQ(m.Height, 12);
-    EXPECT_EQ(m.CentreX, m.Left + 8);
-    EXPECT_EQ(m.CentreY, m.Top + 6);
+    EXPECT_EQ(m.CenterX, m.Left + 8);
+    EXPECT_EQ(m.CenterY, m.Top + 6);
     EXPECT_GT(m.Score, 0.99f);
   }
   for (size_t i = 1; i < multi.Matches.size(); ++i) EXPECT_LE(multi.Matches[i].Score, multi.Matches[i - 1].Score);
@@ -56,7 +56,7 @@ TEST(MatchImage, ReportsScreenCoordinatesOfAClippedWorkArea) {
   const WorkRect past_edge{150, 100, 400, 300};
   const AnalysisResult clipped = Analyze(screen, MakeItem(kImage, target), &past_edge);
   EXPECT_EQ(Corners(clipped), (std::vector<cv::Point>{{185, 135}}));
-  EXPECT_EQ(clipped.Best.CentreX, 190);
+  EXPECT_EQ(clipped.Best.CenterX, 190);
   const WorkRect outside{300, 300, 400, 400};  // wholly outside: the whole image
   EXPECT_EQ(Analyze(screen, MakeItem(kImage, target), &outside).Matches.size(), 2u);
   const WorkRect negative{-10, -10, 50, 40};
@@ -64,9 +64,13 @@ TEST(MatchImage, ReportsScreenCoordinatesOfAClippedWorkArea) {
 }
 
 TEST(MatchImage, ToleranceIsSubtractedInSinglePrecision) {
-  const float accept = MatchImageAcceptScore(0.95f, 0.01f);
-  EXPECT_EQ(double(accept), 0.9399999976158142);
-  EXPECT_FALSE(0.94 >= double(accept));  // a score of exactly 0.94 is refused with the defaults
+  const double accept = MatchImageAcceptScore(0.95f, 0.01f);
+  EXPECT_EQ(accept, 0.9399999976158142);
+  // 0.95f - 0.01f rounds to exactly 0.94f, and 0.94 in double lies above it: with the defaults
+  // both are accepted, and the next float below 0.94f is the highest score refused.
+  EXPECT_EQ(accept, double(0.94f));
+  EXPECT_TRUE(0.94 >= accept);
+  EXPECT_FALSE(double(std::nextafter(0.94f, 0.0f)) >= accept);
   EXPECT_EQ(MatchImageAcceptScore(0.9f, 0.0f), 0.9f);
   EXPECT_GT(MatchImageAcceptScore(0.9f, -0.05f), 0.9f);  // a negative tolerance raises it
 }

@@ -6,6 +6,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "AnalysisFixtures.h"
+#include "analysis/AnalysisParams.h"
 
 namespace zor::test {
 namespace {
