@@ -1,10 +1,12 @@
 #include "analysis/BestPositionSearch.h"
 
+#include <utility>
+
 namespace zor {
 
-BestPositionSearch::BestPositionSearch(const cv::Mat& scores, const cv::Mat& mask)
-    : scores_(scores), mask_(mask), row_score_(scores.rows, 0.0), row_x_(scores.rows, -1) {
-  CV_Assert(scores.type() == CV_32FC1 && mask.type() == CV_8UC1 && scores.size() == mask.size());
+BestPositionSearch::BestPositionSearch(const cv::Mat& scores, cv::Mat mask)
+    : scores_(scores), mask_(std::move(mask)), row_score_(scores.rows, 0.0), row_x_(scores.rows, -1) {
+  CV_Assert(scores_.type() == CV_32FC1 && mask_.type() == CV_8UC1 && scores_.size() == mask_.size());
   for (int y = 0; y < scores_.rows; ++y) RefreshRow(y);
 }
 

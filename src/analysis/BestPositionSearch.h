@@ -17,9 +17,9 @@ class BestPositionSearch {
     double Score = 0.0;
   };
 
-  // `scores` is a CV_32F grid; `mask` a CV_8U grid of the same size (0 = never chosen). Both
-  // are views the search keeps; the mask is written by Suppress.
-  BestPositionSearch(const cv::Mat& scores, const cv::Mat& mask);
+  // `scores` is a CV_32F grid; `mask` a CV_8U grid of the same size (0 = never chosen). The
+  // search keeps both headers; Suppress writes into the mask's pixels.
+  BestPositionSearch(const cv::Mat& scores, cv::Mat mask);
 
   // The best position not masked, or nothing when every position is masked (or NaN).
   std::optional<Best> Find() const;

@@ -10,11 +10,11 @@ constexpr int kWordBits = 64;
 
 // Brightness bits of one BGRA row as sliding words: word x holds pixels x .. x + 63 (bit j is
 // pixel x + j), zeros past the row's end. Built right to left, one shift per pixel.
-void SlideRow(const uint8_t* bgra, int width, int64_t level_sum, uint64_t* words) {
+void SlideRow(const uint8_t* bgra, int width, int32_t level, uint64_t* words) {
   uint64_t word = 0;
   for (int x = width - 1; x >= 0; --x) {
     const uint8_t* p = bgra + 4 * x;
-    word = (word << 1) | uint64_t(int64_t(p[0]) + p[1] + p[2] >= level_sum);
+    word = (word << 1) | uint64_t(IsBright(p[0], p[1], p[2], level));
     words[x] = word;
   }
 }
@@ -78,7 +78,7 @@ PackedTemplate Pack(const BinaryTemplate& templ) {
 }
 
 template <int step>
-void ScoreRows(const cv::Mat& region, int64_t level_sum, const PackedTemplate& templ, cv::Size templ_size,
+void ScoreRows(const cv::Mat& region, int32_t level, const PackedTemplate& templ, cv::Size templ_size,
                cv::Mat& scores) {
   const int region_width = region.cols;
   const int th = templ_size.height;
@@ -92,7 +92,7 @@ void ScoreRows(const cv::Mat& region, int64_t level_sum, const PackedTemplate& t
   int next_row = 0;  // first region row not yet in the ring
   for (int y = 0; y < scores.rows; y += step) {
     for (; next_row < y + th; ++next_row) {
-      SlideRow(region.ptr<uint8_t>(next_row), region_width, level_sum,
+      SlideRow(region.ptr<uint8_t>(next_row), region_width, level,
                &ring[size_t(next_row % th) * region_width]);
     }
     std::fill(acc.begin(), acc.end(), 0);
@@ -114,13 +114,12 @@ void ScoreBinaryPattern(const cv::Mat& region, int32_t bin_threshold, const Bina
                         cv::Mat& scores) {
   CV_Assert(region.type() == CV_8UC4 && (step == 1 || step == 2));
   scores.create(region.rows - templ.Size.height + 1, region.cols - templ.Size.width + 1, CV_32F);
-  const int64_t level_sum = int64_t(bin_threshold) * 3;
   const PackedTemplate packed = Pack(templ);
   if (step == 1) {
-    ScoreRows<1>(region, level_sum, packed, templ.Size, scores);
+    ScoreRows<1>(region, bin_threshold, packed, templ.Size, scores);
   } else {
     scores.setTo(0);
-    ScoreRows<2>(region, level_sum, packed, templ.Size, scores);
+    ScoreRows<2>(region, bin_threshold, packed, templ.Size, scores);
   }
 }
 

@@ -29,8 +29,7 @@ bool MatchImage::Analyze(const uint8_t* pixels, int32_t width, int32_t height, c
     cv::matchTemplate(grey_region, grey_template, scores, cv::TM_CCOEFF_NORMED);
   }
 
-  cv::Mat mask(setup.Grid, CV_8U, cv::Scalar(1));
-  BestPositionSearch search(scores, mask);
+  BestPositionSearch search(scores, cv::Mat(setup.Grid, CV_8U, cv::Scalar(1)));
   // 0.95f - 0.01f is 0.9399999976..., so a score of exactly 0.94 is refused with the defaults.
   const float accept_score = MatchImageAcceptScore(item.Threshold, params.Tolerance);
   const SuppressionKind suppression = params.Fast ? SuppressionKind::kOverlapWide : SuppressionKind::kOverlap;

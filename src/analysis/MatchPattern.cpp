@@ -37,8 +37,7 @@ bool MatchPattern::Analyze(const uint8_t* pixels, int32_t width, int32_t height,
   cv::matchTemplate(setup.RegionView(), setup.Template, scores, cv::TM_CCORR_NORMED,
                     PatternMask(setup.Template, params.Box));
 
-  cv::Mat mask(setup.Grid, CV_8U, cv::Scalar(1));
-  BestPositionSearch search(scores, mask);
+  BestPositionSearch search(scores, cv::Mat(setup.Grid, CV_8U, cv::Scalar(1)));
   return CollectMatches(search, setup,
                         MatchRules(item, item.Threshold, params.Single, SuppressionKind::kHalfTemplate), result);
 }

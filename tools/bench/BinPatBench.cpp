@@ -41,10 +41,10 @@ BENCHMARK(BM_MatchBinPat)
     ->Args({1, 0, 0})
     ->Args({2, 0, 0})
     ->Args({kTemplate32, 1, 0})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MatchImageGrey32)->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_MatchImageGrey32)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 // One literal run takes seconds per scan of the grid.
-BENCHMARK(BM_LiteralBinPat)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiteralBinPat)->Iterations(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 }  // namespace
 }  // namespace zor::bench

@@ -85,7 +85,7 @@ void BM_MatchPattern(benchmark::State& state) {
 }
 
 void SizesAndAreas(benchmark::internal::Benchmark* b) {
-  b->ArgNames({"template", "area"})->Unit(benchmark::kMillisecond);
+  b->ArgNames({"template", "area"})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
   for (int area : {0, 1}) {
     for (int size : {0, 1, 2}) b->Args({size, area});
   }
