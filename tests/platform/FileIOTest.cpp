@@ -14,19 +14,19 @@ namespace {
 
 TEST(FileIO, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
   test::TempDir dir;
-  const std::string path = dir.file("data.bin");
+  const std::string path = dir.File("data.bin");
   test::WriteFile(path, "old");
   ASSERT_TRUE(WriteFileAtomically(path, std::string("new\0bytes", 9)));
   EXPECT_EQ(test::ReadFile(path), std::string("new\0bytes", 9));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 
 TEST(FileIO, FailedWriteInReadOnlyFolderKeepsTheOldFile) {
   test::TempDir dir;
-  const std::string path = dir.file("data.bin");
+  const std::string path = dir.File("data.bin");
   test::WriteFile(path, "precious");
-  ::chmod(dir.path().c_str(), 0555);
+  ::chmod(dir.Path().c_str(), 0555);
   struct Save { std::string path; } save{path};
   const int code = test::RunUnprivileged(
       [](void* c) { return WriteFileAtomically(static_cast<Save*>(c)->path, "lost") ? 1 : 0; }, &save);
@@ -36,11 +36,11 @@ TEST(FileIO, FailedWriteInReadOnlyFolderKeepsTheOldFile) {
 
 TEST(FileIO, ReadWholeFileRefusesMissingAndOversizedFiles) {
   test::TempDir dir;
-  EXPECT_FALSE(ReadWholeFile(dir.file("missing"), 100));
-  test::WriteFile(dir.file("big"), std::string(101, 'x'));
-  EXPECT_FALSE(ReadWholeFile(dir.file("big"), 100));
-  EXPECT_EQ(ReadWholeFile(dir.file("big"), 101)->size(), 101u);
-  EXPECT_FALSE(ReadWholeFile(dir.path().string(), 100)) << "a folder is not a file";
+  EXPECT_FALSE(ReadWholeFile(dir.File("missing"), 100));
+  test::WriteFile(dir.File("big"), std::string(101, 'x'));
+  EXPECT_FALSE(ReadWholeFile(dir.File("big"), 100));
+  EXPECT_EQ(ReadWholeFile(dir.File("big"), 101)->size(), 101u);
+  EXPECT_FALSE(ReadWholeFile(dir.Path(), 100)) << "a folder is not a file";
 }
 
 TEST(BinaryReader, NeverReadsPastTheEndAndStaysFailed) {

@@ -13,7 +13,7 @@ const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
 
 TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
   test::TempDir dir;
-  const std::string path = dir.file("config.ini");
+  const std::string path = dir.File("config.ini");
   const auto write = test::RunProcess(kCli, {"config", "write", path},
                                       R"([{"Name":"회의실","ConnectIP":"127.0.0.5","Apps":["출근"]},{"Type":1,"Port":8081}])");
   ASSERT_EQ(write.exit_code, 0) << write.err;
@@ -32,7 +32,7 @@ TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
 
 TEST(ConfigCli, BadInputFailsClearlyAndKeepsTheFile) {
   test::TempDir dir;
-  const std::string path = dir.file("config.ini");
+  const std::string path = dir.File("config.ini");
   ASSERT_EQ(test::RunProcess(kCli, {"config", "write", path}, "[]").exit_code, 0);
   const std::string before = test::ReadFile(path);
   for (const char* input : {"{", R"({"Name":"x"})", R"([{"Port":-1}])", R"([{"Name":5}])", R"([7])"}) {
@@ -42,9 +42,9 @@ TEST(ConfigCli, BadInputFailsClearlyAndKeepsTheFile) {
   }
   EXPECT_EQ(test::ReadFile(path), before);
 
-  EXPECT_NE(test::RunProcess(kCli, {"config", "dump", dir.file("missing.ini")}).exit_code, 0);
-  test::WriteFile(dir.file("foreign.ini"), std::string("\x05\0\0\0OTHER", 9));
-  const auto foreign = test::RunProcess(kCli, {"config", "dump", dir.file("foreign.ini")});
+  EXPECT_NE(test::RunProcess(kCli, {"config", "dump", dir.File("missing.ini")}).exit_code, 0);
+  test::WriteFile(dir.File("foreign.ini"), std::string("\x05\0\0\0OTHER", 9));
+  const auto foreign = test::RunProcess(kCli, {"config", "dump", dir.File("foreign.ini")});
   EXPECT_NE(foreign.exit_code, 0);
   EXPECT_NE(foreign.err.find("not a device list"), std::string::npos);
   EXPECT_EQ(test::RunProcess(kCli, {"config", "frobnicate", path}).exit_code, 2);

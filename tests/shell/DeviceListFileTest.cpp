@@ -74,7 +74,7 @@ TEST(DeviceListFile, FixtureWrittenByteByByteLoads) {
 
 TEST(DeviceListFile, KoreanTextsRoundTripThroughTheFile) {
   test::TempDir dir;
-  const std::u16string path = WidePath(dir.file("config.ini"));
+  const std::u16string path = WidePath(dir.File("config.ini"));
   const DeviceList saved = TwoDevices();
   ASSERT_TRUE(SaveDeviceList(path, saved));
   DeviceList loaded;
@@ -85,9 +85,9 @@ TEST(DeviceListFile, KoreanTextsRoundTripThroughTheFile) {
 TEST(DeviceListFile, MissingOrForeignFileLeavesTheListUnchanged) {
   test::TempDir dir;
   DeviceList list = TwoDevices();
-  EXPECT_FALSE(LoadDeviceList(WidePath(dir.file("config.ini")), list));
-  test::WriteFile(dir.file("config.ini"), Text("OTHER Product KVM") + Text("1") + Text("1") + U32(0));
-  EXPECT_FALSE(LoadDeviceList(WidePath(dir.file("config.ini")), list));
+  EXPECT_FALSE(LoadDeviceList(WidePath(dir.File("config.ini")), list));
+  test::WriteFile(dir.File("config.ini"), Text("OTHER Product KVM") + Text("1") + Text("1") + U32(0));
+  EXPECT_FALSE(LoadDeviceList(WidePath(dir.File("config.ini")), list));
   EXPECT_FALSE(DecodeDeviceList(Text("ZORWARE Macro KV"), list)) << "the title must match whole";
   ExpectSameDevices(list, TwoDevices());
 }
@@ -132,10 +132,10 @@ TEST(DeviceListFile, HostileCountsAllocateNothingBeyondTheFile) {
 
 TEST(DeviceListFile, FailedSaveKeepsThePreviousFile) {
   test::TempDir dir;
-  const std::string path = dir.file("config.ini");
+  const std::string path = dir.File("config.ini");
   ASSERT_TRUE(SaveDeviceList(WidePath(path), TwoDevices()));
   const std::string before = test::ReadFile(path);
-  ::chmod(dir.path().c_str(), 0555);
+  ::chmod(dir.Path().c_str(), 0555);
   struct Save { std::string path; } save{path};
   const int code = test::RunUnprivileged(
       [](void* c) { return SaveDeviceList(WidePath(static_cast<Save*>(c)->path), {}) ? 1 : 0; }, &save);

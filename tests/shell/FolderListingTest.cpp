@@ -14,9 +14,9 @@ namespace {
 
 TEST(ListFolderFiles, ListsStemsOfExactExtensionOnly) {
   test::TempDir dir;
-  for (const char* name : {"b.app", "a.APP", "c.app.bak", "출근.app", "d.apps", ".app"}) test::WriteFile(dir.file(name), "");
-  std::filesystem::create_directory(dir.path() / "folder.app");
-  auto stems = ListFolderFiles(WidePath(dir.path().string()), u".app");
+  for (const char* name : {"b.app", "a.APP", "c.app.bak", "출근.app", "d.apps", ".app"}) test::WriteFile(dir.File(name), "");
+  std::filesystem::create_directory(std::filesystem::path(dir.Path()) / "folder.app");
+  auto stems = ListFolderFiles(WidePath(dir.Path()), u".app");
   std::sort(stems.begin(), stems.end());
   EXPECT_EQ(stems, (std::vector<std::u16string>{u"", u"b", u"출근"}));
 }
@@ -26,9 +26,9 @@ TEST(ListFolderFiles, MissingFolderGivesNothingAndADiagnosticLine) {
   std::string logged;
   diag::SetEnabledCategories("shell");
   diag::SetSink([&](std::string_view, std::string_view line) { logged = line; });
-  EXPECT_TRUE(ListFolderFiles(WidePath(dir.file("nope")), u".app", u"[ZOR] ").empty());
-  test::WriteFile(dir.file("file"), "");
-  EXPECT_TRUE(ListFolderFiles(WidePath(dir.file("file")), u".app").empty());
+  EXPECT_TRUE(ListFolderFiles(WidePath(dir.File("nope")), u".app", u"[ZOR] ").empty());
+  test::WriteFile(dir.File("file"), "");
+  EXPECT_TRUE(ListFolderFiles(WidePath(dir.File("file")), u".app").empty());
   diag::SetSink(nullptr);
   diag::SetEnabledCategories("");
   EXPECT_EQ(logged, "지정한 폴더가 존재하지 않거나 디렉토리가 아닙니다.");

@@ -1,6 +1,5 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it on destruction.
-#include <filesystem>
+// A fresh directory under the system's temporary folder, removed with everything in it.
 #include <string>
 
 namespace zor::test {
@@ -12,11 +11,11 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
-  std::filesystem::path path_;
+  std::string path_;
 };
 
 // Writes bytes to a file, replacing it.
