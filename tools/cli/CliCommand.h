@@ -2,7 +2,6 @@
 // zorkvm-cli's commands. Each command file registers itself with a static CliCommandRegistrar,
 // so a new command is one new file: zorkvm-cli <name> <args...> runs it.
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +20,6 @@ std::vector<CliCommand>& Registry();
 struct CliCommandRegistrar {
   explicit CliCommandRegistrar(CliCommand command) { Registry().push_back(std::move(command)); }
 };
-
-// Reads all of standard input, up to max_bytes; nullopt if it holds more.
-// (nlohmann's parser over istreambuf_iterator spins at the end of a pipe, so JSON input is read
-// into a string first.)
-std::optional<std::string> ReadStandardInput(size_t max_bytes);
 
 // Prints "zorkvm-cli: <message>" to standard error and returns exit code 2 (usage) or 1 (failure).
 int Fail(const std::string& message);

@@ -12,16 +12,6 @@ std::vector<CliCommand>& Registry() {
   return commands;
 }
 
-std::optional<std::string> ReadStandardInput(size_t max_bytes) {
-  std::string data;
-  char buffer[65536];
-  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
-    data.append(buffer, static_cast<size_t>(std::cin.gcount()));
-    if (data.size() > max_bytes) return std::nullopt;
-  }
-  return data;
-}
-
 int Fail(const std::string& message) {
   std::cerr << "zorkvm-cli: " << message << "\n";
   return 1;
