@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "support/ProgramRun.h"
+#include "support/RunProgram.h"
 #include "automation/AppInfo.h"
 #include "automation/SceneData.h"
 #include "platform/ProgramPath.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/BinaryReader.h"
-#include "support/RunProcess.h"
+#include "support/Unprivileged.h"
 #include "support/TempDir.h"
 
 namespace zor {

@@ -5,7 +5,7 @@
 
 #include "platform/ProgramPath.h"
 #include "support/TempDir.h"
-#include "support/RunProcess.h"
+#include "support/Unprivileged.h"
 
 namespace zor {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/RunProcess.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 namespace zor {
@@ -14,10 +14,10 @@ const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
 TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
   test::TempDir dir;
   const std::string path = dir.File("config.ini");
-  const auto write = test::RunProcess(kCli, {"config", "write", path},
+  const auto write = test::RunProgram(kCli, {"config", "write", path},
                                       R"([{"Name":"회의실","ConnectIP":"127.0.0.5","Apps":["출근"]},{"Type":1,"Port":8081}])");
   ASSERT_EQ(write.exit_code, 0) << write.err;
-  const auto dump = test::RunProcess(kCli, {"config", "dump", path});
+  const auto dump = test::RunProgram(kCli, {"config", "dump", path});
   ASSERT_EQ(dump.exit_code, 0) << dump.err;
   const auto devices = nlohmann::json::parse(dump.out);
   ASSERT_EQ(devices.size(), 2u);
@@ -33,21 +33,21 @@ TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
 TEST(ConfigCli, BadInputFailsClearlyAndKeepsTheFile) {
   test::TempDir dir;
   const std::string path = dir.File("config.ini");
-  ASSERT_EQ(test::RunProcess(kCli, {"config", "write", path}, "[]").exit_code, 0);
+  ASSERT_EQ(test::RunProgram(kCli, {"config", "write", path}, "[]").exit_code, 0);
   const std::string before = test::ReadFile(path);
   for (const char* input : {"{", R"({"Name":"x"})", R"([{"Port":-1}])", R"([{"Name":5}])", R"([7])"}) {
-    const auto r = test::RunProcess(kCli, {"config", "write", path}, input);
+    const auto r = test::RunProgram(kCli, {"config", "write", path}, input);
     EXPECT_NE(r.exit_code, 0) << input;
     EXPECT_NE(r.err.find("zorkvm-cli:"), std::string::npos) << input;
   }
   EXPECT_EQ(test::ReadFile(path), before);
 
-  EXPECT_NE(test::RunProcess(kCli, {"config", "dump", dir.File("missing.ini")}).exit_code, 0);
+  EXPECT_NE(test::RunProgram(kCli, {"config", "dump", dir.File("missing.ini")}).exit_code, 0);
   test::WriteFile(dir.File("foreign.ini"), std::string("\x05\0\0\0OTHER", 9));
-  const auto foreign = test::RunProcess(kCli, {"config", "dump", dir.File("foreign.ini")});
+  const auto foreign = test::RunProgram(kCli, {"config", "dump", dir.File("foreign.ini")});
   EXPECT_NE(foreign.exit_code, 0);
   EXPECT_NE(foreign.err.find("not a device list"), std::string::npos);
-  EXPECT_EQ(test::RunProcess(kCli, {"config", "frobnicate", path}).exit_code, 2);
+  EXPECT_EQ(test::RunProgram(kCli, {"config", "frobnicate", path}).exit_code, 2);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ProgramRun.h"
+#include "support/RunProgram.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
