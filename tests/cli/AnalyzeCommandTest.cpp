@@ -52,7 +52,7 @@ class AnalyzeCommand : public ::testing::Test {
     ASSERT_TRUE(scene.SaveToPath(WidePath(scene_)));
   }
 
-  ProgramOutput Analyze(std::vector<std::string> extra) {
+  ProgramResult Analyze(std::vector<std::string> extra) {
     std::vector<std::string> args = {"analyze", "--scene", scene_, "--image", image_};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunProgram(kCli, args);
@@ -64,7 +64,7 @@ class AnalyzeCommand : public ::testing::Test {
 };
 
 TEST_F(AnalyzeCommand, PrintsTheMatchesAsJson) {
-  const ProgramOutput run = Analyze({"--item", "0"});
+  const ProgramResult run = Analyze({"--item", "0"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const auto json = nlohmann::json::parse(run.out);
   EXPECT_EQ(json["found"], true);
@@ -121,7 +121,7 @@ TEST_F(AnalyzeCommand, BadArgumentsAndFilesAreRefused) {
       {{"analyze", "--scene", scene_, "--image", scene_, "--item", "0"}, 1},                // not a picture
   };
   for (const auto& c : cases) {
-    const ProgramOutput run = RunProgram(kCli, c.args);
+    const ProgramResult run = RunProgram(kCli, c.args);
     EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_FALSE(run.err.empty());

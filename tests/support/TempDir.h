@@ -1,7 +1,6 @@
 #pragma once
-// A fresh directory under the system's temporary folder, removed with everything in it when the
-// object goes away.
-#include <filesystem>
+// A fresh directory under the system's temporary folder, removed with everything in it.
+#include <string>
 
 namespace zor::test {
 
@@ -12,11 +11,16 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
-  std::filesystem::path path_;
+  std::string path_;
 };
+
+// Writes bytes to a file, replacing it.
+void WriteFile(const std::string& path, const std::string& bytes);
+// Reads a whole file; empty if missing.
+std::string ReadFile(const std::string& path);
 
 }  // namespace zor::test
