@@ -1,6 +1,5 @@
 // zorkvm-cli's scene and app commands, run as the program itself.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "automation/SceneData.h"
 #include "platform/ProgramPath.h"
 #include "support/RunProgram.h"
+#include "support/TempDir.h"
 
 namespace zor {
 namespace {
@@ -32,18 +32,9 @@ constexpr char kSceneJson[] = R"({
 
 class AutomationCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorkvm-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return dir_.File(name); }
 
-  std::filesystem::path dir_;
+  test::TempDir dir_;
 };
 
 TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
@@ -129,7 +120,7 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
       {{"app", "dump", PathOf("a.scene")}, "", "title differs"},
       {{"scene", "dump", PathOf("x.app")}, "", "damaged"},
       {{"scene", "dump", PathOf("cut.scene")}, "", "damaged"},
-      {{"scene", "dump", dir_.string()}, "", "cannot read"},
+      {{"scene", "dump", dir_.Path()}, "", "cannot read"},
       {{"scene", "write", PathOf("n.scene")}, "{", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, "[]", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 1.5}]})", "Index"},
