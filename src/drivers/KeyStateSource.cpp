@@ -1,18 +1,9 @@
 #include "drivers/KeyStateSource.h"
 
 namespace zor {
-namespace {
-
-class NothingHeld final : public IKeyStateSource {
- public:
-  bool IsKeyDown(uint32_t) const override { return false; }
-};
-
-}  // namespace
-
-const IKeyStateSource& NoKeysHeld() {
-  static const NothingHeld source;
-  return source;
+HeldKeys& OperatorKeyboard() {
+  static HeldKeys keyboard;
+  return keyboard;
 }
 
 void HeldKeys::SetKeyDown(uint32_t virtual_key, bool down) {

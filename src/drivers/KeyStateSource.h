@@ -1,8 +1,8 @@
 #pragma once
 // Which keys of the operator's keyboard are held down right now, by Windows virtual-key code.
 // The hardware device driver reads it to send the live modifier state with each key report.
-// The full control window knows which keys it has seen go down and feeds a HeldKeys; the core
-// alone has no keyboard, and its default says that nothing is held.
+// There is one operator keyboard: the full control window feeds OperatorKeyboard() with the
+// key presses and releases it sees; without a GUI nothing feeds it and nothing is held.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -14,9 +14,6 @@ class IKeyStateSource {
   virtual ~IKeyStateSource() = default;
   virtual bool IsKeyDown(uint32_t virtual_key) const = 0;
 };
-
-// The source with nothing held.
-const IKeyStateSource& NoKeysHeld();
 
 // A key table fed by whoever sees the key messages. Written on the GUI thread, read on any
 // thread; each key is one atomic bit, so readers never see a torn table entry.
@@ -32,5 +29,8 @@ class HeldKeys final : public IKeyStateSource {
   static constexpr uint32_t kBitsPerWord = 64;
   std::array<std::atomic<uint64_t>, kKeyCount / kBitsPerWord> words_{};
 };
+
+// The process-wide table of the operator's keyboard, read by default by the drivers.
+HeldKeys& OperatorKeyboard();
 
 }  // namespace zor
