@@ -3,6 +3,7 @@
 // (dubeolsik) layout: each Hangul syllable becomes the Latin keys of its letters, and the input
 // method is switched to Korean before a run of syllables and back to English after it.
 // Pure functions: the driver turns the plan into key reports and sleeps.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,21 @@ inline constexpr char16_t kLastHangulSyllable = 0xD7A3;
 inline bool IsHangulSyllable(char16_t unit) {
   return unit >= kFirstHangulSyllable && unit <= kLastHangulSyllable;
 }
+
+// Syllable arithmetic of the Unicode Hangul block: 19 initials x 21 medials x 28 finals.
+inline constexpr int kHangulSyllablesPerInitial = 588;  // 21 x 28
+inline constexpr int kHangulFinalsPerMedial = 28;
+
+// The 2-set keys of each letter by its index in that arithmetic; upper case is shifted.
+inline constexpr std::array<std::string_view, 19> kDubeolsikInitialKeys{
+    "r", "R", "s", "e", "E", "f", "a", "q", "Q", "t", "T", "d", "w", "W", "c", "z", "x", "v", "g"};
+inline constexpr std::array<std::string_view, 21> kDubeolsikMedialKeys{
+    "k", "o", "i", "O", "j", "p", "u", "P", "h", "hk", "ho",
+    "hl", "y", "n", "nj", "np", "nl", "b", "m", "ml", "l"};
+// Index 0 is "no final consonant".
+inline constexpr std::array<std::string_view, 28> kDubeolsikFinalKeys{
+    "",  "r", "R", "rt", "s", "sw", "sg", "e", "f", "fr", "fa", "fq", "ft", "fx",
+    "fv", "fg", "a", "q", "qt", "t", "T", "d", "w", "c", "z", "x", "v", "g"};
 
 // Appends the 2-set keys of one precomposed syllable: initial, medial, then final consonant
 // keys; upper-case letters are the shifted keys. Nothing for a unit that is not a syllable.
