@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RecordingOwner.h"
-#include "TesselSim.h"
+#include "support/TesselSim.h"
 #include "drivers/HangulTyping.h"
 #include "drivers/TesselLite.h"
 #include "platform/Clock.h"

@@ -1,5 +1,5 @@
-// The hardware device driver's picture side against real peers on loopback: ffmpeg as an
-// independent MJPEG server, and a silent server that accepts the request and never answers.
+// The hardware device driver's picture side against real peers on loopback: zorkvm-sim, ffmpeg
+// as an independent MJPEG server, and a silent server that accepts the request and never answers.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -10,12 +10,15 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
+#include "RecordingOwner.h"
+#include "support/TesselSim.h"
 #include "drivers/DeliveryRate.h"
 #include "drivers/TesselLite.h"
+#include "platform/Clock.h"
 #include "support/ChildProcess.h"
 #include "support/LoopbackNet.h"
-#include "RecordingOwner.h"
 
 namespace zor {
 namespace {
@@ -143,6 +146,91 @@ TEST(TesselStream, FfmpegPeerFramesArriveDecoded) {
     const auto [low, high] = std::minmax_element(image.pixels.begin(), image.pixels.end());
     EXPECT_GT(*high - *low, 100);
   }
+}
+
+// Gaps between consecutive deliveries of frames [first, end), in milliseconds.
+std::vector<double> GapsMs(const std::vector<test::RecordedFrame>& frames, size_t first, size_t end) {
+  std::vector<double> gaps;
+  for (size_t i = std::max<size_t>(first, 1); i < end && i < frames.size(); ++i) {
+    gaps.push_back(static_cast<double>(frames[i].time_ns - frames[i - 1].time_ns) / 1e6);
+  }
+  return gaps;
+}
+
+// Deliveries are paced on arrival, before decoding; the times recorded here come after it, so
+// a gap may look shorter by the difference of two decoding times.
+constexpr double kDecodeJitterMs = 40;
+
+TEST(TesselStream, StartAndStopStreamSwitchTheRateWhileStreaming) {
+  test::TesselSim sim({"--fps", "30", "--size", "640x360"});
+  ASSERT_TRUE(sim.ok());
+  DeviceInfo device = test::TesselDevice(sim.address(), sim.port());
+  device.ScreenWidth = 640;
+  device.ScreenHeight = 360;
+  device.FullFps = 20;  // 50 ms
+  device.ThumbFps = 4;  // 250 ms
+  RecordingOwner owner(device);
+  TesselLite driver(owner);
+  driver.Connect();
+  ASSERT_TRUE(owner.WaitForFrames(4, 10000));
+  const size_t fast_from = owner.FrameCount();
+  driver.StartStream();
+  ASSERT_TRUE(owner.WaitForFrames(fast_from + 12, 10000));
+  const size_t slow_from = owner.FrameCount();
+  driver.StopStream();
+  ASSERT_TRUE(owner.WaitForFrames(slow_from + 3, 10000));
+  driver.Disconnect();
+
+  const auto frames = owner.Frames();
+  for (double gap : GapsMs(frames, 1, fast_from)) EXPECT_GE(gap, 250 - kDecodeJitterMs);
+  const auto fast = GapsMs(frames, fast_from + 1, slow_from);
+  for (double gap : fast) EXPECT_GE(gap, 50 - kDecodeJitterMs);
+  double fast_total = 0;
+  for (double gap : fast) fast_total += gap;
+  EXPECT_LT(fast_total / static_cast<double>(fast.size()), 200) << "the full-control rate did not take over";
+  for (double gap : GapsMs(frames, slow_from + 1, frames.size())) EXPECT_GE(gap, 250 - kDecodeJitterMs);
+  EXPECT_EQ(frames.back().frame->width, 640u);
+}
+
+TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
+  test::TesselSim sim({"--fps", "20", "--size", "320x240", "--parts-per-stream", "3"});
+  ASSERT_TRUE(sim.ok());
+  RecordingOwner owner(test::TesselDevice(sim.address(), sim.port()));
+  TesselLite driver(owner);
+  driver.StartStream();
+  driver.Connect();
+  // A part is delivered once the next one starts, so each stream of three gives two frames.
+  const auto opens = [&] {
+    std::vector<double> times;
+    for (const auto& j : sim.LinesWith("event")) {
+      if (j["channel"] == "mjpeg" && j["event"] == "open") times.push_back(j["time_ms"].get<double>());
+    }
+    return times;
+  };
+  for (int waited = 0; opens().size() < 3 && waited < 10000; waited += 20) SleepMs(20);
+  driver.Disconnect();
+  const auto times = opens();
+  ASSERT_GE(times.size(), 3u);
+  for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], TesselLite::kRetryPauseMs);
+  EXPECT_GE(owner.FrameCount(), 2u);
+}
+
+TEST(TesselStream, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
+  test::TesselSim sim({"--fps", "20", "--size", "320x240"});
+  ASSERT_TRUE(sim.ok());
+  sim.Stop();
+  RecordingOwner owner(test::TesselDevice(sim.address(), sim.port()));
+  TesselLite driver(owner);
+  driver.Connect();
+  SleepMs(3 * TesselLite::kRetryPauseMs);  // several refused attempts
+  EXPECT_EQ(owner.FrameCount(), 0u);
+  sim.Start({"--fps", "20", "--size", "320x240"});
+  ASSERT_TRUE(sim.ok());
+  EXPECT_TRUE(owner.WaitForFrames(2, 10000));
+  driver.Disconnect();
+  const size_t after_disconnect = owner.FrameCount();
+  SleepMs(300);
+  EXPECT_EQ(owner.FrameCount(), after_disconnect);
 }
 
 }  // namespace
