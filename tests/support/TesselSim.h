@@ -1,8 +1,6 @@
 #pragma once
 // A simulated hardware device for one test: zorkvm-sim --type tessel on an address of its own,
 // with its log in a temporary folder that goes away with the object.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
