@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingOwner.h"
+#include "support/RecordingOwner.h"
 #include "support/TesselSim.h"
 #include "drivers/HangulTyping.h"
 #include "drivers/TesselLite.h"
@@ -24,8 +24,8 @@ constexpr int kOpenTimeoutMs = 10000;
 class TesselHid : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(sim_.ok()) << "zorkvm-sim did not start on " << sim_.address();
-    owner_ = std::make_unique<test::RecordingOwner>(test::TesselDevice(sim_.address(), sim_.port()));
+    ASSERT_TRUE(sim_.Ready()) << "zorkvm-sim did not start on " << sim_.Address();
+    owner_ = std::make_unique<test::RecordingOwner>(sim_.Device());
     driver_ = std::make_unique<TesselLite>(*owner_);
     driver_->SetKeyStateSource(keys_);
   }

@@ -12,13 +12,15 @@
 #include <thread>
 #include <vector>
 
-#include "RecordingOwner.h"
-#include "support/TesselSim.h"
 #include "drivers/DeliveryRate.h"
 #include "drivers/TesselLite.h"
 #include "platform/Clock.h"
 #include "support/ChildProcess.h"
-#include "support/LoopbackNet.h"
+#include "support/LoopbackAddress.h"
+#include "support/RecordingOwner.h"
+#include "support/SimProcess.h"
+#include "support/TesselSim.h"
+#include "support/Wait.h"
 
 namespace zor {
 namespace {
@@ -118,43 +120,42 @@ TEST(TesselStream, FfmpegPeerFramesArriveDecoded) {
   if (!std::filesystem::exists(ffmpeg)) GTEST_SKIP() << "ffmpeg is not installed (apt-get install ffmpeg)";
   const std::string address = test::FreeLoopbackAddress(80);
   ASSERT_FALSE(address.empty());
-  const uint16_t port = test::FreeTcpPort(address);
+  const uint16_t port = test::PickFreePort(address);
   const std::string url = "http://" + address + ":" + std::to_string(port) + "/api/stream/mjpeg";
-  test::ChildProcess peer(ffmpeg, {"-nostdin", "-loglevel", "error", "-re", "-f", "lavfi", "-i",
+  test::ChildProcess peer({ffmpeg, "-nostdin", "-loglevel", "error", "-re", "-f", "lavfi", "-i",
                                    "testsrc2=size=640x360:rate=15", "-f", "mpjpeg", "-boundary_tag", "frame",
-                                   "-listen", "1", url},
+                           "-listen", "1", url},
                           "", "/dev/null");
   ASSERT_TRUE(peer.Started());
 
-  DeviceInfo device = test::TesselDevice(address, port);
-  device.ScreenWidth = 640;
-  device.ScreenHeight = 360;
-  RecordingOwner owner(device);
+  RecordingOwner owner(test::TesselDevice(address, port, 640, 360));
   TesselLite driver(owner);
   driver.StartStream();
   driver.Connect();
   // ffmpeg serves a single client and is not probed before: the driver's requests are refused
   // until ffmpeg listens, and retried every 500 ms.
-  ASSERT_TRUE(owner.WaitForFrames(3, 20000)) << "no frames from ffmpeg";
+  ASSERT_TRUE(test::WaitUntil([&] { return owner.FrameCount() >= 3; }, 20000)) << "no frames from ffmpeg";
   driver.Disconnect();
-  for (const auto& recorded : owner.Frames()) {
-    const ScreenImage& image = *recorded.frame;
-    ASSERT_EQ(image.width, 640u);
-    ASSERT_EQ(image.height, 360u);
-    ASSERT_EQ(image.pixels.size(), 640u * 360u * 4u);
-    // The test pattern is colourful: a decoded picture is far from a flat fill.
-    const auto [low, high] = std::minmax_element(image.pixels.begin(), image.pixels.end());
-    EXPECT_GT(*high - *low, 100);
-  }
+  const ScreenImage& image = *owner.Last();
+  ASSERT_EQ(image.width, 640u);
+  ASSERT_EQ(image.height, 360u);
+  ASSERT_EQ(image.pixels.size(), 640u * 360u * 4u);
+  // The test pattern is colourful: a decoded picture is far from a flat fill.
+  const auto [low, high] = std::minmax_element(image.pixels.begin(), image.pixels.end());
+  EXPECT_GT(*high - *low, 100);
 }
 
 // Gaps between consecutive deliveries of frames [first, end), in milliseconds.
-std::vector<double> GapsMs(const std::vector<test::RecordedFrame>& frames, size_t first, size_t end) {
+std::vector<double> GapsMs(const std::vector<int64_t>& times_ns, size_t first, size_t end) {
   std::vector<double> gaps;
-  for (size_t i = std::max<size_t>(first, 1); i < end && i < frames.size(); ++i) {
-    gaps.push_back(static_cast<double>(frames[i].time_ns - frames[i - 1].time_ns) / 1e6);
+  for (size_t i = std::max<size_t>(first, 1); i < end && i < times_ns.size(); ++i) {
+    gaps.push_back(static_cast<double>(times_ns[i] - times_ns[i - 1]) / 1e6);
   }
   return gaps;
+}
+
+bool WaitForFrames(RecordingOwner& owner, size_t count) {
+  return test::WaitUntil([&] { return owner.FrameCount() >= count; }, 10000);
 }
 
 // Deliveries are paced on arrival, before decoding; the times recorded here come after it, so
@@ -163,25 +164,23 @@ constexpr double kDecodeJitterMs = 40;
 
 TEST(TesselStream, StartAndStopStreamSwitchTheRateWhileStreaming) {
   test::TesselSim sim({"--fps", "30", "--size", "640x360"});
-  ASSERT_TRUE(sim.ok());
-  DeviceInfo device = test::TesselDevice(sim.address(), sim.port());
-  device.ScreenWidth = 640;
-  device.ScreenHeight = 360;
+  ASSERT_TRUE(sim.Ready());
+  DeviceInfo device = sim.Device(640, 360);
   device.FullFps = 20;  // 50 ms
   device.ThumbFps = 4;  // 250 ms
   RecordingOwner owner(device);
   TesselLite driver(owner);
   driver.Connect();
-  ASSERT_TRUE(owner.WaitForFrames(4, 10000));
+  ASSERT_TRUE(WaitForFrames(owner, 4));
   const size_t fast_from = owner.FrameCount();
   driver.StartStream();
-  ASSERT_TRUE(owner.WaitForFrames(fast_from + 12, 10000));
+  ASSERT_TRUE(WaitForFrames(owner, fast_from + 12));
   const size_t slow_from = owner.FrameCount();
   driver.StopStream();
-  ASSERT_TRUE(owner.WaitForFrames(slow_from + 3, 10000));
+  ASSERT_TRUE(WaitForFrames(owner, slow_from + 3));
   driver.Disconnect();
 
-  const auto frames = owner.Frames();
+  const auto frames = owner.FrameTimesNs();
   for (double gap : GapsMs(frames, 1, fast_from)) EXPECT_GE(gap, 250 - kDecodeJitterMs);
   const auto fast = GapsMs(frames, fast_from + 1, slow_from);
   for (double gap : fast) EXPECT_GE(gap, 50 - kDecodeJitterMs);
@@ -189,13 +188,13 @@ TEST(TesselStream, StartAndStopStreamSwitchTheRateWhileStreaming) {
   for (double gap : fast) fast_total += gap;
   EXPECT_LT(fast_total / static_cast<double>(fast.size()), 200) << "the full-control rate did not take over";
   for (double gap : GapsMs(frames, slow_from + 1, frames.size())) EXPECT_GE(gap, 250 - kDecodeJitterMs);
-  EXPECT_EQ(frames.back().frame->width, 640u);
+  EXPECT_EQ(owner.Last()->width, 640u);
 }
 
 TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
   test::TesselSim sim({"--fps", "20", "--size", "320x240", "--parts-per-stream", "3"});
-  ASSERT_TRUE(sim.ok());
-  RecordingOwner owner(test::TesselDevice(sim.address(), sim.port()));
+  ASSERT_TRUE(sim.Ready());
+  RecordingOwner owner(sim.Device());
   TesselLite driver(owner);
   driver.StartStream();
   driver.Connect();
@@ -207,7 +206,7 @@ TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
     }
     return times;
   };
-  for (int waited = 0; opens().size() < 3 && waited < 10000; waited += 20) SleepMs(20);
+  test::WaitUntil([&] { return opens().size() >= 3; });
   driver.Disconnect();
   const auto times = opens();
   ASSERT_GE(times.size(), 3u);
@@ -217,16 +216,15 @@ TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
 
 TEST(TesselStream, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
   test::TesselSim sim({"--fps", "20", "--size", "320x240"});
-  ASSERT_TRUE(sim.ok());
-  sim.Stop();
-  RecordingOwner owner(test::TesselDevice(sim.address(), sim.port()));
+  ASSERT_TRUE(sim.Ready());
+  sim.Kill();
+  RecordingOwner owner(sim.Device());
   TesselLite driver(owner);
   driver.Connect();
   SleepMs(3 * TesselLite::kRetryPauseMs);  // several refused attempts
   EXPECT_EQ(owner.FrameCount(), 0u);
-  sim.Start({"--fps", "20", "--size", "320x240"});
-  ASSERT_TRUE(sim.ok());
-  EXPECT_TRUE(owner.WaitForFrames(2, 10000));
+  ASSERT_TRUE(sim.Start());
+  EXPECT_TRUE(WaitForFrames(owner, 2));
   driver.Disconnect();
   const size_t after_disconnect = owner.FrameCount();
   SleepMs(300);

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -11,59 +12,55 @@
 extern char** environ;
 
 namespace zor::test {
-namespace {
 
-constexpr int kStopGraceMs = 2000;
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
-
-void RedirectTo(posix_spawn_file_actions_t& actions, int fd, const std::string& path) {
-  if (!path.empty()) posix_spawn_file_actions_addopen(&actions, fd, path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-}
-
-}  // namespace
-
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::string& stdout_path, const std::string& stderr_path) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
+ChildProcess::ChildProcess(std::vector<std::string> argv, std::string stdout_path, std::string stderr_path) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  RedirectTo(actions, 1, stdout_path);
-  RedirectTo(actions, 2, stderr_path);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) pid_ = pid;
+  if (!stdout_path.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdout_path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  }
+  if (!stderr_path.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderr_path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  }
+  std::vector<char*> args;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
 }
 
-ChildProcess::~ChildProcess() { Stop(); }
+ChildProcess::~ChildProcess() { Stop(SIGKILL); }
 
-std::optional<int> ChildProcess::Wait(int timeout_ms) {
-  if (exit_code_ || pid_ <= 0) return exit_code_;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      return exit_code_;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-    std::this_thread::sleep_for(kPollInterval);
+bool ChildProcess::Running() {
+  if (pid_ <= 0) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == pid_) {
+    status_ = status;
+    pid_ = -1;
+    return false;
   }
+  return true;
 }
 
-int ChildProcess::Stop() {
-  if (pid_ <= 0) return -1;
-  if (!Wait(0)) {
-    kill(pid_, SIGTERM);
-    if (!Wait(kStopGraceMs)) {
-      kill(pid_, SIGKILL);
-      Wait(kStopGraceMs);
+int ChildProcess::Stop(int signal) {
+  if (pid_ > 0) {
+    kill(pid_, signal);
+    int status = 0;
+    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
+    status_ = status;
+    pid_ = -1;
   }
-  return exit_code_.value_or(-1);
+  return status_;
+}
+
+int ChildProcess::WaitExit(int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (Running() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (Running()) return -1;
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
 }
 
 }  // namespace zor::test

@@ -1,10 +1,8 @@
 #pragma once
-// A program run by a test: started with posix_spawn, its output going to files, and ended
-// (SIGTERM, then SIGKILL after a grace period) when the object goes away, so no test leaves a
-// process behind even when an assertion fails half-way.
+// A child process for tests: started with posix_spawn, killed and reaped on destruction, so a
+// failing test never leaves a simulator or peer running.
 #include <sys/types.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,24 +10,25 @@ namespace zor::test {
 
 class ChildProcess {
  public:
-  // Starts `program` with `args`; standard output and error are appended to the given files
-  // ("" keeps the test's own). Check Started().
-  ChildProcess(const std::string& program, const std::vector<std::string>& args, const std::string& stdout_path = "",
-               const std::string& stderr_path = "");
+  // argv[0] is the program path. Standard output and error go to the given files (appended),
+  // or stay the test's own when empty.
+  ChildProcess(std::vector<std::string> argv, std::string stdout_path = {}, std::string stderr_path = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const { return pid_ > 0; }
-  // The exit code once the program has ended within `timeout_ms` (128 + signal when killed),
-  // nullopt while it still runs.
-  std::optional<int> Wait(int timeout_ms);
-  // SIGTERM, up to two seconds to end, then SIGKILL; returns the exit code.
-  int Stop();
+  pid_t Pid() const { return pid_; }
+  // True while the child has not exited (reaps it when it has).
+  bool Running();
+  // Sends `signal` and waits for the child to end; returns its wait status (-1 if none ran).
+  int Stop(int signal);
+  // Waits up to `timeout_ms` for the child to exit by itself; its exit code, or -1.
+  int WaitExit(int timeout_ms);
 
  private:
   pid_t pid_ = -1;
-  std::optional<int> exit_code_;
+  int status_ = -1;
 };
 
 }  // namespace zor::test
