@@ -36,20 +36,7 @@ class TesselHid : public ::testing::Test {
     ASSERT_TRUE(driver_->InputChannelOpen());
   }
 
-  // The reports the device decoded, as "mouse BUTTONS X Y WHEEL" and "key MODIFIERS USAGE",
-  // once `count` have arrived.
-  std::vector<std::string> Reports(size_t count) {
-    std::vector<std::string> out;
-    for (const auto& j : sim_.WaitForLines("report", count)) {
-      if (j["report"] == "mouse") {
-        out.push_back("mouse " + j["buttons"].dump() + " " + j["x"].dump() + " " + j["y"].dump() + " " +
-                      j["wheel"].dump());
-      } else {
-        out.push_back("key " + j["modifiers"].dump() + " " + j["usage"].dump());
-      }
-    }
-    return out;
-  }
+  std::vector<std::string> Reports(size_t count) { return sim_.WaitForReports(count); }
 
   // The text field after the last key report.
   std::u16string Field() {

@@ -50,4 +50,17 @@ std::vector<nlohmann::json> TesselSim::WaitForLines(const std::string& key, size
   return lines;
 }
 
+std::vector<std::string> TesselSim::WaitForReports(size_t count) const {
+  std::vector<std::string> reports;
+  for (const auto& j : WaitForLines("report", count)) {
+    if (j["report"] == "mouse") {
+      reports.push_back("mouse " + j["buttons"].dump() + " " + j["x"].dump() + " " + j["y"].dump() + " " +
+                        j["wheel"].dump());
+    } else {
+      reports.push_back("key " + j["modifiers"].dump() + " " + j["usage"].dump());
+    }
+  }
+  return reports;
+}
+
 }  // namespace zor::test

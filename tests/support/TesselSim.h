@@ -37,6 +37,9 @@ class TesselSim {
   // (returning what there is after `timeout_ms`).
   std::vector<nlohmann::json> LinesWith(const std::string& key) const;
   std::vector<nlohmann::json> WaitForLines(const std::string& key, size_t count, int timeout_ms = 10000) const;
+  // The reports the device decoded, as "mouse BUTTONS X Y WHEEL" and "key MODIFIERS USAGE",
+  // once at least `count` have arrived (or after a time-out).
+  std::vector<std::string> WaitForReports(size_t count) const;
 
  private:
   std::unique_ptr<SimProcess> sim_;
