@@ -4,11 +4,13 @@
 
 #include "automation/AsciiHidMap.h"
 #include "drivers/HidReports.h"
+#include "sim/SimScreen.h"
 
 namespace zor::sim {
 namespace {
 
 constexpr uint8_t kUsageBackspace = 0x2A;
+constexpr uint8_t kUsageEnter = 0x28;
 constexpr uint8_t kShiftBits = hid::kModLeftShift | hid::kModRightShift;
 
 // The character a usage types on the US layout, unshifted [0] and shifted [1]; 0 for none.
@@ -52,6 +54,12 @@ bool SimKeyboard::Press(uint8_t usage, bool shifted) {
     committed_.pop_back();
     return true;
   }
+  if (usage == kUsageEnter) {
+    committed_.clear();
+    composer_ = HangulComposer();
+    return true;
+  }
+  if (Text().size() >= kSimTextFieldChars) return false;
   const char c = CharactersByUsage()[usage][shifted ? 1 : 0];
   if (c == 0) return false;
   if (korean_ && composer_.Key(c, committed_)) return true;

@@ -1,7 +1,9 @@
 #pragma once
 // The keyboard of a simulated hardware device: turns the HID keyboard reports it receives into
 // edits of the simulated screen's text field, with a US layout in English mode and the 2-set
-// Korean layout after a tap of right Alt (the Korean/English key of Korean keyboards).
+// Korean layout after a tap of right Alt (the Korean/English key of Korean keyboards). As in
+// the field of the software agent's screen, Enter submits (clears) the field, Backspace erases,
+// and typing stops at kSimTextFieldChars characters.
 #include <cstdint>
 #include <string>
 
