@@ -15,10 +15,6 @@
 namespace zor {
 namespace {
 
-constexpr uint32_t kWmKeyDownMsg = 256;
-constexpr uint32_t kWmKeyUpMsg = 257;
-constexpr uint32_t kWmSysKeyDownMsg = 260;
-constexpr uint32_t kWmSysKeyUpMsg = 261;
 constexpr int kOpenTimeoutMs = 10000;
 
 class TesselHid : public ::testing::Test {
@@ -76,24 +72,24 @@ TEST_F(TesselHid, MouseScalingButtonsAndWheel) {
 TEST_F(TesselHid, KeyEventsCarryTheLiveModifiers) {
   OpenInput();
   keys_.SetKeyDown(160, true);  // left Shift
-  driver_->KeyEvent(kWmKeyDownMsg, 'A', 0);
-  driver_->KeyEvent(kWmKeyUpMsg, 'A', 0);
+  driver_->KeyEvent(kWmKeyDown, 'A', 0);
+  driver_->KeyEvent(kWmKeyUp, 'A', 0);
   keys_.ReleaseAll();
   keys_.SetKeyDown(163, true);  // right Ctrl
   keys_.SetKeyDown(164, true);  // left Alt
-  driver_->KeyEvent(kWmSysKeyDownMsg, 'X', 0);
-  driver_->KeyEvent(kWmSysKeyUpMsg, 'X', 0);
+  driver_->KeyEvent(kWmSysKeyDown, 'X', 0);
+  driver_->KeyEvent(kWmSysKeyUp, 'X', 0);
   keys_.ReleaseAll();
-  driver_->KeyEvent(kWmKeyDownMsg, 229, 0);  // consumed by the input method: nothing
+  driver_->KeyEvent(kWmKeyDown, 229, 0);  // consumed by the input method: nothing
   keys_.SetKeyDown(165, true);                // right Alt, as a modifier key
-  driver_->KeyEvent(kWmKeyDownMsg, 165, 0);
+  driver_->KeyEvent(kWmKeyDown, 165, 0);
   keys_.SetKeyDown(165, false);
-  driver_->KeyEvent(kWmKeyUpMsg, 165, 0);
-  driver_->KeyEvent(kWmKeyDownMsg, 46, 0);  // Delete: not in the device's table
-  driver_->KeyEvent(kWmKeyDownMsg, 25, 0);  // Hanja
-  driver_->KeyEvent(kWmKeyUpMsg, 25, 0);
+  driver_->KeyEvent(kWmKeyUp, 165, 0);
+  driver_->KeyEvent(kWmKeyDown, 46, 0);  // Delete: not in the device's table
+  driver_->KeyEvent(kWmKeyDown, 25, 0);  // Hanja
+  driver_->KeyEvent(kWmKeyUp, 25, 0);
   keys_.SetKeyDown(91, true);  // left Windows: a usage and a live modifier bit
-  driver_->KeyEvent(kWmKeyDownMsg, 91, 0);
+  driver_->KeyEvent(kWmKeyDown, 91, 0);
   const std::vector<std::string> expected{
       "key 2 4",  "key 2 0",  "key 20 27", "key 20 0", "key 64 0", "key 0 0",   "key 0 0",
       "key 0 79", "key 0 0",  "key 0 144", "key 0 0",  "key 8 227",
@@ -132,8 +128,8 @@ TEST_F(TesselHid, TypeTextOfAsciiSkipsCarriageReturn) {
 TEST_F(TesselHid, TypedLettersAddTheModifierStateOfTheLastKeyEvent) {
   OpenInput();
   keys_.SetKeyDown(163, true);  // right Ctrl
-  driver_->KeyEvent(kWmKeyDownMsg, 'Q', 0);
-  driver_->KeyEvent(kWmKeyUpMsg, 'Q', 0);
+  driver_->KeyEvent(kWmKeyDown, 'Q', 0);
+  driver_->KeyEvent(kWmKeyUp, 'Q', 0);
   driver_->TypeText(u"A");
   const std::vector<std::string> expected{"key 16 20", "key 16 0", "key 18 4", "key 16 0"};
   EXPECT_EQ(Reports(expected.size()), expected);

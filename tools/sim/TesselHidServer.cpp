@@ -1,16 +1,11 @@
 // Beast lives only here on the simulated hardware device's side.
 #include "TesselHidServer.h"
 
-#include <boost/asio/as_tuple.hpp>
-#include <boost/asio/co_spawn.hpp>
-#include <boost/asio/detached.hpp>
-#include <boost/asio/io_context.hpp>
-#include <boost/asio/ip/tcp.hpp>
-#include <boost/asio/use_awaitable.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/http.hpp>
 #include <boost/beast/websocket.hpp>
-#include <thread>
+
+#include "SimListener.h"
 
 namespace zor::sim {
 namespace {
@@ -37,36 +32,10 @@ std::string PeerOf(const tcp::socket& socket) {
 
 class TesselHidServer::Impl {
  public:
-  Impl(const TesselHidServerConfig& config, Handler handler) : path_(config.path), handler_(std::move(handler)) {
-    try {
-      const tcp::endpoint endpoint(asio::ip::make_address(config.address), config.port);
-      acceptor_.open(endpoint.protocol());
-      // A restarted simulator takes its address back at once.
-      acceptor_.set_option(asio::socket_base::reuse_address(true));
-      acceptor_.bind(endpoint);
-      acceptor_.listen();
-      port_ = acceptor_.local_endpoint().port();
-    } catch (const std::exception& e) {
-      error_ = e.what();
-      return;
-    }
-    asio::co_spawn(ioc_, AcceptLoop(), asio::detached);
-    thread_ = std::thread([this] { ioc_.run(); });
-  }
-
-  ~Impl() {
-    ioc_.stop();
-    if (thread_.joinable()) thread_.join();
-  }
-
-  asio::awaitable<void> AcceptLoop() {
-    for (;;) {
-      auto [error, socket] = co_await acceptor_.async_accept(kAwait);
-      if (error == asio::error::operation_aborted) co_return;
-      if (error) continue;
-      asio::co_spawn(ioc_, Serve(std::move(socket)), asio::detached);
-    }
-  }
+  Impl(const TesselHidServerConfig& config, Handler handler)
+      : path_(config.path),
+        handler_(std::move(handler)),
+        listener_(config.address, config.port, [this](tcp::socket socket) { return Serve(std::move(socket)); }) {}
 
   asio::awaitable<void> Serve(tcp::socket socket) {
     const std::string peer = PeerOf(socket);
@@ -101,19 +70,15 @@ class TesselHidServer::Impl {
 
   const std::string path_;
   const Handler handler_;
-  asio::io_context ioc_{1};
-  tcp::acceptor acceptor_{ioc_};
-  std::thread thread_;
-  uint16_t port_ = 0;
-  std::string error_;
+  SimListener listener_;  // last: its connections use the members above
 };
 
 TesselHidServer::TesselHidServer(const TesselHidServerConfig& config, Handler handler)
     : impl_(std::make_unique<Impl>(config, std::move(handler))) {}
 TesselHidServer::~TesselHidServer() = default;
 
-bool TesselHidServer::Listening() const { return impl_->error_.empty(); }
-const std::string& TesselHidServer::Error() const { return impl_->error_; }
-uint16_t TesselHidServer::Port() const { return impl_->port_; }
+bool TesselHidServer::Listening() const { return impl_->listener_.Listening(); }
+const std::string& TesselHidServer::Error() const { return impl_->listener_.Error(); }
+uint16_t TesselHidServer::Port() const { return impl_->listener_.Port(); }
 
 }  // namespace zor::sim
