@@ -1,7 +1,6 @@
 // zorkvm-cli config dump|write PATH: the device list of a "config.ini" as JSON.
 #include <cstdint>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliCommand.h"
@@ -89,7 +88,7 @@ int Dump(const std::string& path) {
 int Write(const std::string& path) {
   DeviceList devices;
   try {
-    const json in = json::parse(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    const json in = json::parse(std::cin);
     if (!in.is_array()) return Fail("standard input must be a JSON array of devices");
     for (const auto& j : in) devices.push_back(std::make_unique<DeviceInfo>(FromJson(j)));
   } catch (const std::exception& e) {
