@@ -1,8 +1,10 @@
-// zorkvm-cli input against a simulated hardware device: the actions arrive as the device's
-// reports, in order, and the program exits once they are sent.
+// zorkvm-cli with a simulated hardware device: input actions arrive as the device's reports, in
+// order, and the program exits once they are sent; connect reports the device's frames.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -17,10 +19,10 @@ namespace {
 constexpr int kExitTimeoutMs = 30000;
 
 // Runs zorkvm-cli with `args` and returns its exit code (-1 when it did not end in time).
-int RunCli(const std::vector<std::string>& args, const std::string& stderr_path) {
+int RunCli(const std::vector<std::string>& args, const std::string& stderr_path, const std::string& stdout_path = "") {
   std::vector<std::string> argv{ZORKVM_TOOLS_DIR "/zorkvm-cli"};
   argv.insert(argv.end(), args.begin(), args.end());
-  test::ChildProcess cli(argv, "", stderr_path);
+  test::ChildProcess cli(argv, stdout_path, stderr_path);
   return cli.WaitExit(kExitTimeoutMs);
 }
 
@@ -32,7 +34,7 @@ std::string WriteConfig(const test::TempDir& dir, const DeviceInfo& device) {
   return path;
 }
 
-TEST(InputCommand, SendsEveryActionInOrderThroughTheDriver) {
+TEST(TesselCli, InputSendsEveryActionInOrderThroughTheDriver) {
   test::TesselSim sim;
   ASSERT_TRUE(sim.Ready());
   test::TempDir dir;
@@ -52,7 +54,7 @@ TEST(InputCommand, SendsEveryActionInOrderThroughTheDriver) {
   EXPECT_EQ(sim.WaitForReports(expected.size()), expected);
 }
 
-TEST(InputCommand, RefusesBadCommandLinesAndMissingDevices) {
+TEST(TesselCli, InputRefusesBadCommandLinesAndMissingDevices) {
   test::TempDir dir;
   DeviceInfo device;
   device.Type = 1;
@@ -78,6 +80,35 @@ TEST(InputCommand, RefusesBadCommandLinesAndMissingDevices) {
     for (const auto& a : c.args) line += a + " ";
     EXPECT_EQ(RunCli(c.args, err), c.exit_code) << line;
   }
+}
+
+TEST(TesselCli, ConnectReportsTheDevicesFrames) {
+  test::TesselSim sim({"--size", "480x270", "--fps", "30"});
+  ASSERT_TRUE(sim.Ready());
+  test::TempDir dir;
+  DeviceInfo device = sim.Device(480, 270);
+  device.ThumbFps = 4;
+  const std::string config = WriteConfig(dir, device);
+  const std::string out = dir.File("out.jsonl");
+  ASSERT_EQ(RunCli({"connect", "--config", config, "--device", "0", "--seconds", "2", "--stream"}, dir.File("err.txt"), out),
+            0);
+  std::ifstream in(out);
+  std::string line;
+  nlohmann::json summary;
+  size_t frames = 0;
+  while (std::getline(in, line)) {
+    const auto j = nlohmann::json::parse(line, nullptr, false);
+    if (j.contains("width")) {
+      EXPECT_EQ(j["width"], 480);
+      EXPECT_EQ(j["height"], 270);
+      ++frames;
+    }
+    if (j.contains("frames")) summary = j;
+  }
+  // At the full-control rate (15 per second by default) two seconds give far more frames than
+  // the thumbnail rate's eight.
+  EXPECT_GT(frames, 10u);
+  EXPECT_EQ(summary["frames"], frames);
 }
 
 }  // namespace
