@@ -5,8 +5,11 @@
 #include "app/AppConfig.h"
 #include "app/ui/DiagCategories.h"
 #include "app/ui/QtText.h"
+#include "platform/HeapResidency.h"
 
 int main(int argc, char* argv[]) {
+  // Before any thread exists: analysis buffers then stay resident between frames.
+  zor::KeepFreedMemoryResident();
   QApplication app(argc, argv);
   zor::RouteCoreDiagnosticsToQt();
   zor::AppConfig& config = zor::AppConfig::Instance();
