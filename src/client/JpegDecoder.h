@@ -1,0 +1,37 @@
+#pragma once
+// JPEG decoding straight to 32-bit BGRA, shared by every driver.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zor {
+
+// Largest picture a device may send: an 8K UHD screen. A hostile or broken stream announcing
+// more is refused before anything is allocated for it.
+inline constexpr uint32_t kMaxJpegSide = 16384;
+inline constexpr uint64_t kMaxJpegPixels = 7680ull * 4320ull;
+
+// One decoder per driver: the decoder handle is not thread-safe, and each driver decodes on
+// its own receive thread only.
+class JpegContext {
+ public:
+  JpegContext();
+  ~JpegContext();
+  JpegContext(const JpegContext&) = delete;
+  JpegContext& operator=(const JpegContext&) = delete;
+
+  bool Valid() const { return handle_ != nullptr; }
+  void* Handle() const { return handle_; }
+
+ private:
+  void* handle_ = nullptr;  // tjhandle
+};
+
+// Decodes one JPEG picture into `pixels` (B, G, R, A; stride width * 4), resizing the vector only
+// when its size differs, so a buffer reused for frames of one size is never reallocated.
+// False for no data, a missing decoder, a picture over the size limits, and corrupt or
+// truncated data; `pixels` may then hold partial output and width and height are unspecified.
+bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels,
+                uint32_t& width, uint32_t& height);
+
+}  // namespace zor

@@ -1,0 +1,220 @@
+#include "client/KVMClient.h"
+
+#include <algorithm>
+
+#include "app/AppConfig.h"
+#include "drivers/DriverFactory.h"
+#include "platform/Diag.h"
+
+namespace zor {
+namespace {
+
+constexpr std::string_view kDiag = "client";
+
+// Device types whose drivers have a full-control rate to switch to.
+bool HasStreamMode(uint32_t type) { return type == kSoftKvmDeviceType || type == kTesselDeviceType; }
+
+}  // namespace
+
+KVMClient::KVMClient(DeviceInfo* device) : device_(device) {}
+
+KVMClient::~KVMClient() {
+  if (full_control_open_.load()) CloseFullControl();
+  driver_.reset();
+  if (automation_) automation_->StopRun();
+  automation_.reset();
+}
+
+void KVMClient::SetAutomation(std::unique_ptr<IClientAutomation> automation) { automation_ = std::move(automation); }
+
+bool KVMClient::CreateClient() {
+  driver_ = device_ ? CreateDriver(device_->Type, *this) : nullptr;
+  diag::Write(kDiag, "KVMClient::CreateClient() Device hKvm ok.");
+  SetState(ClientState::Connecting);
+  diag::Write(kDiag, "KVMClient::CreateClient() SetState ok.");
+  {
+    std::lock_guard lock(pane_mutex_);
+    pane_.buttons = {};
+    pane_.buttons[Slot(kButtonEditor)].enabled = false;
+    pane_.buttons[Slot(kButtonPause)].enabled = false;
+  }
+  Notify();
+  return true;
+}
+
+void KVMClient::RecreateDriver(DeviceInfo* device) {
+  driver_.reset();  // joins the old driver's threads before the record may change under them
+  if (device) device_ = device;
+  driver_ = device_ ? CreateDriver(device_->Type, *this) : nullptr;
+  SetButton(kButtonConnect, {0, Button(kButtonConnect).enabled});
+  if (State() != ClientState::Connecting) SetState(ClientState::Connecting);
+  Notify();
+}
+
+void KVMClient::OnCommand(uint32_t wparam) {
+  const int32_t id = static_cast<int32_t>(wparam & 0xFFFF);
+  const int32_t code = static_cast<int32_t>(wparam >> 16);
+  if (code == kNotifyClick) {
+    if (id == kButtonAutomation) ToggleAutomation();
+    if (id == kButtonPause) TogglePause();
+    if (id == kButtonConnect) ToggleConnection();
+  } else if (code == kNotifyDoubleClick) {
+    if (id == kButtonDelete || id == kButtonEdit) ForwardToMainWindow(id);
+    if (id == kButtonEditor) OpenSceneEditor();
+    if (id == kThumbnailCommand) OpenFullControl();
+  }
+}
+
+void KVMClient::ToggleAutomation() {
+  if (Button(kButtonAutomation).state == 1) {
+    automation_active_.store(false);
+    if (automation_) {
+      automation_->StopRun();
+      automation_->SetPaused(false);
+    }
+    SetButton(kButtonAutomation, {0, true});
+    // The pause button goes back to "pause" too, so that the next run does not start showing
+    // "resume" over a runner that is not paused.
+    SetButton(kButtonPause, {0, false});
+  } else {
+    StartAutomation();
+    SetButton(kButtonAutomation, {1, true});
+    SetButton(kButtonPause, {Button(kButtonPause).state, true});
+  }
+  Notify();
+}
+
+void KVMClient::TogglePause() {
+  const PaneButtonState pause = Button(kButtonPause);
+  if (!automation_ || !pause.enabled) return;  // a disabled button sends no clicks
+  const bool pausing = pause.state == 0;
+  automation_->SetPaused(pausing);
+  SetButton(kButtonPause, {pausing ? 1 : 0, true});
+  Notify();
+}
+
+void KVMClient::ToggleConnection() {
+  if (Button(kButtonConnect).state == 1) {
+    if (driver_) driver_->Disconnect();
+    SetState(ClientState::Stop);
+    SetButton(kButtonConnect, {0, true});
+  } else {
+    if (driver_) driver_->Connect();
+    SetButton(kButtonConnect, {1, true});
+  }
+  Notify();
+}
+
+void KVMClient::ForwardToMainWindow(int32_t id) {
+  if (ICommandTarget* main = AppConfig::Instance().MainWnd.load()) {
+    main->OnCommand(id, kPaneNotifyCode, static_cast<intptr_t>(index_));
+  }
+}
+
+void KVMClient::OpenSceneEditor() {
+  if (!Button(kButtonEditor).enabled) return;  // disabled until the first frame
+  editor_open_ = true;
+  if (IClientView* view = view_.load()) view->ShowSceneEditor();
+}
+
+void KVMClient::OpenFullControl() {
+  if (driver_ && device_ && HasStreamMode(device_->Type)) driver_->StartStream();
+  full_control_open_.store(true);
+  Notify();
+  if (IClientView* view = view_.load()) view->ShowFullControl();
+}
+
+void KVMClient::CloseFullControl() {
+  if (driver_) driver_->StopStream();
+  if (full_control_open_.exchange(false)) Notify();
+}
+
+void KVMClient::StartAutomation() {
+  if (!automation_ || !device_) return;
+  for (const std::u16string& app : device_->Apps) automation_->AddApp(app);
+}
+
+void KVMClient::OnFrame(FramePtr frame) {
+  if (!frame) return;
+  {
+    std::lock_guard lock(image_mutex_);
+    screen_ = frame;
+  }
+  if (MarkStreaming()) Notify();
+  std::lock_guard lock(consumers_mutex_);
+  for (const Attached& attached : consumers_) attached.consumer->OnFrame(frame);
+}
+
+bool KVMClient::MarkStreaming() {
+  std::lock_guard lock(pane_mutex_);
+  if (pane_.state == ClientState::Streaming) return false;
+  pane_.buttons[Slot(kButtonEditor)].enabled = true;
+  pane_.state = ClientState::Streaming;
+  pane_.connect_wait = 0;
+  return true;
+}
+
+void KVMClient::AttachConsumer(ConsumerRole role, IFrameConsumer* consumer) {
+  if (!consumer) return;
+  std::lock_guard lock(consumers_mutex_);
+  // After the last consumer of the same or an earlier role: the fan-out order.
+  auto at = std::find_if(consumers_.begin(), consumers_.end(), [role](const Attached& a) { return a.role > role; });
+  consumers_.insert(at, Attached{role, consumer});
+}
+
+void KVMClient::DetachConsumer(IFrameConsumer* consumer) {
+  std::lock_guard lock(consumers_mutex_);
+  std::erase_if(consumers_, [consumer](const Attached& a) { return a.consumer == consumer; });
+}
+
+FramePtr KVMClient::CurrentFrame() const {
+  std::lock_guard lock(image_mutex_);
+  return screen_;
+}
+
+ClientState KVMClient::State() const {
+  std::lock_guard lock(pane_mutex_);
+  return pane_.state;
+}
+
+int32_t KVMClient::ConnectWait() const {
+  std::lock_guard lock(pane_mutex_);
+  return pane_.connect_wait;
+}
+
+void KVMClient::SetState(ClientState state) {
+  {
+    std::lock_guard lock(pane_mutex_);
+    pane_.state = state;
+    pane_.connect_wait = 0;
+  }
+  Notify();
+}
+
+int32_t KVMClient::TickConnectWait() {
+  std::lock_guard lock(pane_mutex_);
+  return ++pane_.connect_wait;
+}
+
+size_t KVMClient::Slot(int32_t id) {
+  const int32_t slot = id - kFirstPaneButton;
+  return slot >= 0 && slot < kPaneButtonCount ? static_cast<size_t>(slot) : 0;
+}
+
+PaneButtonState KVMClient::Button(int32_t id) const {
+  if (id < kFirstPaneButton || id >= kFirstPaneButton + kPaneButtonCount) return {};
+  std::lock_guard lock(pane_mutex_);
+  return pane_.buttons[Slot(id)];
+}
+
+void KVMClient::SetButton(int32_t id, PaneButtonState value) {
+  if (id < kFirstPaneButton || id >= kFirstPaneButton + kPaneButtonCount) return;
+  std::lock_guard lock(pane_mutex_);
+  pane_.buttons[Slot(id)] = value;
+}
+
+void KVMClient::Notify() {
+  if (IClientView* view = view_.load()) view->ClientChanged();
+}
+
+}  // namespace zor

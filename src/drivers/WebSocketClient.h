@@ -1,0 +1,74 @@
+#pragma once
+// A WebSocket client with exactly what the drivers need: it connects on its own I/O thread, keeps
+// reconnecting with a growing pause while started, offers per-message deflate, and delivers
+// open, close, error and message events to one callback. Plain "ws://" only.
+//
+// Threads: the callback runs on the client's I/O thread. Start, Stop and the setters belong to
+// the owner's thread; SendText, SendBinary and IsOpen may be called from any thread at once.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zor {
+
+struct WebSocketEvent {
+  enum class Kind { Open, Close, Error, Message };
+  Kind kind = Kind::Message;
+  bool binary = false;         // Message: a binary (not text) message
+  std::string_view data;       // Message: the payload, valid only during the callback
+  uint16_t close_code = 0;     // Close: the code the peer sent (0 when the connection just broke)
+  std::string reason;          // Close: the peer's reason; Error: what failed
+};
+
+// Close code and reason of a deliberate stop.
+inline constexpr uint16_t kNormalClosureCode = 1000;
+inline constexpr char kNormalClosureReason[] = "Normal closure";
+
+// Largest message accepted from a peer: a JPEG of the largest screen a device may send, with
+// room to spare. A bigger message ends that connection (and the client reconnects).
+inline constexpr size_t kMaxWebSocketMessageBytes = 32u << 20;
+
+// Outgoing bytes allowed to wait for a peer that does not read. Input messages are tens of
+// bytes; beyond this a send is refused rather than queued without bound.
+inline constexpr size_t kMaxQueuedSendBytes = 4u << 20;
+
+class WebSocketClient {
+ public:
+  using Callback = std::function<void(const WebSocketEvent& event)>;
+
+  WebSocketClient();
+  // Stops (closing with 1000 "Normal closure" when open) and joins the I/O thread.
+  ~WebSocketClient();
+  WebSocketClient(const WebSocketClient&) = delete;
+  WebSocketClient& operator=(const WebSocketClient&) = delete;
+
+  // "ws://host[:port][/path]"; takes effect at the next Start.
+  void SetUrl(std::string url);
+  // Set before Start; never called after Stop has returned.
+  void SetCallback(Callback callback);
+  // A name for the I/O thread (at most 15 characters are kept), shown by debuggers.
+  void SetThreadName(std::string name);
+
+  // Connects on a new I/O thread and reconnects after every failure or drop until Stop.
+  // Does nothing while already started.
+  void Start();
+  // Closes with 1000 "Normal closure" when open, cancels a connection attempt in progress and
+  // joins the I/O thread. Returns promptly even when the host does not answer. Called on the
+  // I/O thread itself (from the callback) it only asks the thread to end.
+  void Stop();
+
+  // False, sending nothing, while the connection is not open or too much is already queued.
+  bool SendText(std::string_view text);
+  bool SendBinary(std::span<const uint8_t> bytes);
+  bool IsOpen() const;
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zor

@@ -1,0 +1,148 @@
+#include "drivers/ZorSoftKvmWS.h"
+
+#include <nlohmann/json.hpp>
+
+#include "drivers/KeyNames.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "shell/DeviceInfo.h"
+
+namespace zor {
+namespace {
+
+// Rates and qualities on the wire are fixed; the record's own fps and quality fields are not
+// used by this device type.
+constexpr int kSnapshotQuality = 60;
+constexpr int kStreamFps = 15;
+constexpr int kStreamQuality = 70;
+
+// nlohmann's dump() sorts keys and writes no white space: exactly the agent's format.
+std::string ScreenControl(const char* action) { return nlohmann::json{{"type", "SCRCTL"}, {"action", action}}.dump(); }
+
+const std::string& SnapshotRequest() {
+  static const std::string text =
+      nlohmann::json{{"type", "SCRCTL"}, {"action", "snapshot"}, {"quality", kSnapshotQuality}}.dump();
+  return text;
+}
+
+const std::string& StreamRequest() {
+  static const std::string text =
+      nlohmann::json{{"type", "SCRCTL"}, {"action", "stream"}, {"fps", kStreamFps}, {"quality", kStreamQuality}}.dump();
+  return text;
+}
+
+nlohmann::json Control(const char* action) { return nlohmann::json{{"type", "CONTROL"}, {"action", action}}; }
+
+}  // namespace
+
+ZorSoftKvmWS::ZorSoftKvmWS(IDriverOwner& owner) : owner_(&owner), last_move_ns_(MonotonicNs()) {
+  socket_.SetCallback([this](const WebSocketEvent& event) { OnSocketEvent(event); });
+}
+
+ZorSoftKvmWS::~ZorSoftKvmWS() {
+  StopPolling();
+  SendStopStream();
+  socket_.Stop();
+}
+
+bool ZorSoftKvmWS::Connect() {
+  const DeviceInfo* device = owner_->Device();
+  if (device) {
+    const std::string host = ToCodePage949(device->ConnectIP);
+    socket_.SetUrl("ws://" + host + ":" + std::to_string(static_cast<int32_t>(device->Port)));
+    socket_.SetThreadName("ws " + host);
+  }
+  socket_.Start();
+  StartPolling();
+  return true;
+}
+
+void ZorSoftKvmWS::Disconnect() {
+  StopPolling();
+  SendStopStream();
+  socket_.Stop();
+}
+
+void ZorSoftKvmWS::StartStream() {
+  StopPolling();
+  streaming_.store(true);
+  Send(StreamRequest());
+}
+
+void ZorSoftKvmWS::StopStream() {
+  SendStopStream();
+  StartPolling();
+}
+
+void ZorSoftKvmWS::SendStopStream() {
+  if (streaming_.exchange(false)) Send(ScreenControl("stop_stream"));
+}
+
+void ZorSoftKvmWS::StartPolling() {
+  if (polling_.load() || streaming_.load()) return;
+  if (poll_thread_.joinable()) poll_thread_.join();
+  polling_.store(true);
+  poll_thread_ = std::thread([this] { SnapshotLoop(); });
+}
+
+void ZorSoftKvmWS::StopPolling() {
+  {
+    std::lock_guard lock(poll_mutex_);
+    polling_.store(false);
+  }
+  poll_wake_.notify_all();
+  if (poll_thread_.joinable()) poll_thread_.join();
+}
+
+void ZorSoftKvmWS::SnapshotLoop() {
+  std::unique_lock lock(poll_mutex_);
+  while (polling_.load()) {
+    lock.unlock();
+    Send(SnapshotRequest());  // refused while the socket is not open; the next try follows
+    lock.lock();
+    poll_wake_.wait_for(lock, std::chrono::milliseconds(kSnapshotIntervalMs), [this] { return !polling_.load(); });
+  }
+}
+
+void ZorSoftKvmWS::MouseMove(int32_t x, int32_t y) {
+  const int64_t now = MonotonicNs();
+  int64_t last = last_move_ns_.load();
+  // Two input threads may move at once: only the one that claims the slot sends.
+  if (now - last < kMinMoveIntervalNs || !last_move_ns_.compare_exchange_strong(last, now)) return;
+  nlohmann::json message = Control("move");
+  message["x"] = x;
+  message["y"] = y;
+  Send(message.dump());
+}
+
+void ZorSoftKvmWS::MouseButton(const std::string& button, bool down) {
+  nlohmann::json message = Control(down ? "down" : "up");
+  message["button"] = button;
+  Send(message.dump());
+}
+
+void ZorSoftKvmWS::MouseWheel(bool down, int32_t /*delta*/) {
+  nlohmann::json message = Control("wheel");
+  message["direction"] = down ? "down" : "up";
+  Send(message.dump());
+}
+
+void ZorSoftKvmWS::KeyEvent(uint32_t message_id, int64_t virtual_key, int64_t /*key_flags*/) {
+  nlohmann::json message = Control(IsKeyPress(message_id) ? "keydown" : "keyup");
+  message["key"] = std::string(KeyNameFromVk(virtual_key));
+  Send(message.dump());
+}
+
+void ZorSoftKvmWS::Send(const std::string& text) {
+  socket_.SendText(text);  // a refusal while the socket is down is expected and ignored
+}
+
+void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
+  if (event.kind != WebSocketEvent::Kind::Message || !event.binary) return;
+  std::shared_ptr<ScreenImage> frame = frames_.Take();
+  const auto* data = reinterpret_cast<const uint8_t*>(event.data.data());
+  if (!DecodeJpeg(decoder_, data, event.data.size(), frame->pixels, frame->width, frame->height)) return;
+  owner_->OnFrame(std::move(frame));
+}
+
+}  // namespace zor

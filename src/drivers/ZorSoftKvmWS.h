@@ -1,0 +1,78 @@
+#pragma once
+// Driver of device type 0, the software KVM agent on the remote computer: one WebSocket carries
+// small JSON texts to the agent and one JPEG picture per binary message back.
+//
+// Threads: Connect, Disconnect, StartStream and StopStream on the UI thread; input operations on
+// the UI and automation threads at once; frames are decoded and handed to the owner on the
+// socket's I/O thread; snapshot requests leave from the polling thread.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "client/FramePool.h"
+#include "client/JpegDecoder.h"
+#include "client/ZorKvmClient.h"
+#include "drivers/WebSocketClient.h"
+
+namespace zor {
+
+// Pause between snapshot requests while no stream runs: about 4 pictures a second.
+inline constexpr int64_t kSnapshotIntervalMs = 250;
+// Mouse moves closer together than this are dropped (not merged).
+inline constexpr int64_t kMinMoveIntervalNs = 10'000'000;
+
+class ZorSoftKvmWS : public ZorKvmClient {
+ public:
+  explicit ZorSoftKvmWS(IDriverOwner& owner);
+  // Polling thread ended, stop-streaming sent when streaming, socket closed with 1000.
+  ~ZorSoftKvmWS() override;
+
+  void StartStream() override;
+  void StopStream() override;
+  bool Connect() override;
+  void Disconnect() override;
+  bool ConnectInput() override { return true; }
+  void DisconnectInput() override {}
+  void MouseMove(int32_t x, int32_t y) override;
+  void MouseButton(const std::string& button, bool down) override;
+  void MouseWheel(bool down, int32_t delta) override;
+  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
+  // The agent has no key-combination, text or input-method messages.
+  void KeyCombo(uint8_t, uint8_t) override {}
+  void TypeText(const std::u16string&) override {}
+  void ToggleHangulMode() override {}
+
+  // A socket event; runs on the socket's I/O thread. Public so that the frame path from a
+  // received message to the owner's OnFrame can be measured without a network.
+  void OnSocketEvent(const WebSocketEvent& event);
+
+  bool Polling() const { return polling_.load(); }
+  bool Streaming() const { return streaming_.load(); }
+
+ private:
+  void StartPolling();
+  void StopPolling();
+  void SnapshotLoop();
+  // Clears streaming first, then sends "stop_stream"; nothing when not streaming.
+  void SendStopStream();
+  void Send(const std::string& text);
+
+  IDriverOwner* const owner_;
+  JpegContext decoder_;
+  FramePool frames_;
+  std::atomic<int64_t> last_move_ns_;
+  WebSocketClient socket_;
+  std::atomic<bool> polling_{false};
+  std::atomic<bool> streaming_{false};
+
+  // The polling thread is joined when polling stops (it wakes at once), so a quick stop and
+  // restart never leaves two pollers running. UI thread only, except the wake-up.
+  std::thread poll_thread_;
+  std::mutex poll_mutex_;
+  std::condition_variable poll_wake_;
+};
+
+}  // namespace zor
