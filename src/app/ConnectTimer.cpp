@@ -13,7 +13,7 @@ void ConnectTimerStep(std::span<IConnectTimerPane* const> panes) {
   if (pane == nullptr) return;
   if (pane->ConnectWait() > kMaxConnectWaitTicks) pane->GiveUpConnecting();
   if (pane->ConnectWait() == 0) pane->PressConnect();
-  pane->SetConnectWait(pane->ConnectWait() + 1);
+  pane->TickConnectWait();
 }
 
 }  // namespace zor

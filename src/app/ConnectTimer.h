@@ -19,7 +19,8 @@ class IConnectTimerPane {
   virtual ~IConnectTimerPane() = default;
   virtual bool IsConnecting() const = 0;
   virtual int32_t ConnectWait() const = 0;
-  virtual void SetConnectWait(int32_t ticks) = 0;
+  // Counts one tick spent Connecting.
+  virtual void TickConnectWait() = 0;
   // Abandons the attempt: disconnects the driver, shows the connect button in its first state,
   // and shows Offline (ConnectWait 0) unless the pane is Offline already.
   virtual void GiveUpConnecting() = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/AppConfig.h"
-#include "platform/LenientNumber.h"
+#include "automation/LenientNumber.h"
 
 namespace zor {
 namespace {
@@ -36,12 +36,11 @@ int ScreenIndex(uint32_t width, uint32_t height) {
   return 0;
 }
 
-void TakeText(const std::u16string& text, std::u16string& field) {
-  if (!text.empty()) field = text.substr(0, kMaxEditChars);
-}
+// The leading decimal number; no digits, a negative or an oversized number give 0.
+uint32_t NumberOf(const std::u16string& text) { return static_cast<uint32_t>(std::max(0, ParseLenientInt(text).value_or(0))); }
 
 void TakeNumber(const std::u16string& text, uint32_t& field) {
-  if (!text.empty()) field = ParseLeadingUnsigned(text);
+  if (!text.empty()) field = NumberOf(text);
 }
 
 }  // namespace
@@ -92,13 +91,13 @@ void ApplyDeviceForm(const DeviceForm& form, DeviceInfo& device) {
   TakeNumber(form.thumb_fps, device.ThumbFps);
   TakeNumber(form.full_quality, device.FullQuality);
   TakeNumber(form.full_fps, device.FullFps);
-  TakeText(form.connect_ip, device.ConnectIP);
-  TakeText(form.user_id, device.UserId);
-  TakeText(form.user_password, device.UserPassword);
-  TakeText(form.ctrl_id, device.CtrlId);
-  TakeText(form.ctrl_password, device.CtrlPassword);
-  device.Port = ParseLeadingUnsigned(form.port);
-  device.CtrlPort = ParseLeadingUnsigned(form.ctrl_port);
+  TakeEditText(form.connect_ip, device.ConnectIP);
+  TakeEditText(form.user_id, device.UserId);
+  TakeEditText(form.user_password, device.UserPassword);
+  TakeEditText(form.ctrl_id, device.CtrlId);
+  TakeEditText(form.ctrl_password, device.CtrlPassword);
+  device.Port = NumberOf(form.port);
+  device.CtrlPort = NumberOf(form.ctrl_port);
   device.Apps = form.selected_apps;
 }
 

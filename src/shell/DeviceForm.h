@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/DeviceInfo.h"
+#include "shell/FormText.h"
 
 namespace zor {
 
@@ -15,9 +16,6 @@ namespace zor {
 inline constexpr std::array<std::u16string_view, 5> kQualityChoices = {u"100", u"90", u"80", u"70", u"60"};
 inline constexpr std::array<std::u16string_view, 7> kThumbFpsChoices = {u"4", u"5", u"6", u"7", u"8", u"9", u"10"};
 inline constexpr std::array<std::u16string_view, 6> kFullFpsChoices = {u"5", u"10", u"15", u"20", u"25", u"30"};
-
-// Characters taken from a text edit, as the dialog's edit buffers held them.
-inline constexpr size_t kMaxEditChars = 255;
 
 struct DeviceForm {
   int type_index = 0;    // row of AppConfig::DeviceTypes

@@ -17,7 +17,7 @@ struct PaneRecord : IConnectTimerPane {
   int give_ups = 0;
   bool IsConnecting() const override { return state == Connecting; }
   int32_t ConnectWait() const override { return wait; }
-  void SetConnectWait(int32_t ticks) override { wait = ticks; }
+  void TickConnectWait() override { ++wait; }
   void GiveUpConnecting() override {
     ++give_ups;
     if (state != Offline) {

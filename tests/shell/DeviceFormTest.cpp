@@ -1,7 +1,6 @@
 // The device dialog's rules, on plain data: what a record shows, and what OK stores.
 #include <gtest/gtest.h>
 
-#include "platform/LenientNumber.h"
 #include "shell/DeviceForm.h"
 
 namespace zor {
@@ -65,20 +64,6 @@ TEST(DeviceForm, EmptiedEditsKeepTheStoredTexts) {
   EXPECT_EQ(device.CtrlPassword, std::u16string(kMaxEditChars, u'x'));
   EXPECT_EQ(device.Port, 8080u);
   EXPECT_EQ(device.CtrlPort, 0u);  // not a number
-}
-
-TEST(ParseLeadingUnsigned, ReadsLeniently) {
-  struct {
-    std::u16string_view text;
-    uint32_t expected;
-  } const cases[] = {
-      {u"80", 80},       {u"  42", 42},  {u"+7x", 7},          {u"\t15 fps", 15}, {u"", 9},
-      {u"abc", 9},       {u"-5", 9},     {u"4294967295", 4294967295u}, {u"4294967296", 9},
-      {u"99999999999999999999", 9},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ParseLeadingUnsigned(c.text, 9), c.expected);
-  }
 }
 
 }  // namespace

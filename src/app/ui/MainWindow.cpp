@@ -63,14 +63,21 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
       if (clients_ != nullptr) clients_->AddDevice();
       break;
     case command::kWebSite: QDesktopServices::openUrl(QUrl(kMakerSiteUrl)); break;
-    case pane_command::kDelete:
-      if (clients_ != nullptr) clients_->DeleteDevice(static_cast<int>(arg));
-      break;
-    case pane_command::kEdit:
-      if (clients_ != nullptr) clients_->EditDevice(static_cast<int>(arg));
+    case kButtonDelete:
+    case kButtonEdit:
+      // These come from inside a pane's button, and deleting or rebuilding that pane's client
+      // must not happen under its own call: run them once the button's event is over.
+      QMetaObject::invokeMethod(this, [this, id, index = static_cast<int>(arg)] { RunPaneCommand(id, index); },
+                                Qt::QueuedConnection);
       break;
     default: break;  // 1102 (settings) and the title bar tabs (10000 + n) do nothing
   }
+}
+
+void MainWindow::RunPaneCommand(int id, int index) {
+  if (clients_ == nullptr) return;
+  if (id == kButtonDelete) clients_->DeleteDevice(index);
+  if (id == kButtonEdit) clients_->EditDevice(index);
 }
 
 void MainWindow::ConnectTimerTick() {

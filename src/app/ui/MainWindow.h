@@ -40,6 +40,7 @@ class MainWindow : public QWidget, public ICommandTarget {
 
  private:
   void Shutdown();
+  void RunPaneCommand(int id, int index);
 
   ZorTop* top_ = nullptr;          // child; deleted in the shut-down
   FrameLeft* clients_ = nullptr;   // child; deleted in the shut-down

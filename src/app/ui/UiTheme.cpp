@@ -6,6 +6,8 @@
 
 #include "platform/Diag.h"
 
+static void InitZorkvmResource() { Q_INIT_RESOURCE(zorkvm); }
+
 namespace zor {
 namespace {
 
@@ -38,6 +40,8 @@ QString MappedFamily(const std::u16string& windows_face) {
 }
 
 }  // namespace
+
+void InitGuiResources() { InitZorkvmResource(); }
 
 void LoadThemeFonts() {
   static const bool loaded = [] {

@@ -18,6 +18,10 @@ inline constexpr char kTextFamily[] = "NanumGothic";
 // list them). Call once after the QApplication exists; later calls do nothing.
 void LoadThemeFonts();
 
+// Registers the GUI library's resources (logo, program icon); a static library needs its
+// initialiser called. Safe to call more than once.
+void InitGuiResources();
+
 // The Qt font for a font request of AppConfig (pixel height, weight), in its mapped family.
 QFont ToQFont(const FontSpec& spec);
 QFont IconFont();  // AppConfig::IconFont

@@ -1,21 +1,23 @@
 // The zorkvm program: the desktop client. It reads no command line; its files live beside it.
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 #include "app/AppConfig.h"
 #include "app/ui/DiagCategories.h"
-#include "app/ui/QtText.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/UiTheme.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zor::RouteCoreDiagnosticsToQt();
-  zor::AppConfig& config = zor::AppConfig::Instance();
-  config.InitResources();
+  zor::AppConfig::Instance().InitResources();
+  zor::LoadThemeFonts();
+  zor::InitGuiResources();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorkvm/zorkvm.png")));
 
-  QMainWindow window;
-  window.setWindowTitle(zor::ToQString(config.Caption()));
-  window.setMinimumSize(800, 600);
-  window.resize(1920, 1080);
-  window.show();
+  auto* window = new zor::MainWindow;
+  // The window deletes itself once its confirmed close has shut everything down.
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
   return app.exec();
 }

@@ -13,23 +13,23 @@ namespace zor {
 namespace {
 
 struct ButtonPlace {
-  int id;
-  int x_from_left;   // used when x_from_right is 0
-  int x_from_right;  // distance of the left edge from the pane's right edge
+  int32_t id;
+  int left;   // x from the pane's left edge, when right is 0
+  int right;  // x of the left edge, counted from the pane's right edge
   char16_t glyph;
   char16_t second_glyph;  // 0: a one-state button
 };
 
-constexpr std::array<ButtonPlace, 6> kButtons = {{
-    {pane_command::kAutomation, 5, 0, glyph::kStartAutomation, glyph::kStopAutomation},
-    {pane_command::kPause, 37, 0, glyph::kPause, glyph::kResume},
-    {pane_command::kConnect, 69, 0, glyph::kConnect, glyph::kDisconnect},
-    {pane_command::kDelete, 0, 37, glyph::kDelete, 0},
-    {pane_command::kEdit, 0, 101, glyph::kEdit, 0},
-    {pane_command::kSceneEditor, 0, 69, glyph::kSceneEditor, 0},
+constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
+    {kButtonAutomation, 5, 0, glyph::kStartAutomation, glyph::kStopAutomation},
+    {kButtonPause, 37, 0, glyph::kPause, glyph::kResume},
+    {kButtonConnect, 69, 0, glyph::kConnect, glyph::kDisconnect},
+    {kButtonDelete, 0, 37, glyph::kDelete, 0},
+    {kButtonEdit, 0, 101, glyph::kEdit, 0},
+    {kButtonEditor, 0, 69, glyph::kSceneEditor, 0},
 }};
 
-// Buttons sit this far below the top of the thumbnail's bottom edge row.
+// The button row starts this far below the top of the thumbnail's height.
 constexpr int kButtonRowOffset = 40;
 
 ZorBTColours PaneButtonColours() {
@@ -44,17 +44,28 @@ ZorBTColours PaneButtonColours() {
 }  // namespace
 
 KVMClientPane::KVMClientPane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window)
-    : QWidget(container), device_(device), index_(index), main_window_(main_window) {
+    : QWidget(container), device_(device), client_(std::make_unique<KVMClient>(&device)) {
   const AppConfig& config = AppConfig::Instance();
   resize(config.TileWidth, config.TileHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  title_ = new ClientTitle(this, &device_, main_window_);
+  title_ = new ClientTitle(this, &device_, main_window);
   thumb_ = new ThumbWnd(this, this);
-  thumb_->ShowState(static_cast<int32_t>(ThumbState::Connecting));
   CreateButtons();
+  client_->SetIndex(index);
+  client_->SetView(this);
+  client_->AttachConsumer(ConsumerRole::Thumbnail, thumb_);
+  client_->CreateClient();
+  SyncFromClient();
 }
 
-KVMClientPane::~KVMClientPane() = default;
+KVMClientPane::~KVMClientPane() { ReleaseClient(); }
+
+void KVMClientPane::ReleaseClient() {
+  if (!client_) return;
+  client_->DetachConsumer(thumb_);
+  client_.reset();  // joins the driver's threads; they may still call ClientChanged until then
+  title_->SetDevice(nullptr);
+}
 
 void KVMClientPane::CreateButtons() {
   const int w = AppConfig::Instance().TileWidth;
@@ -62,13 +73,17 @@ void KVMClientPane::CreateButtons() {
   const ZorBTColours colours = PaneButtonColours();
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonPlace& b = kButtons[i];
-    const int x = b.x_from_right != 0 ? w - b.x_from_right : b.x_from_left;
+    const int x = b.right != 0 ? w - b.right : b.left;
     buttons_[i] = new ZorBT(this, x, y, b.id, b.glyph, colours);
     buttons_[i]->SetTarget(this);
     if (b.second_glyph != 0) buttons_[i]->AddState(b.second_glyph);
   }
-  Button(pane_command::kSceneEditor)->SetButtonEnabled(false);
-  Button(pane_command::kPause)->SetButtonEnabled(false);
+}
+
+uint32_t KVMClientPane::Index() const { return client_ ? client_->Index() : 0; }
+
+void KVMClientPane::SetIndex(uint32_t index) {
+  if (client_) client_->SetIndex(index);
 }
 
 ZorBT* KVMClientPane::Button(int command_id) const {
@@ -79,49 +94,81 @@ ZorBT* KVMClientPane::Button(int command_id) const {
 }
 
 void KVMClientPane::RecreateDriver() {
+  if (!client_) return;
   title_->SetDevice(&device_);
-  Button(pane_command::kConnect)->SetState(0);
-  if (!IsConnecting()) {
-    thumb_->ShowState(static_cast<int32_t>(ThumbState::Connecting));
-    connect_wait_ = 0;
-  }
+  client_->RecreateDriver(&device_);
+  SyncFromClient();
 }
 
-void KVMClientPane::DisconnectDriver() {}
+void KVMClientPane::DisconnectDriver() {
+  if (client_ && client_->Driver()) client_->Driver()->Disconnect();
+}
 
 void KVMClientPane::OnCommand(int id, int code, intptr_t) {
-  if (code == 1 && (id == pane_command::kDelete || id == pane_command::kEdit)) {
-    if (main_window_ != nullptr) main_window_->OnCommand(id, kPaneForwardCode, index_);
-    return;
-  }
-  if (code == 0 && id == pane_command::kConnect) {
-    ZorBT* b = Button(id);
-    if (b->State() == 1) {
-      thumb_->ShowState(static_cast<int32_t>(ThumbState::Stop));
-      connect_wait_ = 0;
-      b->SetState(0);
-    } else {
-      b->SetState(1);
-    }
-  }
+  if (client_) client_->OnCommand(id, code);
+  SyncFromClient();
 }
 
-bool KVMClientPane::IsConnecting() const {
-  return thumb_->ShownState() == static_cast<int32_t>(ThumbState::Connecting);
+bool KVMClientPane::IsConnecting() const { return client_ && client_->State() == ClientState::Connecting; }
+int32_t KVMClientPane::ConnectWait() const { return client_ ? client_->ConnectWait() : 0; }
+void KVMClientPane::TickConnectWait() {
+  if (client_) client_->TickConnectWait();
 }
-int32_t KVMClientPane::ConnectWait() const { return connect_wait_; }
-void KVMClientPane::SetConnectWait(int32_t ticks) { connect_wait_ = ticks; }
 
 void KVMClientPane::GiveUpConnecting() {
-  DisconnectDriver();
-  Button(pane_command::kConnect)->SetState(0);
-  if (thumb_->ShownState() != static_cast<int32_t>(ThumbState::Offline)) {
-    thumb_->ShowState(static_cast<int32_t>(ThumbState::Offline));
-    connect_wait_ = 0;
+  if (!client_) return;
+  if (client_->Button(kButtonConnect).state == 1) {
+    // The connect button's own "disconnect" click: the driver disconnects, the button shows
+    // "connect" again.
+    client_->OnCommand(kButtonConnect, kNotifyClick);
+  } else if (client_->Driver() != nullptr) {
+    client_->Driver()->Disconnect();
+  }
+  if (client_->State() != ClientState::Offline) client_->SetState(ClientState::Offline);
+  SyncFromClient();
+}
+
+void KVMClientPane::PressConnect() { Button(kButtonConnect)->Press(kNotifyClick); }
+
+void KVMClientPane::ClientChanged() {
+  // Any thread: one queued sync at a time.
+  if (sync_posted_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        sync_posted_ = false;
+        SyncFromClient();
+      },
+      Qt::QueuedConnection);
+}
+
+void KVMClientPane::ShowFullControl() {
+  if (open_full_control_) {
+    open_full_control_(*this);
+  } else if (client_) {
+    // No full control window in this build: the driver goes back to its thumbnail rate.
+    client_->CloseFullControl();
   }
 }
 
-void KVMClientPane::PressConnect() { Button(pane_command::kConnect)->Press(); }
+void KVMClientPane::ShowSceneEditor() {
+  if (open_scene_editor_) {
+    open_scene_editor_(*this);
+  } else if (client_) {
+    client_->EditorClosed();
+  }
+}
+
+void KVMClientPane::SyncFromClient() {
+  if (!client_) return;
+  thumb_->ShowState(client_->State());
+  thumb_->SetFullControl(client_->FullControlOpen());
+  for (ZorBT* b : buttons_) {
+    const PaneButtonState s = client_->Button(b->CommandId());
+    if (b->State() != s.state) b->SetState(s.state);
+    if (b->IsButtonEnabled() != s.enabled) b->SetButtonEnabled(s.enabled);
+  }
+}
 
 void KVMClientPane::paintEvent(QPaintEvent*) {
   QPainter painter(this);

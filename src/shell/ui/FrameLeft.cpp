@@ -162,7 +162,7 @@ void FrameLeft::DeleteDevice(int index) {
     panes_.erase(panes_.begin() + index);
     // The delete command arrives from inside one of the pane's buttons: the widget goes once
     // that event is over, its connection at once.
-    pane->DisconnectDriver();
+    pane->ReleaseClient();
     pane->hide();
     pane->deleteLater();
   }

@@ -9,12 +9,9 @@
 #include <QWidget>
 
 #include "app/CommandTarget.h"
+#include "client/ClientState.h"
 
 namespace zor {
-
-// Notification codes a button sends with its command id.
-inline constexpr int kNotifyClick = 0;
-inline constexpr int kNotifyDoubleClick = 1;
 
 class IconButton : public QWidget {
   Q_OBJECT

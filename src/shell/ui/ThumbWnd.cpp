@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <cstring>
 
 #include "app/AppConfig.h"
 #include "app/ui/UiTheme.h"
@@ -10,10 +9,6 @@
 
 namespace zor {
 namespace {
-
-// Largest picture kept: an 8K screen. A larger one is not a real device's and is dropped
-// rather than allocated.
-constexpr uint64_t kMaxPicturePixels = 7680ull * 4320ull;
 
 constexpr int kOverlayLineStep = 28;
 constexpr int kOverlayLeft = 5;
@@ -24,11 +19,11 @@ struct StatePanel {
   const char* text;
 };
 
-StatePanel PanelFor(int32_t state) {
-  switch (static_cast<ThumbState>(state)) {
-    case ThumbState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
-    case ThumbState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
-    case ThumbState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
+StatePanel PanelFor(ClientState state) {
+  switch (state) {
+    case ClientState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
+    case ClientState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
+    case ClientState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
     default: return {QColor::fromRgbF(0, 0.3f, 0), "Connecting"};
   }
 }
@@ -42,23 +37,25 @@ ThumbWnd::ThumbWnd(QWidget* pane, ICommandTarget* pane_target) : CStaticBox(pane
   RefreshCursor();
 }
 
-void ThumbWnd::SetFrame(const uint8_t* pixels, uint32_t width, uint32_t height) {
-  const uint64_t count = static_cast<uint64_t>(width) * height;
-  if (pixels == nullptr || count == 0 || count > kMaxPicturePixels) return;
+void ThumbWnd::SetFrame(FramePtr frame) {
+  if (!frame || frame->Empty()) return;
   {
     std::lock_guard lock(lock_);
-    pending_.resize(count * 4);
-    std::memcpy(pending_.data(), pixels, pending_.size());
-    pending_width_ = width;
-    pending_height_ = height;
-    has_pending_ = true;
+    picture_ = std::move(frame);
   }
   ScheduleRepaint();
 }
 
-void ThumbWnd::ShowState(int32_t state) {
-  if (state_.exchange(state) == state) return;
-  ScheduleRepaint();
+FramePtr ThumbWnd::Picture() const {
+  std::lock_guard lock(lock_);
+  return picture_;
+}
+
+void ThumbWnd::ShowState(ClientState state) {
+  if (state_ == state) return;
+  state_ = state;
+  update();
+  RefreshCursor();
 }
 
 void ThumbWnd::ScheduleRepaint() {
@@ -69,7 +66,6 @@ void ThumbWnd::ScheduleRepaint() {
       [this] {
         repaint_posted_ = false;
         update();
-        RefreshCursor();
       },
       Qt::QueuedConnection);
 }
@@ -85,37 +81,28 @@ void ThumbWnd::SetFullControl(bool open) {
 }
 
 void ThumbWnd::OnPaint(QPainter& painter) {
-  const int32_t state = state_.load();
-  if (state == static_cast<int32_t>(ThumbState::Streaming)) {
+  if (state_ == ClientState::Streaming) {
     PaintPicture(painter);
   } else {
-    PaintStatePanel(painter, state);
+    PaintStatePanel(painter);
   }
   PaintOverlay(painter);
 }
 
 void ThumbWnd::PaintPicture(QPainter& painter) {
   painter.fillRect(rect(), QColor::fromRgbF(0, 0.3f, 0.8f));
-  {
-    std::lock_guard lock(lock_);
-    if (has_pending_) {
-      shown_.swap(pending_);
-      shown_width_ = pending_width_;
-      shown_height_ = pending_height_;
-      has_pending_ = false;
-    }
-  }
-  if (shown_.empty() || shown_width_ == 0 || shown_height_ == 0) return;
-  // A view over the pixels; the alpha byte is ignored.
-  const QImage picture(shown_.data(), static_cast<int>(shown_width_), static_cast<int>(shown_height_),
-                       static_cast<qsizetype>(shown_width_) * 4, QImage::Format_RGB32);
-  const PictureRect r = FitPicture(width(), height(), shown_width_, shown_height_);
+  const FramePtr frame = Picture();
+  if (!frame || frame->Empty()) return;
+  // A view over the frame's pixels (no copy); the alpha byte is ignored.
+  const QImage picture(frame->pixels.data(), static_cast<int>(frame->width), static_cast<int>(frame->height),
+                       static_cast<qsizetype>(frame->StrideBytes()), QImage::Format_RGB32);
+  const PictureRect r = FitPicture(width(), height(), frame->width, frame->height);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRectF(r.x, r.y, r.width, r.height), picture);
 }
 
-void ThumbWnd::PaintStatePanel(QPainter& painter, int32_t state) {
-  const StatePanel panel = PanelFor(state);
+void ThumbWnd::PaintStatePanel(QPainter& painter) {
+  const StatePanel panel = PanelFor(state_);
   painter.fillRect(rect(), panel.background);
   painter.setFont(StateTextFont());
   painter.setPen(Qt::white);
@@ -139,11 +126,11 @@ void ThumbWnd::PaintOverlay(QPainter& painter) {
 }
 
 void ThumbWnd::OnLButtonDblClk(int, int) {
-  if (pane_target_ != nullptr) pane_target_->OnCommand(kThumbDoubleClickCommand, 1, 0);
+  if (pane_target_ != nullptr) pane_target_->OnCommand(kThumbnailCommand, kNotifyDoubleClick, 0);
 }
 
 bool ThumbWnd::OnSetCursor() {
-  const bool arrow = !full_control_ && state_.load() == static_cast<int32_t>(ThumbState::Streaming);
+  const bool arrow = !full_control_ && state_ == ClientState::Streaming;
   setCursor(arrow ? Qt::ArrowCursor : Qt::PointingHandCursor);
   return true;
 }

@@ -6,9 +6,6 @@
 #include "app/ToolBarLayout.h"
 #include "app/ui/UiTheme.h"
 
-// The logo lives in the GUI library's resources; a static library needs its initialiser called.
-static void InitShellResources() { Q_INIT_RESOURCE(zorkvm); }
-
 namespace zor {
 namespace {
 constexpr std::array<char16_t, 4> kToolGlyphs = {glyph::kAppManager, glyph::kAddDevice, glyph::kSettings,
@@ -19,7 +16,7 @@ constexpr QPoint kLogoPosition(10, 5);
 }  // namespace
 
 ZorTop::ZorTop(QWidget* parent, ICommandTarget* command_target) : QWidget(parent) {
-  InitShellResources();
+  InitGuiResources();
   logo_.load(":/zorkvm/logo.png");
   setAttribute(Qt::WA_OpaquePaintEvent);
   const auto xs = ToolBarButtonXs(width());
