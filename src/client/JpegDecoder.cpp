@@ -12,13 +12,15 @@ JpegContext::~JpegContext() {
   if (handle_) tjDestroy(handle_);
 }
 
-bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels,
-                uint32_t& width, uint32_t& height) {
-  if (!data || size == 0 || !context.Valid()) return false;
-  // TurboJPEG takes the length as unsigned long; every real picture is far below that anyway.
-  if (size > ULONG_MAX) return false;
-  tjhandle handle = context.Handle();
+void JpegContext::Reset() {
+  if (handle_) tjDestroy(handle_);
+  handle_ = tjInitDecompress();
+}
 
+namespace {
+
+bool Decode(tjhandle handle, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, uint32_t& width,
+            uint32_t& height) {
   int w = 0;
   int h = 0;
   int subsampling = 0;
@@ -30,7 +32,6 @@ bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vec
       static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > kMaxJpegPixels) {
     return false;
   }
-
   const size_t bytes = static_cast<size_t>(w) * static_cast<size_t>(h) * 4;
   if (pixels.size() != bytes) pixels.resize(bytes);
   // Any failure counts, warnings included: a truncated picture decodes with a warning and a
@@ -41,6 +42,18 @@ bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vec
   width = static_cast<uint32_t>(w);
   height = static_cast<uint32_t>(h);
   return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels,
+                uint32_t& width, uint32_t& height) {
+  if (!data || size == 0 || !context.Valid()) return false;
+  // TurboJPEG takes the length as unsigned long; every real picture is far below that anyway.
+  if (size > ULONG_MAX) return false;
+  if (Decode(context.Handle(), data, size, pixels, width, height)) return true;
+  context.Reset();
+  return false;
 }
 
 }  // namespace zor

@@ -22,6 +22,9 @@ class JpegContext {
 
   bool Valid() const { return handle_ != nullptr; }
   void* Handle() const { return handle_; }
+  // A fresh decoder handle. After some decoding errors the old handle refuses every later
+  // picture, good ones included, so a failed decode starts over with a new one.
+  void Reset();
 
  private:
   void* handle_ = nullptr;  // tjhandle

@@ -1,0 +1,108 @@
+#include "sim/SimScreen.h"
+
+#include <algorithm>
+
+namespace zor {
+namespace {
+
+// Smallest and largest simulated screen: below this nothing is recognisable, above it a single
+// frame would be larger than a device may send.
+constexpr int32_t kMinSide = 64;
+constexpr int32_t kMaxSide = 7680;
+
+int32_t ClampSide(int32_t side) { return std::clamp(side, kMinSide, kMaxSide); }
+
+}  // namespace
+
+SimScreen::SimScreen(int32_t width, int32_t height)
+    : width_(ClampSide(width)),
+      height_(ClampSide(height)),
+      layout_(MakeSimLayout(width_, height_)),
+      background_(PaintSimBackground(width_, height_, layout_)) {
+  state_.pointer_x = width_ / 2;
+  state_.pointer_y = height_ / 2;
+}
+
+void SimScreen::MoveTo(int32_t x, int32_t y) {
+  std::lock_guard lock(mutex_);
+  state_.pointer_x = std::clamp(x, 0, width_ - 1);
+  state_.pointer_y = std::clamp(y, 0, height_ - 1);
+  Changed();
+}
+
+void SimScreen::Button(std::string_view button, bool down) {
+  if (button != "left" || !down) return;  // a left press is a click; nothing else acts
+  std::lock_guard lock(mutex_);
+  Click(state_.pointer_x, state_.pointer_y);
+  Changed();
+}
+
+void SimScreen::Click(int32_t x, int32_t y) {
+  if (layout_.ok_button.Contains(x, y)) ++state_.clicks;
+  if (layout_.toggle_button.Contains(x, y)) state_.toggled_on = !state_.toggled_on;
+  state_.selected_icon = -1;
+  for (size_t i = 0; i < layout_.icons.size(); ++i) {
+    if (layout_.icons[i].Contains(x, y)) state_.selected_icon = static_cast<int32_t>(i);
+  }
+}
+
+void SimScreen::Wheel(bool down) {
+  std::lock_guard lock(mutex_);
+  state_.scroll_rows = std::clamp(state_.scroll_rows + (down ? 1 : -1), 0, kSimReportRows - 1);
+  Changed();
+}
+
+void SimScreen::Key(std::string_view name, bool down) {
+  if (!down) return;
+  std::lock_guard lock(mutex_);
+  std::string& field = state_.field;
+  if (name == "backspace") {
+    if (!field.empty()) field.pop_back();
+  } else if (name == "enter") {
+    field.clear();
+  } else if (field.size() < kSimTextFieldChars) {
+    if (name == "space") field.push_back(' ');
+    if (name.size() == 1) field.push_back(name[0]);
+  }
+  Changed();
+}
+
+void SimScreen::Changed() { ++version_; }
+
+std::shared_ptr<const std::vector<uint8_t>> SimScreen::Jpeg(int quality) {
+  std::lock_guard lock(mutex_);
+  if (jpeg_ && jpeg_version_ == version_ && jpeg_quality_ == quality) return jpeg_;
+  canvas_ = background_;
+  PaintSimState(canvas_, width_, height_, layout_, state_);
+  auto jpeg = std::make_shared<std::vector<uint8_t>>();
+  if (!encoder_.Encode(canvas_.data(), static_cast<uint32_t>(width_), static_cast<uint32_t>(height_), quality, *jpeg)) {
+    return nullptr;
+  }
+  jpeg_ = std::move(jpeg);
+  jpeg_version_ = version_;
+  jpeg_quality_ = quality;
+  return jpeg_;
+}
+
+void SimScreen::Render(std::vector<uint8_t>& bgra) {
+  std::lock_guard lock(mutex_);
+  bgra = background_;
+  PaintSimState(bgra, width_, height_, layout_, state_);
+}
+
+int32_t SimScreen::Clicks() const {
+  std::lock_guard lock(mutex_);
+  return state_.clicks;
+}
+
+bool SimScreen::ToggledOn() const {
+  std::lock_guard lock(mutex_);
+  return state_.toggled_on;
+}
+
+std::string SimScreen::FieldText() const {
+  std::lock_guard lock(mutex_);
+  return state_.field;
+}
+
+}  // namespace zor

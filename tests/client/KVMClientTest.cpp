@@ -1,0 +1,172 @@
+// KVMClient's state, pane buttons and frame fan-out, with recording stand-ins for the GUI pane
+// and the runner, and (where a driver is involved) the real driver against zorkvm-sim.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/AppConfig.h"
+#include "client/KVMClient.h"
+#include "support/SimProcess.h"
+#include "support/Wait.h"
+
+namespace zor {
+namespace {
+
+using test::WaitUntil;
+
+struct RecordingView : IClientView {
+  std::atomic<int> changed{0};
+  std::atomic<int> full_control{0};
+  std::atomic<int> scene_editor{0};
+  void ClientChanged() override { ++changed; }
+  void ShowFullControl() override { ++full_control; }
+  void ShowSceneEditor() override { ++scene_editor; }
+};
+
+struct RecordingAutomation : IClientAutomation {
+  std::vector<std::string>* calls = nullptr;
+  void AddApp(const std::u16string& app) override { calls->push_back("AddApp " + std::string(app.begin(), app.end())); }
+  void StopRun() override { calls->push_back("StopRun"); }
+  void SetPaused(bool paused) override { calls->push_back(paused ? "Pause" : "Resume"); }
+};
+
+struct RecordingMainWindow : ICommandTarget {
+  std::vector<std::tuple<int, int, intptr_t>> commands;
+  void OnCommand(int id, int code, intptr_t arg) override { commands.emplace_back(id, code, arg); }
+};
+
+FramePtr MakeFrame(uint32_t width, uint32_t height, uint8_t fill) {
+  auto frame = std::make_shared<ScreenImage>();
+  frame->width = width;
+  frame->height = height;
+  frame->pixels.assign(size_t{width} * height * 4, fill);
+  return frame;
+}
+
+DeviceInfo UnknownTypeDevice() {
+  DeviceInfo d;
+  d.Type = 7;  // no driver for this type
+  d.Apps = {u"First", u"Second"};
+  return d;
+}
+
+class KVMClientTest : public ::testing::Test {
+ protected:
+  KVMClientTest() : device_(UnknownTypeDevice()), client_(&device_) {
+    client_.SetIndex(5);
+    auto automation = std::make_unique<RecordingAutomation>();
+    automation->calls = &calls_;
+    client_.SetAutomation(std::move(automation));
+    client_.SetView(&view_);
+    client_.CreateClient();
+  }
+  ~KVMClientTest() override { client_.SetView(nullptr); }
+
+  void Click(int32_t id) { client_.OnCommand(id, kNotifyClick); }
+  void DoubleClick(int32_t id) { client_.OnCommand(id, kNotifyDoubleClick); }
+
+  DeviceInfo device_;
+  std::vector<std::string> calls_;
+  RecordingView view_;
+  KVMClient client_;
+};
+
+TEST_F(KVMClientTest, StartsConnectingWithTheEditorAndPauseButtonsDisabled) {
+  EXPECT_EQ(client_.State(), ClientState::Connecting);
+  EXPECT_EQ(client_.ConnectWait(), 0);
+  EXPECT_EQ(client_.Driver(), nullptr);
+  EXPECT_EQ(client_.ControlId(), 3005);
+  EXPECT_FALSE(client_.CurrentFrame());
+  for (int32_t id = kButtonAutomation; id <= kButtonEditor; ++id) {
+    const bool disabled = id == kButtonPause || id == kButtonEditor;
+    EXPECT_EQ(client_.Button(id), (PaneButtonState{0, !disabled})) << id;
+  }
+}
+
+TEST_F(KVMClientTest, TheFirstFrameStartsStreamingAndEnablesTheEditorLaterFramesLeaveTheStateAlone) {
+  EXPECT_EQ(client_.TickConnectWait(), 1);
+  client_.OnFrame(MakeFrame(8, 4, 1));
+  EXPECT_EQ(client_.State(), ClientState::Streaming);
+  EXPECT_EQ(client_.ConnectWait(), 0);
+  EXPECT_TRUE(client_.Button(kButtonEditor).enabled);
+
+  const int changes = view_.changed;
+  EXPECT_EQ(client_.TickConnectWait(), 1);
+  client_.OnFrame(MakeFrame(8, 4, 2));
+  EXPECT_EQ(client_.ConnectWait(), 1);  // no state change, so the counter is not reset
+  EXPECT_EQ(view_.changed, changes);
+  EXPECT_EQ(client_.CurrentFrame()->pixels[0], 2);
+}
+
+TEST_F(KVMClientTest, PaneButtonsDriveTheRunner) {
+  Click(kButtonPause);  // disabled while automation is stopped
+  EXPECT_TRUE(calls_.empty());
+
+  Click(kButtonAutomation);
+  EXPECT_EQ(client_.Button(kButtonAutomation), (PaneButtonState{1, true}));
+  EXPECT_EQ(client_.Button(kButtonPause), (PaneButtonState{0, true}));
+  Click(kButtonPause);
+  EXPECT_EQ(client_.Button(kButtonPause), (PaneButtonState{1, true}));
+  Click(kButtonPause);
+  Click(kButtonPause);
+  Click(kButtonAutomation);
+  EXPECT_EQ(client_.Button(kButtonAutomation), (PaneButtonState{0, true}));
+  EXPECT_EQ(client_.Button(kButtonPause), (PaneButtonState{0, false}));
+  EXPECT_FALSE(client_.AutomationActive());
+
+  const std::vector<std::string> expected = {"AddApp First", "AddApp Second", "Pause", "Resume", "Pause",
+                                             "StopRun",      "Resume"};
+  EXPECT_EQ(calls_, expected);
+}
+
+TEST_F(KVMClientTest, DeleteAndEditDoubleClicksGoToTheMainWindowWithTheIndex) {
+  RecordingMainWindow main;
+  AppConfig::Instance().MainWnd = &main;
+  DoubleClick(kButtonDelete);
+  DoubleClick(kButtonEdit);
+  Click(kButtonDelete);  // a single click does nothing
+  AppConfig::Instance().MainWnd = nullptr;
+  const std::vector<std::tuple<int, int, intptr_t>> expected = {{1204, 1500, 5}, {1205, 1500, 5}};
+  EXPECT_EQ(main.commands, expected);
+}
+
+TEST_F(KVMClientTest, TheSceneEditorOpensOnlyOnceAFrameHasArrived) {
+  DoubleClick(kButtonEditor);
+  EXPECT_EQ(view_.scene_editor, 0);
+  EXPECT_FALSE(client_.EditorOpen());
+  client_.OnFrame(MakeFrame(2, 2, 0));
+  DoubleClick(kButtonEditor);
+  EXPECT_EQ(view_.scene_editor, 1);
+  EXPECT_TRUE(client_.EditorOpen());
+}
+
+TEST_F(KVMClientTest, ConnectButtonAndFullControlWithoutADriverOnlyChangeState) {
+  Click(kButtonConnect);
+  EXPECT_EQ(client_.Button(kButtonConnect).state, 1);
+  Click(kButtonConnect);
+  EXPECT_EQ(client_.Button(kButtonConnect).state, 0);
+  EXPECT_EQ(client_.State(), ClientState::Stop);
+  DoubleClick(kThumbnailCommand);
+  EXPECT_TRUE(client_.FullControlOpen());
+  EXPECT_EQ(view_.full_control, 1);
+  client_.CloseFullControl();
+  EXPECT_FALSE(client_.FullControlOpen());
+}
+
+TEST_F(KVMClientTest, RecreateDriverGoesBackToConnecting) {
+  Click(kButtonConnect);
+  client_.OnFrame(MakeFrame(2, 2, 0));
+  DeviceInfo replacement = UnknownTypeDevice();
+  replacement.Type = 0;
+  client_.RecreateDriver(&replacement);
+  EXPECT_NE(client_.Driver(), nullptr);
+  EXPECT_EQ(client_.Device(), &replacement);
+  EXPECT_EQ(client_.State(), ClientState::Connecting);
+  EXPECT_EQ(client_.Button(kButtonConnect).state, 0);
+  client_.RecreateDriver(&device_);
+  EXPECT_EQ(client_.Driver(), nullptr);
+}
+
+}  // namespace
+}  // namespace zor

@@ -1,0 +1,53 @@
+#pragma once
+// zorkvm-sim as a child process of a test: started on a chosen 127.0.0.x address and port,
+// ready once it accepts connections, killed and reaped when the object goes.
+#include <cstdint>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "support/ChildProcess.h"
+
+namespace zor::test {
+
+// A port that nothing listens on at `address` right now (the system's pick for port 0).
+uint16_t PickFreePort(const std::string& address);
+// True once a TCP connection to address:port succeeds, false after `timeout_ms`.
+bool WaitForListening(const std::string& address, uint16_t port, int timeout_ms);
+
+struct SimProcessOptions {
+  std::string address = "127.0.0.1";
+  uint16_t port = 0;                    // 0: a free port is picked once and kept across restarts
+  std::vector<std::string> extra_args;  // e.g. {"--size", "640x360", "--fps", "30"}
+  std::string log_path;                 // the message log; empty: a file beside the test's temp files
+};
+
+class SimProcess {
+ public:
+  explicit SimProcess(SimProcessOptions options);
+  ~SimProcess();
+
+  // Started and accepting connections.
+  bool Ready() const { return ready_; }
+  const std::string& Address() const { return options_.address; }
+  uint16_t Port() const { return options_.port; }
+  const std::string& LogPath() const { return options_.log_path; }
+
+  // SIGKILL, as a crash or a power cut would end it.
+  void Kill();
+  // Starts it again on the same address and port; true once it accepts connections.
+  bool Start();
+
+  // Every line of the message log so far, and the "text" of each received text message.
+  std::vector<nlohmann::json> LogLines() const;
+  std::vector<std::string> ReceivedTexts() const;
+
+ private:
+  SimProcessOptions options_;
+  std::string own_log_dir_;
+  std::unique_ptr<ChildProcess> process_;
+  bool ready_ = false;
+};
+
+}  // namespace zor::test

@@ -1,0 +1,20 @@
+#include "support/TempDir.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace zor::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zorkvm-test-XXXXXX").string();
+  if (mkdtemp(pattern.data())) path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace zor::test

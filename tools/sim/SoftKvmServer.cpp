@@ -1,0 +1,231 @@
+// Beast lives only here on the simulator's side; the rest sees SoftKvmServer through its header.
+#include "SoftKvmServer.h"
+
+#include <algorithm>
+#include <boost/asio/as_tuple.hpp>
+#include <boost/asio/co_spawn.hpp>
+#include <boost/asio/detached.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/use_awaitable.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/websocket.hpp>
+#include <deque>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "SimMessageLog.h"
+#include "sim/SimScreen.h"
+
+namespace zor::sim {
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace websocket = beast::websocket;
+using tcp = asio::ip::tcp;
+using Jpeg = std::shared_ptr<const std::vector<uint8_t>>;
+
+constexpr auto kAwait = asio::as_tuple(asio::use_awaitable);
+constexpr std::string_view kChannel = "softkvm";
+
+// Control messages are well under a hundred bytes; anything far larger is not a client of ours.
+constexpr size_t kMaxControlMessageBytes = 64 * 1024;
+// Pictures waiting for a slow reader: beyond this, new pictures are dropped (the newest that
+// is already queued goes out first), so a stalled client never makes the simulator grow.
+constexpr size_t kMaxQueuedFrames = 2;
+// What a request without a value gets.
+constexpr int kDefaultSnapshotQuality = 60;
+constexpr int kDefaultStreamFps = 15;
+constexpr int kDefaultStreamQuality = 70;
+
+struct DeviceContext {
+  SimScreen& screen;
+  SimMessageLog& log;
+  int device_index = 0;
+  int max_fps = 30;
+};
+
+std::string TextOf(const nlohmann::json& j, const char* key) {
+  auto it = j.find(key);
+  return it != j.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
+int IntOf(const nlohmann::json& j, const char* key, int fallback, int low, int high) {
+  auto it = j.find(key);
+  if (it == j.end() || !it->is_number_integer()) return fallback;
+  return static_cast<int>(std::clamp<int64_t>(it->get<int64_t>(), low, high));
+}
+
+class Connection : public std::enable_shared_from_this<Connection> {
+ public:
+  Connection(tcp::socket socket, DeviceContext& device) : ws_(std::move(socket)), device_(device) {
+    boost::system::error_code ignored;
+    const tcp::endpoint remote = ws_.next_layer().remote_endpoint(ignored);
+    peer_ = remote.address().to_string() + ":" + std::to_string(remote.port());
+  }
+
+  // A static coroutine holding its own reference, so the connection lives as long as it runs.
+  static asio::awaitable<void> Run(std::shared_ptr<Connection> self) { co_await self->Serve(); }
+
+ private:
+  asio::awaitable<void> Serve() {
+    ws_.set_option(websocket::stream_base::timeout{std::chrono::seconds(30), websocket::stream_base::none(), false});
+    websocket::permessage_deflate deflate;
+    deflate.server_enable = true;
+    deflate.compLevel = 1;  // pictures hardly compress; keep the cost low
+    ws_.set_option(deflate);
+    ws_.read_message_max(kMaxControlMessageBytes);
+    auto [accept_error] = co_await ws_.async_accept(kAwait);
+    if (accept_error) co_return;
+    device_.log.Event(device_.device_index, kChannel, peer_, "open");
+
+    beast::flat_buffer buffer;
+    for (;;) {
+      auto [read_error, bytes] = co_await ws_.async_read(buffer, kAwait);
+      if (read_error) break;
+      const auto data = buffer.data();
+      const std::string_view payload(static_cast<const char*>(data.data()), data.size());
+      device_.log.Message(device_.device_index, kChannel, peer_, !ws_.got_text(), payload);
+      if (ws_.got_text()) Handle(payload);
+      buffer.consume(buffer.size());
+    }
+    ++stream_generation_;  // ends a running stream loop
+    device_.log.Event(device_.device_index, kChannel, peer_, "close");
+  }
+
+  void Handle(std::string_view text) {
+    const nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
+    if (!j.is_object()) return;
+    const std::string type = TextOf(j, "type");
+    const std::string action = TextOf(j, "action");
+    if (type == "SCRCTL") {
+      if (action == "snapshot") SendFrame(IntOf(j, "quality", kDefaultSnapshotQuality, 1, 100));
+      if (action == "stream") {
+        StartStream(IntOf(j, "fps", kDefaultStreamFps, 1, device_.max_fps),
+                    IntOf(j, "quality", kDefaultStreamQuality, 1, 100));
+      }
+      if (action == "stop_stream") ++stream_generation_;
+    } else if (type == "CONTROL") {
+      Input(action, j);
+    }
+  }
+
+  void Input(const std::string& action, const nlohmann::json& j) {
+    SimScreen& screen = device_.screen;
+    if (action == "move") {
+      auto x = j.find("x");
+      auto y = j.find("y");
+      if (x != j.end() && y != j.end() && x->is_number_integer() && y->is_number_integer()) {
+        screen.MoveTo(static_cast<int32_t>(std::clamp<int64_t>(x->get<int64_t>(), INT32_MIN, INT32_MAX)),
+                      static_cast<int32_t>(std::clamp<int64_t>(y->get<int64_t>(), INT32_MIN, INT32_MAX)));
+      }
+    }
+    if (action == "down" || action == "up") screen.Button(TextOf(j, "button"), action == "down");
+    if (action == "wheel") screen.Wheel(TextOf(j, "direction") == "down");
+    if (action == "keydown" || action == "keyup") screen.Key(TextOf(j, "key"), action == "keydown");
+  }
+
+  // A new "stream" replaces the running one with the new rate and quality.
+  void StartStream(int fps, int quality) {
+    const uint64_t generation = ++stream_generation_;
+    asio::co_spawn(ws_.get_executor(), StreamLoop(shared_from_this(), generation, fps, quality), asio::detached);
+  }
+
+  static asio::awaitable<void> StreamLoop(std::shared_ptr<Connection> self, uint64_t generation, int fps, int quality) {
+    asio::steady_timer timer(self->ws_.get_executor());
+    const auto interval = std::chrono::milliseconds(1000 / fps);
+    auto next = std::chrono::steady_clock::now();
+    while (self->stream_generation_ == generation) {
+      self->SendFrame(quality);
+      // A late tick (a slow encode) starts a new schedule instead of sending a burst.
+      next = std::max(next + interval, std::chrono::steady_clock::now());
+      timer.expires_at(next);
+      co_await timer.async_wait(kAwait);
+    }
+  }
+
+  void SendFrame(int quality) {
+    if (queue_.size() >= kMaxQueuedFrames) return;
+    Jpeg jpeg = device_.screen.Jpeg(quality);
+    if (!jpeg) return;
+    queue_.push_back(std::move(jpeg));
+    PumpWrites();
+  }
+
+  // One write in flight at a time, as the stream requires.
+  void PumpWrites() {
+    if (writing_ || queue_.empty()) return;
+    writing_ = true;
+    Jpeg front = queue_.front();
+    ws_.binary(true);
+    ws_.async_write(asio::buffer(*front), [self = shared_from_this(), front](const boost::system::error_code& error, size_t) {
+      self->writing_ = false;
+      self->queue_.pop_front();
+      if (!error) self->PumpWrites();
+    });
+  }
+
+  websocket::stream<tcp::socket> ws_;
+  DeviceContext& device_;
+  std::string peer_;
+  std::deque<Jpeg> queue_;
+  bool writing_ = false;
+  uint64_t stream_generation_ = 0;  // a stream loop runs while its generation is current
+};
+
+}  // namespace
+
+class SoftKvmServer::Impl {
+ public:
+  Impl(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log)
+      : device_{screen, log, config.device_index, std::max(1, config.max_fps)} {
+    try {
+      const tcp::endpoint endpoint(asio::ip::make_address(config.address), config.port);
+      acceptor_.open(endpoint.protocol());
+      // A restarted simulator takes its port back at once, as tests that restart it expect.
+      acceptor_.set_option(asio::socket_base::reuse_address(true));
+      acceptor_.bind(endpoint);
+      acceptor_.listen();
+      port_ = acceptor_.local_endpoint().port();
+    } catch (const std::exception& e) {
+      error_ = e.what();
+      return;
+    }
+    asio::co_spawn(ioc_, AcceptLoop(), asio::detached);
+    thread_ = std::thread([this] { ioc_.run(); });
+  }
+
+  ~Impl() {
+    ioc_.stop();
+    if (thread_.joinable()) thread_.join();
+  }
+
+  asio::awaitable<void> AcceptLoop() {
+    for (;;) {
+      auto [error, socket] = co_await acceptor_.async_accept(kAwait);
+      if (error == asio::error::operation_aborted) co_return;
+      if (error) continue;
+      auto connection = std::make_shared<Connection>(std::move(socket), device_);
+      asio::co_spawn(ioc_, Connection::Run(std::move(connection)), asio::detached);
+    }
+  }
+
+  DeviceContext device_;
+  asio::io_context ioc_{1};
+  tcp::acceptor acceptor_{ioc_};
+  std::thread thread_;
+  uint16_t port_ = 0;
+  std::string error_;
+};
+
+SoftKvmServer::SoftKvmServer(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log)
+    : impl_(std::make_unique<Impl>(config, screen, log)) {}
+SoftKvmServer::~SoftKvmServer() = default;
+
+bool SoftKvmServer::Listening() const { return impl_->error_.empty(); }
+const std::string& SoftKvmServer::Error() const { return impl_->error_; }
+uint16_t SoftKvmServer::Port() const { return impl_->port_; }
+
+}  // namespace zor::sim

@@ -1,0 +1,97 @@
+// zorkvm-sim: simulated KVM devices on loopback, for tests, demos and operators without hardware.
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "SimMessageLog.h"
+#include "SimOptions.h"
+#include "SoftKvmServer.h"
+#include "sim/SimScreen.h"
+
+namespace zor::sim {
+namespace {
+
+struct SimDevice {
+  std::unique_ptr<SimScreen> screen;
+  std::unique_ptr<ISimServer> server;
+};
+
+// The server of one device, or null with `error` set.
+std::unique_ptr<ISimServer> StartServer(const SimOptions& o, int index, SimScreen& screen, SimMessageLog& log,
+                                        std::string& error) {
+  const uint16_t port = o.port == 0 ? 0 : static_cast<uint16_t>(o.port + index);
+  switch (o.type) {
+    case SimDeviceType::SoftKvm: {
+      auto server = std::make_unique<SoftKvmServer>(SoftKvmServerConfig{o.address, port, index, o.max_fps}, screen, log);
+      if (!server->Listening()) {
+        error = server->Error();
+        return nullptr;
+      }
+      return server;
+    }
+  }
+  return nullptr;
+}
+
+const char* TypeName(SimDeviceType type) {
+  switch (type) {
+    case SimDeviceType::SoftKvm: return "softkvm";
+  }
+  return "?";
+}
+
+int Run(const SimOptions& o) {
+  SimMessageLog log(o.log_path);
+  if (!log.Ok()) {
+    std::cerr << "zorkvm-sim: cannot open log file " << o.log_path << "\n";
+    return 1;
+  }
+  // Signals are taken by sigwait below, not by handlers, so that shutdown runs on this thread.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+  std::vector<SimDevice> devices;
+  for (int i = 0; i < o.devices; ++i) {
+    SimDevice d;
+    d.screen = std::make_unique<SimScreen>(o.width, o.height);
+    std::string error;
+    d.server = StartServer(o, i, *d.screen, log, error);
+    if (!d.server) {
+      std::cerr << "zorkvm-sim: device " << i << ": cannot listen on " << o.address << ": " << error << "\n";
+      return 1;
+    }
+    std::cerr << "zorkvm-sim: device " << i << " (" << TypeName(o.type) << ") listening on " << o.address << ":"
+              << d.server->Port() << std::endl;
+    devices.push_back(std::move(d));
+  }
+  int signal = 0;
+  sigwait(&signals, &signal);
+  devices.clear();  // servers first, while their screens and the log still exist
+  return 0;
+}
+
+}  // namespace
+}  // namespace zor::sim
+
+int main(int argc, char** argv) {
+  using namespace zor::sim;
+  std::string error;
+  const auto options = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "zorkvm-sim: " << error << "\n" << SimUsage();
+    return 2;
+  }
+  if (options->help) {
+    std::cout << SimUsage();
+    return 0;
+  }
+  if (options->print_layout) {
+    std::cout << zor::ToJson(zor::MakeSimLayout(options->width, options->height)).dump() << "\n";
+    return 0;
+  }
+  return Run(*options);
+}
