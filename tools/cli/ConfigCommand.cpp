@@ -89,7 +89,10 @@ int Dump(const std::string& path) {
 int Write(const std::string& path) {
   DeviceList devices;
   try {
-    const json in = json::parse(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    // Read whole first: parsing straight from istreambuf_iterator spins for ever in
+    // libstdc++ 12 (its std::advance on that iterator never reaches the next character).
+    const std::string text{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    const json in = json::parse(text);
     if (!in.is_array()) return Fail("standard input must be a JSON array of devices");
     for (const auto& j : in) devices.push_back(std::make_unique<DeviceInfo>(FromJson(j)));
   } catch (const std::exception& e) {

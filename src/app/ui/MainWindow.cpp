@@ -101,7 +101,17 @@ void MainWindow::resizeEvent(QResizeEvent*) {
   if (clients_ != nullptr) clients_->setGeometry(0, top_height, w, height() - top_height);
 }
 
+void MainWindow::CloseWithoutAsking() {
+  close_confirmed_ = true;
+  close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (close_confirmed_) {
+    Shutdown();
+    event->accept();
+    return;
+  }
   const auto answer = QMessageBox::question(this, QStringLiteral("종료 확인"),
                                             QStringLiteral("프로그램을 종료하시겠습니까?"),
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);

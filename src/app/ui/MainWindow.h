@@ -30,8 +30,12 @@ class MainWindow : public QWidget, public ICommandTarget {
   ZorTop* Top() const { return top_; }
   FrameLeft* Clients() const { return clients_; }
 
-  // One ConnectTimer tick (the timer calls it each second; tests call it directly).
+  // One ConnectTimer tick (the timer calls it each second).
   void ConnectTimerTick();
+
+  // Closes like a confirmed close, without asking (for unattended runs such as the demo's
+  // picture of the window).
+  void CloseWithoutAsking();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -45,6 +49,7 @@ class MainWindow : public QWidget, public ICommandTarget {
   ZorTop* top_ = nullptr;          // child; deleted in the shut-down
   FrameLeft* clients_ = nullptr;   // child; deleted in the shut-down
   QBasicTimer connect_timer_;
+  bool close_confirmed_ = false;
 };
 
 }  // namespace zor

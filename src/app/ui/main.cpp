@@ -6,6 +6,7 @@
 #include "app/ui/DiagCategories.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/UiTheme.h"
+#include "app/ui/WindowPicture.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -19,5 +20,14 @@ int main(int argc, char* argv[]) {
   // The window deletes itself once its confirmed close has shut everything down.
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
-  return app.exec();
+  // Unattended runs (the demo without a display) ask for a picture of the window instead of a
+  // session: it is taken once every pane streams, then the program ends.
+  const QString picture_path = qEnvironmentVariable("ZORKVM_SCREENSHOT");
+  int exit_code = 0;
+  if (!picture_path.isEmpty()) {
+    zor::PictureWhenStreaming(*window, picture_path, zor::kWindowPictureTimeoutMs,
+                              [&exit_code](bool saved) { exit_code = saved ? 0 : 1; });
+  }
+  const int loop_code = app.exec();
+  return exit_code != 0 ? exit_code : loop_code;
 }
