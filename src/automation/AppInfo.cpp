@@ -32,9 +32,9 @@ bool AppFilePath(std::u16string_view name, std::u16string& path) {
 std::string AppInfo::Encode() const {
   const AppConfig& config = AppConfig::Instance();
   BinaryWriter out;
-  for (const std::u16string* text : {&config.Title, &config.Version, &config.FileVersion, &Name,
-                                     &Description, &UserId, &UserPassword, &UserDefine, &UserEtc,
-                                     &Script}) {
+  for (const std::u16string* text :
+       {&config.Title, &config.Version, &config.FileVersion, &Name, &Description, &UserId,
+        &UserPassword, &UserDefine, &UserEtc, &Script}) {
     out.WriteTextUtf16(*text);
   }
   out.WriteU32(static_cast<uint32_t>(Scenes.size()));
@@ -42,12 +42,12 @@ std::string AppInfo::Encode() const {
   return out.bytes();
 }
 
-bool AppInfo::Decode(std::string_view bytes) {
+FileReadOutcome AppInfo::Decode(std::string_view bytes) {
   BinaryReader in(bytes);
   std::u16string text;
   if (!in.ReadTextUtf16(text) || text != AppConfig::Instance().Title) {
     diag::Write("automation", u"AppInfo::Load() Name Mismatch :" + text);
-    return false;
+    return FileReadOutcome::Foreign;
   }
   in.ReadTextUtf16(text);  // version of the program that wrote the file: not used
   in.ReadTextUtf16(text);  // file version: not used
@@ -59,7 +59,9 @@ bool AppInfo::Decode(std::string_view bytes) {
   }
   uint32_t count = 0;
   in.ReadU32(count);
+  bool whole = true;
   if (count > kMaxAppScenes) {
+    whole = false;
     diag::Write("automation", "AppInfo::Load() scene count " + std::to_string(count) +
                                   " above the limit; reading the first " +
                                   std::to_string(kMaxAppScenes));
@@ -68,7 +70,8 @@ bool AppInfo::Decode(std::string_view bytes) {
   Scenes.clear();
   Scenes.reserve(std::min<size_t>(count, in.remaining() / kMinSceneNameBytes));
   for (uint32_t i = 0; i < count && in.ReadTextUtf16(text); ++i) Scenes.push_back(text);
-  return true;
+  whole = whole && !in.failed() && in.remaining() == 0;
+  return whole ? FileReadOutcome::Whole : FileReadOutcome::Damaged;
 }
 
 bool AppInfo::SaveToPath(const std::u16string& path) const {
@@ -81,7 +84,7 @@ bool AppInfo::LoadFromPath(const std::u16string& path) {
     diag::Write("automation", u"AppInfo::Load() File Open Fail :" + path);
     return false;
   }
-  return Decode(*bytes);
+  return Decode(*bytes) != FileReadOutcome::Foreign;
 }
 
 bool AppInfo::Save() const {

@@ -59,9 +59,10 @@ struct AppInfo {
   bool SaveToPath(const std::u16string& path) const;
   bool LoadFromPath(const std::u16string& path);
 
-  // The file's bytes, and the bytes read into this App (the rules of Load).
+  // The file's bytes, and the bytes read into this App (the rules of Load: Foreign leaves the
+  // App unchanged).
   std::string Encode() const;
-  bool Decode(std::string_view bytes);
+  FileReadOutcome Decode(std::string_view bytes);
 
   // On the current Scene: an empty name sets every Item's flag and gives true when there is at
   // least one Item; otherwise every Item named exactly `name` gets the flag and the result is

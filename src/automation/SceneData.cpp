@@ -103,7 +103,7 @@ std::string SceneData::Encode() const {
   return out.bytes();
 }
 
-void SceneData::Decode(std::string_view bytes) {
+FileReadOutcome SceneData::Decode(std::string_view bytes) {
   BinaryReader in(bytes);
   // A text that cannot be read is empty; once a read fails the reader fails every later one.
   Name.clear();
@@ -114,7 +114,9 @@ void SceneData::Decode(std::string_view bytes) {
   in.ReadText949(Script);
   uint32_t count = 0;
   in.ReadU32(count);
+  bool whole = true;
   if (count > kMaxSceneItems) {
+    whole = false;
     diag::Write("automation", "SceneData::Load() item count " + std::to_string(count) +
                                   " above the limit; reading the first " +
                                   std::to_string(kMaxSceneItems));
@@ -123,9 +125,14 @@ void SceneData::Decode(std::string_view bytes) {
   Items.reserve(Items.size() + std::min<size_t>(count, in.remaining() / kMinItemBytes));
   for (uint32_t i = 0; i < count; ++i) {
     auto item = std::make_shared<Item>();
-    if (!ReadItem(in, *item)) break;  // an Item cut short is dropped whole, with all after it
+    if (!ReadItem(in, *item)) {  // an Item cut short is dropped whole, with all after it
+      whole = false;
+      break;
+    }
     Items.push_back(std::move(item));
   }
+  whole = whole && !in.failed() && in.remaining() == 0;
+  return whole ? FileReadOutcome::Whole : FileReadOutcome::Damaged;
 }
 
 bool SceneData::SaveToPath(const std::u16string& path) const {

@@ -17,6 +17,14 @@ inline constexpr size_t kMaxSceneFileBytes = 256u << 20;
 
 inline constexpr char16_t kSceneExtension[] = u".scene";
 
+// How the bytes of a Scene or App file read. Loading accepts Whole and Damaged alike (a damaged
+// file gives what it held up to the damage); tools tell the operator about the difference.
+enum class FileReadOutcome {
+  Whole,    // every field read, no bytes left over
+  Damaged,  // the file ended early, held an implausible length or count, or has trailing bytes
+  Foreign,  // not a file of this program (an App file whose title differs)
+};
+
 struct SceneData {
   std::u16string Name;
   std::u16string Description;
@@ -42,7 +50,7 @@ struct SceneData {
 
   // The file's bytes, and the bytes read into this Scene (the rules of Load).
   std::string Encode() const;
-  void Decode(std::string_view bytes);
+  FileReadOutcome Decode(std::string_view bytes);
 };
 
 }  // namespace zor

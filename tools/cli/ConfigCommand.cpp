@@ -1,10 +1,10 @@
 // zorkvm-cli config dump|write PATH: the device list of a "config.ini" as JSON.
 #include <cstdint>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "CliCommand.h"
+#include "JsonFields.h"
 #include "platform/CodePage.h"
 #include "shell/DeviceListFile.h"
 #include "platform/FileIO.h"
@@ -36,19 +36,6 @@ nlohmann::ordered_json ToJson(const DeviceInfo& d) {
               {"FullQuality", d.FullQuality},
               {"FullFps", d.FullFps},
               {"Apps", apps}};
-}
-
-// Reads one key if present; throws json::type_error when it has the wrong type.
-void Take(const json& j, const char* key, uint32_t& field) {
-  if (!j.contains(key)) return;
-  const json& v = j.at(key);
-  if (!v.is_number_unsigned() || v.get<uint64_t>() > UINT32_MAX) {
-    throw std::invalid_argument(std::string("'") + key + "' must be a whole number from 0 to 4294967295");
-  }
-  field = v.get<uint32_t>();
-}
-void Take(const json& j, const char* key, std::u16string& field) {
-  if (j.contains(key)) field = FromUtf8(j.at(key).get<std::string>());
 }
 
 DeviceInfo FromJson(const json& j) {
@@ -89,10 +76,7 @@ int Dump(const std::string& path) {
 int Write(const std::string& path) {
   DeviceList devices;
   try {
-    // Read whole first: parsing straight from istreambuf_iterator spins for ever in
-    // libstdc++ 12 (its std::advance on that iterator never reaches the next character).
-    const std::string text{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-    const json in = json::parse(text);
+    const json in = ReadJsonFromStdin();
     if (!in.is_array()) return Fail("standard input must be a JSON array of devices");
     for (const auto& j : in) devices.push_back(std::make_unique<DeviceInfo>(FromJson(j)));
   } catch (const std::exception& e) {

@@ -1,0 +1,45 @@
+#pragma once
+// Shared pieces of the automation tests: a temporary program folder that AppConfig points at,
+// little-endian byte builders for expected file contents, and small Scene builders.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "automation/AppInfo.h"
+#include "automation/SceneData.h"
+
+namespace zor::test {
+
+// A fresh folder holding "Apps/" and "Scenes/" that AppConfig's folders point at while it lives.
+class TempProgramFolder {
+ public:
+  TempProgramFolder();
+  ~TempProgramFolder();
+  TempProgramFolder(const TempProgramFolder&) = delete;
+  TempProgramFolder& operator=(const TempProgramFolder&) = delete;
+
+  std::filesystem::path ScenesDir() const { return root_ / "Scenes"; }
+  std::filesystem::path AppsDir() const { return root_ / "Apps"; }
+  std::filesystem::path Root() const { return root_; }
+
+ private:
+  std::filesystem::path root_;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// Little-endian encodings for spelling out expected file bytes.
+std::string Le32(uint32_t value);
+std::string Le64(uint64_t value);
+// A length-prefixed text of raw bytes (as ".scene" files store code page 949 text).
+std::string Text8(const std::string& bytes);
+// A count-prefixed UTF-16LE text (as ".app" files store texts).
+std::string Text16(std::u16string_view text);
+
+std::shared_ptr<Item> MakeItem(std::u16string name, bool active = true);
+// Two Items with every stored field set, Korean texts, parameters and a 3 x 2 template.
+SceneData MakeTwoItemScene();
+
+}  // namespace zor::test

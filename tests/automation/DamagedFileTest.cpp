@@ -1,0 +1,191 @@
+// Truncated, corrupted and hostile ".scene" and ".app" files: never a crash, never more memory
+// than the file could hold, and everything read whole before the damage is kept.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "AutomationTestSupport.h"
+#include "automation/AppInfo.h"
+#include "automation/SceneData.h"
+#include "platform/CodePage.h"
+
+namespace zor {
+namespace {
+
+using test::Le32;
+using test::Le64;
+using test::Text8;
+
+// Smallest Item block on disk; no file can yield more Items than its size allows.
+constexpr size_t kMinItemBytes = 88;
+
+// What a decoded Scene holds in memory beyond fixed-size records, to compare with the file size.
+size_t VariableBytes(const SceneData& scene) {
+  size_t total = 0;
+  for (const auto& item : scene.Items) {
+    total += item->Template.Pixels.size() + item->Params.size() * 8;
+  }
+  return total;
+}
+
+void ExpectBoundedBy(const SceneData& scene, size_t file_bytes) {
+  EXPECT_LE(scene.Items.size(), file_bytes / kMinItemBytes);
+  EXPECT_LE(VariableBytes(scene), file_bytes);
+}
+
+TEST(DamagedSceneFile, EveryTruncationKeepsTheWholeItemsBeforeIt) {
+  const SceneData original = test::MakeTwoItemScene();
+  const std::string bytes = original.Encode();
+  SceneData first_only = test::MakeTwoItemScene();
+  first_only.Items.pop_back();
+  const size_t first_item_end = first_only.Encode().size();
+  const size_t name_end = 4 + ToCodePage949(original.Name).size();
+
+  for (size_t length = 0; length <= bytes.size(); ++length) {
+    SceneData scene;
+    const FileReadOutcome outcome = scene.Decode(std::string_view(bytes).substr(0, length));
+    EXPECT_EQ(outcome, length == bytes.size() ? FileReadOutcome::Whole : FileReadOutcome::Damaged)
+        << length;
+    const size_t expected_items = length == bytes.size() ? 2 : length >= first_item_end ? 1 : 0;
+    ASSERT_EQ(scene.Items.size(), expected_items) << "length " << length;
+    for (size_t i = 0; i < expected_items; ++i) {
+      EXPECT_TRUE(scene.Items[i]->SameStoredFields(*original.Items[i]));
+    }
+    EXPECT_EQ(scene.Name, length >= name_end ? original.Name : u"");
+    ExpectBoundedBy(scene, length);
+  }
+}
+
+TEST(DamagedSceneFile, HostileLengthsAndCountsReadNothingBeyondTheFile) {
+  const std::string texts = Text8("n") + Text8("") + Text8("");
+  const std::string item_head =
+      Le32(0) + Le32(0) + Text8("i") + std::string(13 * 4, '\0') + Text8("");
+  struct Case {
+    const char* what;
+    std::string bytes;
+    size_t items;
+  };
+  const Case cases[] = {
+      {"text length 4 GiB", Le32(0xFFFFFFFF) + "abc", 0},
+      {"item count 4 Gi", texts + Le32(0xFFFFFFFF), 0},
+      {"item count 4 Gi, one Item",
+       texts + Le32(0xFFFFFFFF) + item_head + Le64(0) + Le32(0) + Le32(0) + Le32(0), 1},
+      {"parameter count 2^63", texts + Le32(1) + item_head + Le64(uint64_t{1} << 63), 0},
+      {"parameter count 2^32",
+       texts + Le32(1) + item_head + Le64(uint64_t{1} << 32) + std::string(64, '\0'), 0},
+      {"pixel count 4 GiB",
+       texts + Le32(1) + item_head + Le64(0) + Le32(100) + Le32(100) + Le32(0xFFFFFFF0), 0},
+      {"script length beyond the end",
+       texts + Le32(1) + Le32(0) + Le32(0) + Text8("i") + std::string(13 * 4, '\0') + Le32(1000) +
+           "x",
+       0},
+  };
+  for (const auto& c : cases) {
+    SceneData scene;
+    EXPECT_EQ(scene.Decode(c.bytes), FileReadOutcome::Damaged) << c.what;
+    EXPECT_EQ(scene.Items.size(), c.items) << c.what;
+    ExpectBoundedBy(scene, c.bytes.size());
+  }
+}
+
+TEST(DamagedSceneFile, SeededByteFlipsNeverCrashOrOverAllocate) {
+  const std::string original = test::MakeTwoItemScene().Encode();
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<size_t> position(0, original.size() - 1);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<int> flips(1, 8);
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes = original;
+    for (int n = flips(random); n > 0; --n)
+      bytes[position(random)] = static_cast<char>(byte(random));
+    SceneData scene;
+    scene.Decode(bytes);
+    ExpectBoundedBy(scene, bytes.size());
+    for (const auto& item : scene.Items) {
+      // A template the engines may wrap always has exactly the bytes its size says.
+      if (item->Template.IsUsable()) {
+        EXPECT_EQ(item->Template.Pixels.size(),
+                  size_t(item->Template.Width) * size_t(item->Template.Height) * 4);
+      }
+    }
+  }
+}
+
+TEST(DamagedSceneFile, OversizedFileIsNotRead) {
+  test::TempProgramFolder folder;
+  // A sparse file: its size is checked before anything is read or allocated.
+  const auto path = folder.ScenesDir() / "huge.scene";
+  test::WriteFileBytes(path, "");
+  std::filesystem::resize_file(path, kMaxSceneFileBytes + 1);
+  SceneData scene;
+  scene.Name = u"kept";
+  EXPECT_FALSE(scene.Load(u"huge.scene"));
+  EXPECT_EQ(scene.Name, u"kept");
+}
+
+AppInfo MakeApp() {
+  AppInfo app;
+  app.Name = u"앱";
+  app.Description = u"desc";
+  app.Script = u"script";
+  app.Scenes = {u"첫째", u"둘째", u"셋째"};
+  return app;
+}
+
+TEST(DamagedAppFile, EveryTruncationPastTheTitleKeepsWhatItHolds) {
+  const AppInfo original = MakeApp();
+  const std::string bytes = original.Encode();
+  const size_t title_end = test::Text16(u"ZORWARE Macro KVM").size();
+  // Each of the three Scene names is a count and two code units.
+  const size_t count_end = bytes.size() - 3 * (4 + 2 * 2);
+
+  for (size_t length = 0; length <= bytes.size(); ++length) {
+    AppInfo app;
+    app.Name = u"before";
+    const FileReadOutcome outcome = app.Decode(std::string_view(bytes).substr(0, length));
+    if (length < title_end) {
+      EXPECT_EQ(outcome, FileReadOutcome::Foreign) << length;
+      EXPECT_EQ(app.Name, u"before");
+      continue;
+    }
+    EXPECT_EQ(outcome, length == bytes.size() ? FileReadOutcome::Whole : FileReadOutcome::Damaged);
+    // Scene names are kept whole or not at all, in order.
+    const size_t expected_scenes = length < count_end ? 0 : (length - count_end) / (4 + 2 * 2);
+    EXPECT_EQ(app.Scenes.size(), expected_scenes) << length;
+    for (size_t i = 0; i < app.Scenes.size(); ++i) EXPECT_EQ(app.Scenes[i], original.Scenes[i]);
+    if (length >= count_end) {
+      EXPECT_EQ(app.Script, original.Script);
+    }
+  }
+}
+
+TEST(DamagedAppFile, HostileCountsAndSeededFlips) {
+  const std::string header =
+      MakeApp().Encode().substr(0, test::Text16(u"ZORWARE Macro KVM").size());
+  for (const std::string& bytes : {header + Le32(0x7FFFFFFF) + "ab", header + Le32(0xFFFFFFFF)}) {
+    AppInfo app;
+    EXPECT_EQ(app.Decode(bytes), FileReadOutcome::Damaged);
+    EXPECT_TRUE(app.Scenes.empty());
+  }
+  AppInfo counted;
+  const std::string body = MakeApp().Encode();
+  const std::string hostile_count =
+      body.substr(0, body.size() - 4 - 3 * (4 + 2 * 2)) + Le32(0xFFFFFFFF);
+  EXPECT_EQ(counted.Decode(hostile_count), FileReadOutcome::Damaged);
+  EXPECT_TRUE(counted.Scenes.empty());
+
+  std::mt19937 random(5);
+  std::uniform_int_distribution<size_t> position(0, body.size() - 1);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes = body;
+    for (int n = 1 + round % 4; n > 0; --n)
+      bytes[position(random)] = static_cast<char>(byte(random));
+    AppInfo app;
+    app.Decode(bytes);
+    EXPECT_LE(app.Scenes.size(), bytes.size() / 4);
+  }
+}
+
+}  // namespace
+}  // namespace zor

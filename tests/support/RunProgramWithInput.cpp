@@ -1,0 +1,65 @@
+#include "RunProgramWithInput.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace zor::test {
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// In the child: point file descriptor `target` at `path`, or leave at once.
+void Redirect(const std::string& path, int flags, int target) {
+  const int fd = ::open(path.c_str(), flags, 0600);
+  if (fd < 0 || ::dup2(fd, target) < 0) ::_exit(127);
+  ::close(fd);
+}
+
+}  // namespace
+
+ProgramResult RunProgramWithInput(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& input) {
+  std::string dir_template =
+      (std::filesystem::temp_directory_path() / "zorkvm-run-XXXXXX").string();
+  if (::mkdtemp(dir_template.data()) == nullptr) return {};
+  const std::filesystem::path dir = dir_template;
+  const std::string in_path = dir / "in", out_path = dir / "out", err_path = dir / "err";
+  std::ofstream(in_path, std::ios::binary) << input;
+
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+
+  ProgramResult result;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    Redirect(in_path, O_RDONLY, STDIN_FILENO);
+    Redirect(out_path, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
+    Redirect(err_path, O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  if (pid > 0) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+    result.out = Slurp(out_path);
+    result.err = Slurp(err_path);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+  return result;
+}
+
+}  // namespace zor::test
