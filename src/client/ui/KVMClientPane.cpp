@@ -130,17 +130,7 @@ void KVMClientPane::GiveUpConnecting() {
 
 void KVMClientPane::PressConnect() { Button(kButtonConnect)->Press(kNotifyClick); }
 
-void KVMClientPane::ClientChanged() {
-  // Any thread: one queued sync at a time.
-  if (sync_posted_.exchange(true)) return;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        sync_posted_ = false;
-        SyncFromClient();
-      },
-      Qt::QueuedConnection);
-}
+void KVMClientPane::ClientChanged() { sync_.Post(this, [this] { SyncFromClient(); }); }
 
 void KVMClientPane::ShowFullControl() {
   if (open_full_control_) {
