@@ -62,8 +62,9 @@ KVMClientPane::~KVMClientPane() { ReleaseClient(); }
 
 void KVMClientPane::ReleaseClient() {
   if (!client_) return;
-  client_->DetachConsumer(thumb_);
-  client_.reset();  // joins the driver's threads; they may still call ClientChanged until then
+  client_->DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
+  client_->SetView(nullptr);
+  client_.reset();  // joins the driver's threads
   title_->SetDevice(nullptr);
 }
 
