@@ -18,4 +18,9 @@ class TempDir {
   std::string path_;
 };
 
+// Writes bytes to a file, replacing it.
+void WriteFile(const std::string& path, const std::string& bytes);
+// Reads a whole file; empty if missing.
+std::string ReadFile(const std::string& path);
+
 }  // namespace zor::test

@@ -7,8 +7,11 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/UiTheme.h"
 #include "app/ui/WindowPicture.h"
+#include "platform/HeapResidency.h"
 
 int main(int argc, char* argv[]) {
+  // Before any thread exists: analysis buffers then stay resident between frames.
+  zor::KeepFreedMemoryResident();
   QApplication app(argc, argv);
   zor::RouteCoreDiagnosticsToQt();
   zor::AppConfig::Instance().InitResources();

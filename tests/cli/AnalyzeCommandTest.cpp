@@ -1,0 +1,132 @@
+// zorkvm-cli analyze: a Scene file and a PNG picture written here, the tool run as a child
+// process, its JSON read back.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include <nlohmann/json.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "automation/SceneData.h"
+#include "platform/ProgramPath.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace zor::test {
+namespace {
+
+const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
+
+cv::Mat Noise(int width, int height, int channels, uint64_t seed) {
+  cv::Mat image(height, width, CV_8UC(channels));
+  cv::RNG(seed).fill(image, cv::RNG::UNIFORM, cv::Scalar::all(0), cv::Scalar::all(256));
+  return image;
+}
+
+std::shared_ptr<Item> ItemFromBgr(const cv::Mat& bgr, int32_t type, int32_t index) {
+  cv::Mat bgra;
+  cv::cvtColor(bgr, bgra, cv::COLOR_BGR2BGRA);
+  auto item = std::make_shared<Item>();
+  item->AnalysisType = type;
+  item->Index = index;
+  item->Template.Width = bgra.cols;
+  item->Template.Height = bgra.rows;
+  item->Template.Pixels.assign(bgra.datastart, bgra.dataend);
+  return item;
+}
+
+class AnalyzeCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cv::Mat picture = Noise(160, 120, 3, 1);
+    const cv::Mat target = Noise(20, 16, 3, 2);
+    target.copyTo(picture(cv::Rect(30, 40, 20, 16)));
+    target.copyTo(picture(cv::Rect(110, 90, 20, 16)));
+    ASSERT_TRUE(cv::imwrite(image_, picture));
+    SceneData scene;
+    scene.Name = u"분석";
+    scene.Items.push_back(ItemFromBgr(target, 0, 5));
+    scene.Items.push_back(ItemFromBgr(target, 3, 6));  // an engine type that does not exist
+    ASSERT_TRUE(scene.SaveToPath(WidePath(scene_)));
+  }
+
+  ProgramResult Analyze(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"analyze", "--scene", scene_, "--image", image_};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunProgram(kCli, args);
+  }
+
+  TempDir dir_;
+  const std::string scene_ = dir_.File("test.scene");
+  const std::string image_ = dir_.File("screen.png");
+};
+
+TEST_F(AnalyzeCommand, PrintsTheMatchesAsJson) {
+  const ProgramResult run = Analyze({"--item", "0"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["found"], true);
+  EXPECT_EQ(json["message"], "");
+  ASSERT_EQ(json["matches"].size(), 2u);
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : json["best"].items()) keys.push_back(key);
+  EXPECT_EQ(keys.size(), 9u);
+  for (const char* key : {"item_number", "item_index", "left", "top", "centre_x", "centre_y", "width", "height",
+                          "score"}) {
+    EXPECT_TRUE(json["best"].contains(key)) << key;
+  }
+  std::set<std::pair<int, int>> corners;
+  for (const auto& m : json["matches"]) {
+    corners.insert({m["left"].get<int>(), m["top"].get<int>()});
+    EXPECT_EQ(m["item_index"], 5);
+    EXPECT_EQ(m["width"], 20);
+    EXPECT_EQ(m["centre_x"], m["left"].get<int>() + 10);
+    EXPECT_GT(m["score"].get<double>(), 0.99);
+  }
+  EXPECT_EQ(corners, (std::set<std::pair<int, int>>{{30, 40}, {110, 90}}));
+}
+
+TEST_F(AnalyzeCommand, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
+  const auto inside = nlohmann::json::parse(Analyze({"--item", "0", "--work", "100,80,160,120"}).out);
+  ASSERT_EQ(inside["matches"].size(), 1u);
+  EXPECT_EQ(inside["best"]["left"], 110);
+
+  const auto small = nlohmann::json::parse(Analyze({"--item", "0", "--work", "0,0,10,10"}).out);
+  EXPECT_EQ(small["found"], false);
+  EXPECT_EQ(small["message"], "작업 영역(RcWork)이 템플릿 이미지보다 작습니다.");
+  EXPECT_EQ(small["best"]["item_index"], -1);
+
+  const auto unknown = nlohmann::json::parse(Analyze({"--item", "1"}).out);
+  EXPECT_EQ(unknown["found"], false);
+  EXPECT_EQ(unknown["message"], "알 수 없는 엔진 타입 요청");
+}
+
+TEST_F(AnalyzeCommand, BadArgumentsAndFilesAreRefused) {
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+  };
+  const Case cases[] = {
+      {{"analyze"}, 2},
+      {{"analyze", "--scene", scene_, "--image", image_}, 2},                               // no --item
+      {{"analyze", "--scene", scene_, "--image", image_, "--item"}, 2},                     // no value
+      {{"analyze", "--scene", scene_, "--image", image_, "--item", "x"}, 2},
+      {{"analyze", "--scene", scene_, "--image", image_, "--item", "0", "--work", "1,2,3"}, 2},
+      {{"analyze", "--scene", scene_, "--image", image_, "--item", "0", "--work", "1,2,3,4x"}, 2},
+      {{"analyze", "--scene", scene_, "--image", image_, "--item", "0", "--colour", "1"}, 2},
+      {{"analyze", "--scene", scene_, "--image", image_, "--item", "2"}, 1},                // no such Item
+      {{"analyze", "--scene", dir_.File("missing.scene"), "--image", image_, "--item", "0"}, 1},
+      {{"analyze", "--scene", scene_, "--image", scene_, "--item", "0"}, 1},                // not a picture
+  };
+  for (const auto& c : cases) {
+    const ProgramResult run = RunProgram(kCli, c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_FALSE(run.err.empty());
+  }
+}
+
+}  // namespace
+}  // namespace zor::test
