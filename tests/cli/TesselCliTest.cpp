@@ -2,29 +2,21 @@
 // order, and the program exits once they are sent; connect reports the device's frames.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <sstream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "shell/DeviceListFile.h"
-#include "support/ChildProcess.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 #include "support/TesselSim.h"
 
 namespace zor {
 namespace {
 
-constexpr int kExitTimeoutMs = 30000;
-
-// Runs zorkvm-cli with `args` and returns its exit code (-1 when it did not end in time).
-int RunCli(const std::vector<std::string>& args, const std::string& stderr_path, const std::string& stdout_path = "") {
-  std::vector<std::string> argv{ZORKVM_TOOLS_DIR "/zorkvm-cli"};
-  argv.insert(argv.end(), args.begin(), args.end());
-  test::ChildProcess cli(argv, stdout_path, stderr_path);
-  return cli.WaitExit(kExitTimeoutMs);
-}
+constexpr char kCli[] = ZORKVM_TOOLS_DIR "/zorkvm-cli";
 
 std::string WriteConfig(const test::TempDir& dir, const DeviceInfo& device) {
   DeviceList devices;
@@ -39,10 +31,10 @@ TEST(TesselCli, InputSendsEveryActionInOrderThroughTheDriver) {
   ASSERT_TRUE(sim.Ready());
   test::TempDir dir;
   const std::string config = WriteConfig(dir, sim.Device());
-  ASSERT_EQ(RunCli({"input", "--config", config, "--device", "0", "click", "left", "960", "540", "type",
-                    "\xEA\xB0\x80 a", "key", "0x04", "2", "wheel", "down", "hangul"},
-                   dir.File("stderr.txt")),
-            0);
+  const auto run = test::RunProgram(kCli, {"input", "--config", config, "--device", "0", "click", "left", "960",
+                                          "540", "type", "\xEA\xB0\x80 a", "key", "0x04", "2", "wheel", "down",
+                                          "hangul"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::vector<std::string> expected{
       // click
       "mouse 0 16383 16383 0", "mouse 1 16383 16383 0", "mouse 0 16383 16383 0",
@@ -59,7 +51,6 @@ TEST(TesselCli, InputRefusesBadCommandLinesAndMissingDevices) {
   DeviceInfo device;
   device.Type = 1;
   const std::string config = WriteConfig(dir, device);
-  const std::string err = dir.File("stderr.txt");
   struct Case {
     std::vector<std::string> args;
     int exit_code;
@@ -78,7 +69,9 @@ TEST(TesselCli, InputRefusesBadCommandLinesAndMissingDevices) {
   for (const Case& c : cases) {
     std::string line;
     for (const auto& a : c.args) line += a + " ";
-    EXPECT_EQ(RunCli(c.args, err), c.exit_code) << line;
+    const auto run = test::RunProgram(kCli, c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << line;
+    EXPECT_NE(run.err.find("zorkvm-cli: "), std::string::npos) << line;
   }
 }
 
@@ -89,10 +82,9 @@ TEST(TesselCli, ConnectReportsTheDevicesFrames) {
   DeviceInfo device = sim.Device(480, 270);
   device.ThumbFps = 4;
   const std::string config = WriteConfig(dir, device);
-  const std::string out = dir.File("out.jsonl");
-  ASSERT_EQ(RunCli({"connect", "--config", config, "--device", "0", "--seconds", "2", "--stream"}, dir.File("err.txt"), out),
-            0);
-  std::ifstream in(out);
+  const auto run = test::RunProgram(kCli, {"connect", "--config", config, "--device", "0", "--seconds", "2", "--stream"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::istringstream in(run.out);
   std::string line;
   nlohmann::json summary;
   size_t frames = 0;
