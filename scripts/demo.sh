@@ -70,7 +70,7 @@ fi
 
 echo "demo: no display; running the same demo headless."
 if has_cli_command run; then
-  "$cli" run "$demo/config.ini" --seconds 20
+  "$cli" run --config "$demo/config.ini" --seconds 20
 else
   echo "demo: this build has no 'zorkvm-cli run' yet: the App is not run headless."
 fi
