@@ -47,7 +47,8 @@ class AutomationCommandsTest : public ::testing::Test {
 };
 
 TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
-  const auto written = test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson);
+  const auto written =
+      test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson);
   ASSERT_EQ(written.exit_code, 0) << written.err;
 
   SceneData scene;
@@ -71,16 +72,20 @@ TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
   EXPECT_EQ(json["Items"][1]["Threshold"].get<float>(), 0.95f);
 
   // Writing the dump again gives the same bytes.
-  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("b.scene")}, dumped.out).exit_code, 0);
+  ASSERT_EQ(
+      test::RunProgram(kCli, {"scene", "write", PathOf("b.scene")}, dumped.out).exit_code,
+      0);
   std::ifstream a(PathOf("a.scene"), std::ios::binary), b(PathOf("b.scene"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
             std::string(std::istreambuf_iterator<char>(b), {}));
 }
 
 TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
-  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
-  const auto exported =
-      test::RunProgram(kCli, {"scene", "export-template", PathOf("a.scene"), "0", PathOf("t.png")});
+  ASSERT_EQ(
+      test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code,
+      0);
+  const auto exported = test::RunProgram(
+      kCli, {"scene", "export-template", PathOf("a.scene"), "0", PathOf("t.png")});
   ASSERT_EQ(exported.exit_code, 0) << exported.err;
   const cv::Mat png = cv::imread(PathOf("t.png"), cv::IMREAD_UNCHANGED);
   ASSERT_EQ(png.type(), CV_8UC3);
@@ -112,10 +117,13 @@ TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
 }
 
 TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
-  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
+  ASSERT_EQ(
+      test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code,
+      0);
   ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
   std::filesystem::copy_file(PathOf("a.scene"), PathOf("cut.scene"));
-  std::filesystem::resize_file(PathOf("cut.scene"), std::filesystem::file_size(PathOf("a.scene")) - 1);
+  std::filesystem::resize_file(PathOf("cut.scene"),
+                               std::filesystem::file_size(PathOf("a.scene")) - 1);
 
   struct Case {
     std::vector<std::string> args;
@@ -135,7 +143,8 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 2147483648}]})", "Index"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Color": -1}]})", "Color"},
       {{"scene", "write", PathOf("n.scene")},
-       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})", "base64"},
+       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})",
+       "base64"},
       {{"app", "write", PathOf("n.app")}, R"({"Scenes": [1]})", "Scene name"},
       {{"app", "write", PathOf("no-such-dir/n.app")}, "{}", "cannot write"},
   };
