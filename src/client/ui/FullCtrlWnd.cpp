@@ -103,25 +103,12 @@ void FullCtrlWnd::OnFrame(const FramePtr& frame) {
   // Released outside the lock: the last reference returns the buffer to the driver's pool,
   // which takes the pool's own lock.
   previous.reset();
-  ScheduleRepaint();
+  repaint_.Post();
 }
 
 FramePtr FullCtrlWnd::Picture() const {
   std::lock_guard lock(image_lock_);
   return frame_;
-}
-
-void FullCtrlWnd::ScheduleRepaint() {
-  // One queued request at a time: frames that come faster than the UI paints coalesce, and the
-  // paint shows the newest. The request dies with the window if it is deleted first.
-  if (repaint_posted_.exchange(true)) return;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        repaint_posted_ = false;
-        update();
-      },
-      Qt::QueuedConnection);
 }
 
 void FullCtrlWnd::paintEvent(QPaintEvent*) {

@@ -8,9 +8,9 @@
 // it only swaps the newest frame in under the window's lock and posts one repaint request.
 // Painting takes the frame out under the same lock and draws without holding it.
 #include <QWidget>
-#include <atomic>
 #include <mutex>
 
+#include "app/ui/RepaintRequest.h"
 #include "client/FrameConsumer.h"
 #include "client/KeyForwarder.h"
 #include "client/PaintRate.h"
@@ -78,13 +78,12 @@ class FullCtrlWnd : public QWidget, public IFrameConsumer {
   // The event's position in client pixels, kept inside the client area (a drag that leaves the
   // window stops at its edge instead of jumping to the far side of the remote screen).
   QPoint ClientPoint(const QPointF& position) const;
-  void ScheduleRepaint();
   void CountPaint();
 
   KVMClient* owner_ = nullptr;
   KeyForwarder keys_;
   PaintRate paint_rate_;
-  std::atomic<bool> repaint_posted_{false};
+  RepaintRequest repaint_{*this};
 
   mutable std::mutex image_lock_;  // guards frame_
   FramePtr frame_;
