@@ -51,6 +51,11 @@ void KVMClient::RecreateDriver(DeviceInfo* device) {
   Notify();
 }
 
+void KVMClient::SetDriver(std::unique_ptr<ZorKvmClient> driver) {
+  driver_.reset();
+  driver_ = std::move(driver);
+}
+
 void KVMClient::OnCommand(uint32_t wparam) {
   const int32_t id = static_cast<int32_t>(wparam & 0xFFFF);
   const int32_t code = static_cast<int32_t>(wparam >> 16);

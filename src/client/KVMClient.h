@@ -69,6 +69,10 @@ class KVMClient : public IDriverOwner {
   // driver disconnects in its destructor. The pane goes back to Connecting.
   void RecreateDriver(DeviceInfo* device = nullptr);
 
+  // Puts a driver made by the caller (a test's recording driver) in place of the current one,
+  // which is deleted first. The connection state is left as it is. UI thread.
+  void SetDriver(std::unique_ptr<ZorKvmClient> driver);
+
   // A pane button or the thumbnail sent a command: low 16 bits id, high 16 bits notification.
   void OnCommand(uint32_t wparam);
   void OnCommand(int32_t id, int32_t code) { OnCommand(static_cast<uint32_t>(id & 0xFFFF) | (static_cast<uint32_t>(code) << 16)); }
@@ -90,7 +94,7 @@ class KVMClient : public IDriverOwner {
   void DetachConsumer(IFrameConsumer* consumer);
 
   // The driver: null for an unknown device type. UI thread and automation threads; it is
-  // replaced only by RecreateDriver.
+  // replaced only by RecreateDriver and SetDriver.
   ZorKvmClient* Driver() const { return driver_.get(); }
   // The latest frame, null before the first.
   FramePtr CurrentFrame() const;

@@ -62,6 +62,7 @@ KVMClientPane::~KVMClientPane() { ReleaseClient(); }
 
 void KVMClientPane::ReleaseClient() {
   if (!client_) return;
+  emit ClientReleasing();
   client_->DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
   client_->SetView(nullptr);
   client_.reset();  // joins the driver's threads

@@ -67,6 +67,11 @@ class KVMClientPane : public QWidget, public ICommandTarget, public IConnectTime
   // Copies the client's state into the widgets (GUI thread; ClientChanged schedules it).
   void SyncFromClient();
 
+ signals:
+  // The client is about to be deleted: windows opened for it (full control, scene editor) let
+  // go of it now.
+  void ClientReleasing();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

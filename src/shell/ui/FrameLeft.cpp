@@ -9,6 +9,7 @@
 
 #include "app/AppConfig.h"
 #include "app/ui/UiTheme.h"
+#include "client/ui/FullCtrlWnd.h"
 #include "client/ui/KVMClientPane.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
@@ -56,6 +57,7 @@ void FrameLeft::LoadDevices() {
 KVMClientPane* FrameLeft::CreatePane(DeviceInfo& device) {
   const AppConfig& c = AppConfig::Instance();
   auto* pane = new KVMClientPane(this, device, device.Index, main_window_);
+  pane->SetFullControlOpener([](KVMClientPane& p) { FullCtrlWnd::OpenFor(p); });
   pane->move(c.Margin, c.Margin);
   pane->show();
   scroll_bar_->raise();

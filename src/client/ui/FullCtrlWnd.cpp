@@ -1,0 +1,227 @@
+#include "client/ui/FullCtrlWnd.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "client/KVMClient.h"
+#include "client/ui/KVMClientPane.h"
+#include "client/ui/QtVirtualKey.h"
+#include "platform/Clock.h"
+#include "platform/Diag.h"
+#include "shell/PaneGeometry.h"
+
+namespace zor {
+namespace {
+
+constexpr std::string_view kDiag = "client";
+
+// A caption with the system menu and the close button: no minimise or maximise button, and the
+// fixed size leaves no border to drag.
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+int ClientSide(uint32_t pixels) {
+  return static_cast<int>(std::clamp<uint32_t>(pixels, 1, FullCtrlWnd::kMaxClientSide));
+}
+
+}  // namespace
+
+FullCtrlWnd* FullCtrlWnd::OpenFor(KVMClientPane& pane) {
+  KVMClient* client = pane.Client();
+  if (client == nullptr) return nullptr;
+  FullCtrlWnd* window = Find(*client);
+  if (window == nullptr) {
+    const DeviceInfo* device = client->Device();
+    window = new FullCtrlWnd(*client, device ? device->ScreenWidth : 0, device ? device->ScreenHeight : 0);
+    QObject::connect(&pane, &KVMClientPane::ClientReleasing, window, [window] {
+      window->ReleaseOwner();
+      window->close();
+    });
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+  window->setFocus(Qt::ActiveWindowFocusReason);
+  return window;
+}
+
+FullCtrlWnd* FullCtrlWnd::Find(const KVMClient& client) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<FullCtrlWnd*>(widget);
+    if (window != nullptr && window->Owner() == &client) return window;
+  }
+  return nullptr;
+}
+
+FullCtrlWnd::FullCtrlWnd(KVMClient& owner, uint32_t width, uint32_t height)
+    : QWidget(nullptr, kWindowFlags), owner_(&owner) {
+  setObjectName(QStringLiteral("FullCtrlWndClass"));
+  setWindowTitle(QStringLiteral("Full Control"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers the whole client area
+  // No local composition: every key goes to the device as it is, whatever input method the
+  // operator's desktop runs.
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setFixedSize(ClientSide(width), ClientSide(height));
+  diag::Write(kDiag, "[FullCtrlWnd] OnCreate");
+  paint_rate_.Start(MonotonicNs());
+  owner.AttachConsumer(ConsumerRole::FullControl, this);
+}
+
+FullCtrlWnd::~FullCtrlWnd() { ReleaseOwner(); }
+
+void FullCtrlWnd::ReleaseOwner() {
+  KVMClient* owner = std::exchange(owner_, nullptr);
+  if (owner == nullptr) return;
+  owner->DetachConsumer(this);  // waits for a delivery in progress; no frame comes after it
+  keys_.ReleaseAll(owner->Driver());
+  owner->CloseFullControl();
+  diag::Write(kDiag, "[FullCtrlWnd] ReleaseD2D");
+  FramePtr last;  // released after the lock, as in OnFrame
+  {
+    std::lock_guard lock(image_lock_);
+    last = std::exchange(frame_, nullptr);
+  }
+}
+
+ZorKvmClient* FullCtrlWnd::Driver() const { return owner_ ? owner_->Driver() : nullptr; }
+
+void FullCtrlWnd::OnFrame(const FramePtr& frame) {
+  if (!frame || frame->Empty()) return;
+  FramePtr previous;
+  {
+    std::lock_guard lock(image_lock_);
+    previous = std::exchange(frame_, frame);
+  }
+  // Released outside the lock: the last reference returns the buffer to the driver's pool,
+  // which takes the pool's own lock.
+  previous.reset();
+  repaint_.Post(this, [this] { update(); });
+}
+
+FramePtr FullCtrlWnd::Picture() const {
+  std::lock_guard lock(image_lock_);
+  return frame_;
+}
+
+void FullCtrlWnd::paintEvent(QPaintEvent*) {
+  const FramePtr frame = Picture();
+  QPainter painter(this);
+  if (!frame) {
+    diag::Write(kDiag, "[FullCtrlWnd] OnPaint: no frame data");
+    painter.fillRect(rect(), Qt::black);
+  } else {
+    // A view over the frame's pixels, no copy; the alpha byte is not read.
+    const QImage picture(frame->pixels.data(), static_cast<int>(frame->width), static_cast<int>(frame->height),
+                         static_cast<qsizetype>(frame->StrideBytes()), QImage::Format_RGB32);
+    if (picture.size() == size()) {
+      painter.drawImage(QPoint(0, 0), picture);
+    } else {
+      const PictureRect r = FitPicture(width(), height(), frame->width, frame->height);
+      painter.fillRect(rect(), Qt::black);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform);
+      painter.drawImage(QRectF(r.x, r.y, r.width, r.height), picture);
+    }
+  }
+  CountPaint();
+}
+
+void FullCtrlWnd::CountPaint() {
+  if (!paint_rate_.CountPaint(MonotonicNs())) return;
+  setWindowTitle(QStringLiteral("Full Control  |  FPS: %1").arg(paint_rate_.Fps()));
+}
+
+void FullCtrlWnd::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  diag::Write(kDiag, "[FullCtrlWnd] OnSize: " + std::to_string(width()) + " x " + std::to_string(height()));
+}
+
+void FullCtrlWnd::closeEvent(QCloseEvent* event) {
+  // The driver falls back to its thumbnail rate at once, not when the deferred delete runs.
+  ReleaseOwner();
+  QWidget::closeEvent(event);
+}
+
+bool FullCtrlWnd::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      // Every key belongs to the device: none may trigger a shortcut of this program.
+      event->accept();
+      return true;
+    case QEvent::KeyPress:
+      // Taken before QWidget::event, which would spend Tab and Shift+Tab on focus changes.
+      ForwardKey(*static_cast<QKeyEvent*>(event), true);
+      return true;
+    case QEvent::KeyRelease:
+      ForwardKey(*static_cast<QKeyEvent*>(event), false);
+      return true;
+    default:
+      return QWidget::event(event);
+  }
+}
+
+void FullCtrlWnd::ForwardKey(const QKeyEvent& event, bool press) {
+  // Some platforms repeat a held key as release-press pairs; the device, like a Windows
+  // window, sees only the repeated presses.
+  if (!press && event.isAutoRepeat()) return;
+  if (owner_ == nullptr) return;
+  keys_.Key(Driver(), VirtualKeyFromQt(event), press, event.isAutoRepeat());
+}
+
+void FullCtrlWnd::focusOutEvent(QFocusEvent* event) {
+  // Keys released while another window has the keyboard never come here: release them now.
+  keys_.ReleaseAll(Driver());
+  QWidget::focusOutEvent(event);
+}
+
+void FullCtrlWnd::inputMethodEvent(QInputMethodEvent* event) { event->ignore(); }
+
+QVariant FullCtrlWnd::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled) return false;
+  return QWidget::inputMethodQuery(query);
+}
+
+QPoint FullCtrlWnd::ClientPoint(const QPointF& position) const {
+  const int x = static_cast<int>(std::floor(position.x()));
+  const int y = static_cast<int>(std::floor(position.y()));
+  return {std::clamp(x, 0, width() - 1), std::clamp(y, 0, height() - 1)};
+}
+
+void FullCtrlWnd::mouseMoveEvent(QMouseEvent* event) {
+  if (ZorKvmClient* driver = Driver()) {
+    const QPoint p = ClientPoint(event->position());
+    driver->MouseMove(p.x(), p.y());
+  }
+}
+
+void FullCtrlWnd::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+  ForwardButton(event->button(), true);
+}
+
+void FullCtrlWnd::mouseReleaseEvent(QMouseEvent* event) { ForwardButton(event->button(), false); }
+
+void FullCtrlWnd::ForwardButton(Qt::MouseButton button, bool down) {
+  ZorKvmClient* driver = Driver();
+  if (driver == nullptr) return;
+  if (button == Qt::LeftButton) driver->MouseButton("left", down);
+  if (button == Qt::RightButton) driver->MouseButton("right", down);
+}
+
+void FullCtrlWnd::wheelEvent(QWheelEvent* event) {
+  // Qt's angle delta has the wheel message's unit (120 per notch) and sign (positive away from
+  // the user). A horizontal wheel has no vertical delta and is not the device's wheel.
+  const int delta = event->angleDelta().y();
+  ZorKvmClient* driver = Driver();
+  if (driver == nullptr || delta == 0) return;
+  driver->MouseWheel(delta < 1, delta);
+}
+
+}  // namespace zor

@@ -1,0 +1,162 @@
+// The full control window against zorkvm-sim, for both device types, opened from the pane's
+// thumbnail as the operator does it: the driver's rate goes up while it is open and back down
+// when it closes, frames reach the window while the thumbnail keeps updating, and the keys and
+// mouse moves typed into it reach the device as its protocol's messages.
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "client/FrameMailbox.h"
+#include "client/KVMClient.h"
+#include "client/ui/FullCtrlWnd.h"
+#include "client/ui/KVMClientPane.h"
+#include "shell/ui/ThumbWnd.h"
+#include "support/RecordingOwner.h"
+#include "support/SimProcess.h"
+#include "support/TesselSim.h"
+#include "support/ui/QtTestSupport.h"
+
+namespace zor {
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+// Runs the event loop until `done` holds; false after `timeout_ms`.
+bool SettleUntil(const std::function<bool()>& done, int timeout_ms = kWaitMs) {
+  return QTest::qWaitFor(done, timeout_ms);
+}
+
+// A pane for `device`, connected and showing pictures, with a counter of the frames that the
+// client hands out.
+class SimPane {
+ public:
+  explicit SimPane(DeviceInfo device) : device_(std::move(device)) {
+    pane_ = std::make_unique<KVMClientPane>(&host_, device_, 0, nullptr);
+    pane_->SetFullControlOpener([](KVMClientPane& p) { FullCtrlWnd::OpenFor(p); });
+    pane_->Client()->AttachConsumer(ConsumerRole::AnalysisWorker, &frames_);
+    pane_->PressConnect();
+  }
+  ~SimPane() {
+    pane_->Client()->DetachConsumer(&frames_);
+    pane_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  bool WaitForPicture() {
+    return SettleUntil([&] { return pane_->Thumb()->Picture() != nullptr; });
+  }
+  FullCtrlWnd* OpenByDoubleClick() {
+    QTest::mouseDClick(pane_->Thumb(), Qt::LeftButton);
+    return FullCtrlWnd::Find(*pane_->Client());
+  }
+  // Frames the client handed out during `ms` of running the event loop.
+  uint64_t FramesDuring(int ms) {
+    const uint64_t before = frames_.Count();
+    QTest::qWait(ms);
+    return frames_.Count() - before;
+  }
+  // The thumbnail shows `count` new pictures.
+  bool ThumbnailKeepsUpdating(int count) {
+    for (int i = 0; i < count; ++i) {
+      const FramePtr shown = pane_->Thumb()->Picture();
+      if (!SettleUntil([&] { return pane_->Thumb()->Picture() != shown; })) return false;
+    }
+    return true;
+  }
+
+ private:
+  QWidget host_;
+  DeviceInfo device_;
+  FrameMailbox frames_;
+  std::unique_ptr<KVMClientPane> pane_;
+};
+
+class FullCtrlSimTest : public test::WithQtApp, public ::testing::Test {};
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(FullCtrlSimTest, SoftwareAgentStreamsWhileOpenAndTakesKeysAsJson) {
+  test::SimProcessOptions options;
+  options.extra_args = {"--size", "640x360", "--fps", "15"};
+  test::SimProcess sim(options);
+  ASSERT_TRUE(sim.Ready());
+  SimPane pane(test::SoftKvmDevice(u"127.0.0.1", sim.Port(), 640, 360));
+  ASSERT_TRUE(pane.WaitForPicture());
+
+  FullCtrlWnd* window = pane.OpenByDoubleClick();
+  ASSERT_NE(window, nullptr);
+  const std::string stream = R"({"action":"stream","fps":15,"quality":70,"type":"SCRCTL"})";
+  EXPECT_TRUE(SettleUntil([&] { return Contains(sim.ReceivedTexts(), stream); }));
+  EXPECT_TRUE(SettleUntil([&] { return window->Picture() != nullptr; })) << "no frame reached the window";
+  EXPECT_EQ(window->Picture()->width, 640u);
+
+  QTest::keyClick(window, Qt::Key_A);
+  QTest::keyClick(window, Qt::Key_Return);
+  QTest::mouseMove(window, QPoint(100, 50));
+  const std::vector<std::string> input = {
+      R"({"action":"keydown","key":"a","type":"CONTROL"})", R"({"action":"keyup","key":"a","type":"CONTROL"})",
+      R"({"action":"keydown","key":"enter","type":"CONTROL"})",
+      R"({"action":"keyup","key":"enter","type":"CONTROL"})", R"({"action":"move","type":"CONTROL","x":100,"y":50})"};
+  for (const std::string& text : input) {
+    EXPECT_TRUE(SettleUntil([&] { return Contains(sim.ReceivedTexts(), text); })) << text;
+  }
+
+  window->close();
+  const std::string stop = R"({"action":"stop_stream","type":"SCRCTL"})";
+  EXPECT_TRUE(SettleUntil([&] { return Contains(sim.ReceivedTexts(), stop); }));
+  EXPECT_TRUE(SettleUntil([&] {
+    const auto texts = sim.ReceivedTexts();
+    const auto stopped = std::find(texts.begin(), texts.end(), stop);
+    return stopped != texts.end() &&
+           std::find(stopped, texts.end(), R"({"action":"snapshot","quality":60,"type":"SCRCTL"})") != texts.end();
+  })) << "snapshot polling did not resume";
+  EXPECT_TRUE(pane.ThumbnailKeepsUpdating(2));
+}
+
+TEST_F(FullCtrlSimTest, HardwareDeviceRunsFastWhileOpenAndTakesKeysAsHidReports) {
+  test::TesselSim sim({"--fps", "30", "--size", "640x360"});
+  ASSERT_TRUE(sim.Ready());
+  DeviceInfo device = sim.Device(640, 360);
+  device.ThumbFps = 2;
+  device.FullFps = 30;
+  SimPane pane(device);
+  ASSERT_TRUE(pane.WaitForPicture());
+  // Rates are told apart with wide margins: 2 frames per second against up to 30.
+  EXPECT_LE(pane.FramesDuring(1500), 5u) << "the thumbnail rate";
+
+  FullCtrlWnd* window = pane.OpenByDoubleClick();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(SettleUntil([&] { return window->Picture() != nullptr; })) << "no frame reached the window";
+  EXPECT_GE(pane.FramesDuring(1500), 12u) << "the full-control rate";
+
+  const size_t before = sim.LinesWith("report").size();
+  QTest::keyClick(window, Qt::Key_A, Qt::ShiftModifier);  // QTest presses Shift around it
+  QKeyEvent hangul_press(QEvent::KeyPress, Qt::Key_Hangul, Qt::NoModifier);  // no ASCII name for QTest
+  QKeyEvent hangul_release(QEvent::KeyRelease, Qt::Key_Hangul, Qt::NoModifier);
+  QApplication::sendEvent(window, &hangul_press);
+  QApplication::sendEvent(window, &hangul_release);
+  QTest::mouseMove(window, QPoint(320, 180));
+  const std::vector<std::string> reports = sim.WaitForReports(before + 7);
+  ASSERT_EQ(reports.size(), before + 7);
+  EXPECT_EQ(std::vector<std::string>(reports.begin() + static_cast<std::ptrdiff_t>(before), reports.end()),
+            (std::vector<std::string>{
+                "key 2 0",      // left Shift down: its own bit, no key
+                "key 2 4",      // A with Shift held
+                "key 2 0",      // A up, Shift still held
+                "key 0 0",      // Shift up
+                "key 64 0",     // the Hangul key: right Alt tapped on the device
+                "key 0 0",
+                "mouse 0 16383 16383 0",
+            }));
+
+  window->close();
+  EXPECT_LE(pane.FramesDuring(1500), 5u) << "back at the thumbnail rate";
+  EXPECT_TRUE(pane.ThumbnailKeepsUpdating(2));
+}
+
+}  // namespace
+}  // namespace zor
