@@ -17,6 +17,7 @@ std::unique_ptr<AppInfo> AutoRunner::NewApp(const std::u16string& app_name) cons
 }
 
 void AutoRunner::AddApp(const std::u16string& app_name) {
+  std::lock_guard lock(control_mutex_);
   std::unique_ptr<AppInfo> app = NewApp(app_name);
   if (app->CurrentScene >= 0 && static_cast<size_t>(app->CurrentScene) < app->Scenes.size()) {
     app->Scene->Clear();
@@ -27,6 +28,7 @@ void AutoRunner::AddApp(const std::u16string& app_name) {
 }
 
 void AutoRunner::StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* listener) {
+  std::lock_guard lock(control_mutex_);
   if (!item) return;  // nothing selected in the editor: nothing to test
   auto app = std::make_unique<AppInfo>();
   app->Index = static_cast<int32_t>(apps_.size());
@@ -39,6 +41,7 @@ void AutoRunner::StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* 
 
 void AutoRunner::StartSceneRun(const std::u16string& app_name, std::shared_ptr<SceneData> scene,
                                IRunnerTestListener* listener) {
+  std::lock_guard lock(control_mutex_);
   std::unique_ptr<AppInfo> app = NewApp(app_name);
   app->Scene = scene ? std::move(scene) : std::make_shared<SceneData>();
   test_listener_.store(listener);
@@ -63,6 +66,7 @@ void AutoRunner::StartWorkers() {
 }
 
 void AutoRunner::StopRun() {
+  std::lock_guard lock(control_mutex_);
   running_.store(false);
   for (RunningApp& running : apps_) {
     if (running.worker) running.worker->Stop();

@@ -2,9 +2,9 @@
 // The automation runner of one client: the running Apps, one worker thread per App, and the
 // three ways a run starts (the device's Apps, an editor Item test, an editor Scene run).
 //
-// Threads: the public operations belong to the client's UI thread (and to its frame thread for
-// editor requests); StopRun must never be called from a worker. The running and paused flags
-// are atomic and read by the workers.
+// Threads: the public operations come from the client's UI thread and, for editor requests, from
+// its frame thread; one lock serialises them. StopRun must never be called from a worker. The
+// running and paused flags are atomic and read by the workers.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -65,6 +65,8 @@ class AutoRunner : public IClientAutomation {
   void StartWorkers();
 
   KVMClient& client_;
+  // Serialises starting and stopping; never taken by a worker.
+  std::mutex control_mutex_;
   std::atomic<RunMode> mode_{RunMode::RunApps};
   std::atomic<bool> running_{false};
   std::atomic<bool> paused_{false};
