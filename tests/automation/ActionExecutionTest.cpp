@@ -5,34 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
 #include "automation/ActionExecution.h"
 
 namespace zor {
 namespace {
 
-ItemAction Action(ActionCode code, int32_t x = 0, int32_t y = 0, int32_t x2 = 0, int32_t y2 = 0) {
-  ItemAction a;
-  a.Code = code;
-  a.X = x;
-  a.Y = y;
-  a.X2 = x2;
-  a.Y2 = y2;
-  return a;
-}
-
-ItemAction Key(uint8_t usage, uint8_t modifier) {
-  ItemAction a = Action(ActionCode::Key);
-  a.KeyUsage = usage;
-  a.KeyModifier = modifier;
-  return a;
-}
-
-ItemAction Text(ActionCode code, std::u16string text) {
-  ItemAction a = Action(code);
-  a.Text = std::move(text);
-  return a;
-}
+using test::KeyAction;
+using test::PointAction;
+using test::TextAction;
 
 using Lines = std::vector<std::string>;
 
@@ -52,22 +34,16 @@ Lines DoubleClickAt(const std::string& button, int x, int y) {
 
 class ActionExecution : public ::testing::Test {
  protected:
-  ActionExecution() : client_(&device_) {
-    device_.Type = 7;  // no driver of its own
-    client_.CreateClient();
-    auto driver = std::make_unique<test::RecordingDriver>();
-    driver_ = driver.get();
-    client_.SetDriver(std::move(driver));
-  }
 
   Lines Execute(const ItemAction& action) {
     ExecuteAction(action, client_, [this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); });
     return driver_->Lines();
   }
 
-  DeviceInfo device_;
-  KVMClient client_;
-  test::RecordingDriver* driver_ = nullptr;
+  test::RunRecorder unused_;
+  test::ScriptedClient scripted_{unused_};
+  KVMClient& client_ = scripted_.client;
+  test::RecordingDriver* driver_ = scripted_.driver;
 };
 
 struct SequenceCase {
@@ -78,35 +54,35 @@ struct SequenceCase {
 
 TEST_F(ActionExecution, EveryCodeMakesItsSequenceOfCallsAndWaits) {
   const std::vector<SequenceCase> cases = {
-      {"CLK", Action(ActionCode::Clk, 116, 208), ClickAt("left", 116, 208)},
-      {"CLKRE", Action(ActionCode::ClkRe, 105, 197), ClickAt("left", 105, 197)},
-      {"RCLK", Action(ActionCode::RClk, 1, 2), ClickAt("right", 1, 2)},
-      {"RCLKRE", Action(ActionCode::RClkRe, 3, 4), ClickAt("right", 3, 4)},
-      {"DBLCLK", Action(ActionCode::DblClk, 5, 6), DoubleClickAt("left", 5, 6)},
-      {"DBLCLKRE", Action(ActionCode::DblClkRe, 5, 6), DoubleClickAt("left", 5, 6)},
-      {"RDBLCLK", Action(ActionCode::RDblClk, 7, 8), DoubleClickAt("right", 7, 8)},
-      {"RDBLCLKRE", Action(ActionCode::RDblClkRe, 7, 8), DoubleClickAt("right", 7, 8)},
-      {"MOVE", Action(ActionCode::Move, -3, 9), {"move -3 9", "wait 10"}},
-      {"MOVERE", Action(ActionCode::MoveRe, 4, 4), {"move 4 4", "wait 10"}},
+      {"CLK", PointAction(ActionCode::Clk, 116, 208), ClickAt("left", 116, 208)},
+      {"CLKRE", PointAction(ActionCode::ClkRe, 105, 197), ClickAt("left", 105, 197)},
+      {"RCLK", PointAction(ActionCode::RClk, 1, 2), ClickAt("right", 1, 2)},
+      {"RCLKRE", PointAction(ActionCode::RClkRe, 3, 4), ClickAt("right", 3, 4)},
+      {"DBLCLK", PointAction(ActionCode::DblClk, 5, 6), DoubleClickAt("left", 5, 6)},
+      {"DBLCLKRE", PointAction(ActionCode::DblClkRe, 5, 6), DoubleClickAt("left", 5, 6)},
+      {"RDBLCLK", PointAction(ActionCode::RDblClk, 7, 8), DoubleClickAt("right", 7, 8)},
+      {"RDBLCLKRE", PointAction(ActionCode::RDblClkRe, 7, 8), DoubleClickAt("right", 7, 8)},
+      {"MOVE", PointAction(ActionCode::Move, -3, 9), {"move -3 9", "wait 10"}},
+      {"MOVERE", PointAction(ActionCode::MoveRe, 4, 4), {"move 4 4", "wait 10"}},
       {"DRAG",
-       Action(ActionCode::Drag, 10, 20, 500, 600),
+       PointAction(ActionCode::Drag, 10, 20, 500, 600),
        {"move 10 20", "wait 30", "button left down", "wait 50", "move 500 600", "wait 50", "button left up",
         "wait 10"}},
       {"DRAGRE with a missing end y",
-       Action(ActionCode::DragRe, 11, 21, 500, 0),
+       PointAction(ActionCode::DragRe, 11, 21, 500, 0),
        {"move 11 21", "wait 30", "button left down", "wait 50", "move 500 0", "wait 50", "button left up",
         "wait 10"}},
-      {"KEY Enter", Key(40, 0), {"key 0 40", "wait 10"}},
-      {"KEY capital A", Key(4, 2), {"key 2 4", "wait 10"}},
-      {"INPUT", Text(ActionCode::Input, u"two words"), {"text two words", "wait 10"}},
-      {"INPUT Korean", Text(ActionCode::Input, u"\uD55C\uAE00"), {"text \xED\x95\x9C\xEA\xB8\x80", "wait 10"}},
-      {"INPUT_ID", Text(ActionCode::InputId, u"TestID"), {"text TestID", "wait 10"}},
-      {"INPUT_PASS", Text(ActionCode::InputPass, u"pw"), {"text pw", "wait 10"}},
-      {"INPUT_STR", Text(ActionCode::InputStr, u"s"), {"text s", "wait 10"}},
-      {"INPUT_ETC", Text(ActionCode::InputEtc, u"e"), {"text e", "wait 10"}},
-      {"INPUT without text: nothing, no time", Text(ActionCode::Input, u""), {}},
-      {"NONE", Action(ActionCode::None, 1, 1), {}},
-      {"an unknown code", Action(static_cast<ActionCode>(99), 1, 1), {}},
+      {"KEY Enter", KeyAction(40, 0), {"key 0 40", "wait 10"}},
+      {"KEY capital A", KeyAction(4, 2), {"key 2 4", "wait 10"}},
+      {"INPUT", TextAction(ActionCode::Input, u"two words"), {"text two words", "wait 10"}},
+      {"INPUT Korean", TextAction(ActionCode::Input, u"\uD55C\uAE00"), {"text \xED\x95\x9C\xEA\xB8\x80", "wait 10"}},
+      {"INPUT_ID", TextAction(ActionCode::InputId, u"TestID"), {"text TestID", "wait 10"}},
+      {"INPUT_PASS", TextAction(ActionCode::InputPass, u"pw"), {"text pw", "wait 10"}},
+      {"INPUT_STR", TextAction(ActionCode::InputStr, u"s"), {"text s", "wait 10"}},
+      {"INPUT_ETC", TextAction(ActionCode::InputEtc, u"e"), {"text e", "wait 10"}},
+      {"INPUT without text: nothing, no time", TextAction(ActionCode::Input, u""), {}},
+      {"NONE", PointAction(ActionCode::None, 1, 1), {}},
+      {"an unknown code", PointAction(static_cast<ActionCode>(99), 1, 1), {}},
   };
   for (const SequenceCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,7 +96,7 @@ TEST_F(ActionExecution, EveryCodeMakesItsSequenceOfCallsAndWaits) {
 TEST_F(ActionExecution, WithoutADriverNothingHappensAndNoTimeIsSpent) {
   client_.SetDriver(nullptr);
   int waits = 0;
-  for (const ItemAction& a : {Action(ActionCode::Clk, 1, 1), Action(ActionCode::Drag, 1, 1, 2, 2), Key(40, 0)}) {
+  for (const ItemAction& a : {PointAction(ActionCode::Clk, 1, 1), PointAction(ActionCode::Drag, 1, 1, 2, 2), KeyAction(40, 0)}) {
     ExecuteAction(a, client_, [&](int64_t) { ++waits; });
   }
   EXPECT_EQ(waits, 0);
@@ -131,7 +107,7 @@ TEST_F(ActionExecution, ADriverReplacedDuringTheActionTakesTheRestOfIt) {
   // the old one is deleted there and must never be called again.
   test::RecordingDriver* second = nullptr;
   int waits = 0;
-  ExecuteAction(Action(ActionCode::Clk, 5, 5), client_, [&](int64_t) {
+  ExecuteAction(PointAction(ActionCode::Clk, 5, 5), client_, [&](int64_t) {
     if (++waits != 2) return;
     auto replacement = std::make_unique<test::RecordingDriver>();
     second = replacement.get();
@@ -143,11 +119,11 @@ TEST_F(ActionExecution, ADriverReplacedDuringTheActionTakesTheRestOfIt) {
 
 TEST_F(ActionExecution, ActionPointIsKnownForPointerCodesOnly) {
   int32_t x = 0, y = 0;
-  EXPECT_TRUE(ActionPoint(Action(ActionCode::DragRe, 3, 4, 9, 9), x, y));
+  EXPECT_TRUE(ActionPoint(PointAction(ActionCode::DragRe, 3, 4, 9, 9), x, y));
   EXPECT_EQ(std::make_pair(x, y), std::make_pair(3, 4));
-  EXPECT_TRUE(ActionPoint(Action(ActionCode::Clk, 1, 2), x, y));
-  EXPECT_FALSE(ActionPoint(Key(40, 0), x, y));
-  EXPECT_FALSE(ActionPoint(Action(ActionCode::None, 1, 1), x, y));
+  EXPECT_TRUE(ActionPoint(PointAction(ActionCode::Clk, 1, 2), x, y));
+  EXPECT_FALSE(ActionPoint(KeyAction(40, 0), x, y));
+  EXPECT_FALSE(ActionPoint(PointAction(ActionCode::None, 1, 1), x, y));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,51 +18,13 @@ namespace {
 using test::ScriptedFrame;
 using test::TargetItem;
 
-constexpr int32_t kWidth = 320;
-constexpr int32_t kHeight = 90;
+constexpr int32_t kWidth = test::kScriptedWidth;
+constexpr int32_t kHeight = test::kScriptedHeight;
 
 std::vector<int32_t> Corners(const WorkRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-// The editor's side of a test, as far as the runner reports to it.
-class RecordingListener : public IRunnerTestListener {
- public:
-  void SetTestBestMatch(const MatchRecord& best) override {
-    std::lock_guard lock(mutex_);
-    bests_.push_back(best);
-  }
-  void SetLastAction(const ActionMark& mark) override {
-    std::lock_guard lock(mutex_);
-    marks_.push_back(mark);
-  }
-  std::vector<MatchRecord> Bests() const {
-    std::lock_guard lock(mutex_);
-    return bests_;
-  }
-  std::vector<ActionMark> Marks() const {
-    std::lock_guard lock(mutex_);
-    return marks_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<MatchRecord> bests_;
-  std::vector<ActionMark> marks_;
-};
-
 class AutoRunnerTest : public ::testing::Test {
  protected:
-  AutoRunnerTest() : client_(&device_) {
-    device_.Type = 7;  // no driver of its own: a recording one is installed
-    auto runner = std::make_unique<AutoRunner>(client_);
-    runner_ = runner.get();
-    runner_->SetObserver(&recorder_);
-    client_.SetAutomation(std::move(runner));
-    client_.CreateClient();
-    auto driver = std::make_unique<test::RecordingDriver>();
-    driver_ = driver.get();
-    client_.SetDriver(std::move(driver));
-  }
-  ~AutoRunnerTest() override { runner_->StopRun(); }
 
   static void SaveScene(const std::u16string& name, std::vector<std::shared_ptr<Item>> items) {
     SceneData scene;
@@ -91,10 +52,10 @@ class AutoRunnerTest : public ::testing::Test {
 
   test::TempProgramFolder folder_;
   test::RunRecorder recorder_;
-  DeviceInfo device_;
-  KVMClient client_;
-  AutoRunner* runner_ = nullptr;
-  test::RecordingDriver* driver_ = nullptr;
+  test::ScriptedClient scripted_{recorder_};
+  KVMClient& client_ = scripted_.client;
+  AutoRunner* const runner_ = scripted_.runner;
+  test::RecordingDriver* driver_ = scripted_.driver;
 };
 
 TEST_F(AutoRunnerTest, AppsWithoutWorkAreasDivideTheScreenIntoStrips) {
@@ -216,7 +177,7 @@ TEST_F(AutoRunnerTest, AnEditorSceneRunNeverChangesSceneAndReportsItsActions) {
   auto scene = std::make_shared<SceneData>();
   auto item = TargetItem(u"e", 91, u"action CLK\nfinal");
   scene->Items = {item};
-  RecordingListener listener;
+  test::RecordingListener listener;
   runner_->StartSceneRun(u"", scene, &listener);
   EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
   const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{91, 30, 20}});
@@ -236,7 +197,7 @@ TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
   auto item = TargetItem(u"t", 92, u"final\naction CLK");
   item->CooldownMs = 1'000'000;
   item->LastEvalMs = UINT64_MAX;
-  RecordingListener listener;
+  test::RecordingListener listener;
   runner_->StartItemTest(item, &listener);
   EXPECT_EQ(runner_->Mode(), RunMode::TestItem);
   Step(ScriptedFrame(kWidth, kHeight, {{92, 30, 20}}));

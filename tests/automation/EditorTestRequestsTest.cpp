@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
+#include <optional>
 
 #include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
@@ -15,67 +15,42 @@ namespace {
 using test::ScriptedFrame;
 using test::TargetItem;
 
-constexpr int32_t kWidth = 320;
-constexpr int32_t kHeight = 90;
 constexpr uint32_t kSeed = 101;
 
+// The editor's side: its test state, what it lends, and what the runner reports to it.
 class FakeEditor : public ISceneEditorLink {
  public:
   EditorTestState TestState() const override { return state_.load(); }
   void SetTestState(EditorTestState state) override { state_.store(state); }
   std::shared_ptr<Item> SelectedItem() override { return selected; }
   std::shared_ptr<SceneData> EditedScene() override { return scene; }
-  void ClearTestBestMatch() override {
-    std::lock_guard lock(mutex_);
-    best_.reset();
-    ++clears_;
-  }
-  void SetTestBestMatch(const MatchRecord& best) override {
-    std::lock_guard lock(mutex_);
-    best_ = best;
-  }
-  void SetLastAction(const ActionMark& mark) override {
-    std::lock_guard lock(mutex_);
-    mark_ = mark;
-  }
+  void ClearTestBestMatch() override { cleared_at_.store(reports.Bests().size()); }
+  void SetTestBestMatch(const MatchRecord& best) override { reports.SetTestBestMatch(best); }
+  void SetLastAction(const ActionMark& mark) override { reports.SetLastAction(mark); }
 
+  // The best match held for painting: the latest one since the last clear.
   std::optional<MatchRecord> Best() const {
-    std::lock_guard lock(mutex_);
-    return best_;
+    const auto bests = reports.Bests();
+    const size_t first_held = Cleared() ? cleared_at_.load() : 0;
+    if (bests.size() <= first_held) return std::nullopt;
+    return bests.back();
   }
-  ActionMark Mark() const {
-    std::lock_guard lock(mutex_);
-    return mark_;
-  }
-  int Clears() const {
-    std::lock_guard lock(mutex_);
-    return clears_;
-  }
+  bool Cleared() const { return cleared_at_.load() != kNeverCleared; }
 
   std::shared_ptr<Item> selected;
   std::shared_ptr<SceneData> scene = std::make_shared<SceneData>();
+  test::RecordingListener reports;
 
  private:
+  static constexpr size_t kNeverCleared = SIZE_MAX;
   std::atomic<EditorTestState> state_{EditorTestState::Idle};
-  mutable std::mutex mutex_;
-  std::optional<MatchRecord> best_;
-  ActionMark mark_;
-  int clears_ = 0;
+  std::atomic<size_t> cleared_at_{kNeverCleared};
 };
 
 class EditorTestRequests : public ::testing::Test {
  protected:
-  EditorTestRequests() : client_(&device_) {
-    device_.Type = 7;
-    device_.Apps = {u"Creds"};
-    auto runner = std::make_unique<AutoRunner>(client_);
-    runner_ = runner.get();
-    runner_->SetObserver(&recorder_);
-    client_.SetAutomation(std::move(runner));
-    client_.CreateClient();
-    auto driver = std::make_unique<test::RecordingDriver>();
-    driver_ = driver.get();
-    client_.SetDriver(std::move(driver));
+  EditorTestRequests() {
+    scripted_.device.Apps = {u"Creds"};
     client_.AttachSceneEditor(&editor_);
   }
   ~EditorTestRequests() override { client_.DetachSceneEditor(); }
@@ -85,11 +60,11 @@ class EditorTestRequests : public ::testing::Test {
   test::TempProgramFolder folder_;
   test::RunRecorder recorder_;
   FakeEditor editor_;
-  DeviceInfo device_;
-  KVMClient client_;
-  AutoRunner* runner_ = nullptr;
-  test::RecordingDriver* driver_ = nullptr;
-  const FramePtr frame_ = ScriptedFrame(kWidth, kHeight, {{kSeed, 40, 30}});
+  test::ScriptedClient scripted_{recorder_};
+  KVMClient& client_ = scripted_.client;
+  AutoRunner* const runner_ = scripted_.runner;
+  test::RecordingDriver* driver_ = scripted_.driver;
+  const FramePtr frame_ = ScriptedFrame(test::kScriptedWidth, test::kScriptedHeight, {{kSeed, 40, 30}});
 };
 
 TEST_F(EditorTestRequests, AnItemTestStartsOnTheNextFrameAndStopsOnRequest) {
@@ -128,13 +103,14 @@ TEST_F(EditorTestRequests, ASceneRunUsesTheEditorsSceneUnderTheDevicesFirstApp) 
   ASSERT_TRUE(driver_->WaitForCalls(4));
   EXPECT_EQ(driver_->Lines(), (std::vector<std::string>{"move 52 42", "button left down", "button left up", "text operator7"}));
   ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
-  EXPECT_EQ(editor_.Mark(), (ActionMark{0, 0, 40, 30, 64, 54}));  // INPUT_ID: no point
+  const auto marks = editor_.reports.Marks();
+  EXPECT_EQ(marks, (std::vector<ActionMark>{{52, 42, 40, 30, 64, 54}, {0, 0, 40, 30, 64, 54}}));  // INPUT_ID: no point
 
   editor_.SetTestState(EditorTestState::SceneTestStopRequested);
   Frame();
   EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
   EXPECT_FALSE(runner_->Running());
-  EXPECT_GE(editor_.Clears(), 1);
+  EXPECT_TRUE(editor_.Cleared());
   EXPECT_EQ(editor_.scene.use_count(), 1);
   EXPECT_EQ(editor_.scene->Items.size(), 1u);
 }
@@ -146,7 +122,7 @@ TEST_F(EditorTestRequests, TheStartButtonWithTheEditorOpenRunsTheEditorsScene) {
   EXPECT_TRUE(client_.AutomationActive());
   client_.OnCommand(kButtonAutomation, kNotifyClick);  // stop
   EXPECT_FALSE(runner_->Running());
-  EXPECT_GE(editor_.Clears(), 1);
+  EXPECT_TRUE(editor_.Cleared());
 }
 
 TEST_F(EditorTestRequests, AnEditorThatGoesAwayStopsTheRunThatReportsToIt) {

@@ -112,7 +112,7 @@ void RunRecorder::OnSceneLoaded(const AppInfo& app) {
 void RunRecorder::OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area,
                                   const AnalysisResult& result) {
   std::lock_guard lock(mutex_);
-  evaluations_.push_back({app.Index, item.Name, area, result.Best, TickCount64(), StepOf(app.Index)});
+  evaluations_.push_back({app.Index, item.Name, area, result.Best, item.LastEvalMs, StepOf(app.Index)});
 }
 
 void RunRecorder::OnActionSent(const AppInfo& app, const Item&, const ItemAction& action) {
@@ -162,5 +162,39 @@ bool RunRecorder::WaitForSteps(int32_t app, uint64_t steps, int timeout_ms) cons
     return index < steps_.size() && steps_[index] >= steps;
   });
 }
+
+void RecordingListener::SetTestBestMatch(const MatchRecord& best) {
+  std::lock_guard lock(mutex_);
+  bests_.push_back(best);
+}
+
+void RecordingListener::SetLastAction(const ActionMark& mark) {
+  std::lock_guard lock(mutex_);
+  marks_.push_back(mark);
+}
+
+std::vector<MatchRecord> RecordingListener::Bests() const {
+  std::lock_guard lock(mutex_);
+  return bests_;
+}
+
+std::vector<ActionMark> RecordingListener::Marks() const {
+  std::lock_guard lock(mutex_);
+  return marks_;
+}
+
+ScriptedClient::ScriptedClient(IRunObserver& observer) {
+  device.Type = 7;  // no driver of its own
+  auto owned_runner = std::make_unique<AutoRunner>(client);
+  runner = owned_runner.get();
+  runner->SetObserver(&observer);
+  client.SetAutomation(std::move(owned_runner));
+  client.CreateClient();
+  auto owned_driver = std::make_unique<RecordingDriver>();
+  driver = owned_driver.get();
+  client.SetDriver(std::move(owned_driver));
+}
+
+ScriptedClient::~ScriptedClient() { runner->StopRun(); }
 
 }  // namespace zor::test

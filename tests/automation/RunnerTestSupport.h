@@ -8,14 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "automation/AutoRunner.h"
 #include "automation/RunObserver.h"
+#include "automation/RunnerTestListener.h"
 #include "client/ScreenImage.h"
 #include "client/ZorKvmClient.h"
 
 namespace zor::test {
 
-// Side of the square targets planted into scripted frames.
+// Side of the square targets planted into scripted frames, and the size of those frames.
 inline constexpr int32_t kTargetSide = 24;
+inline constexpr int32_t kScriptedWidth = 320;
+inline constexpr int32_t kScriptedHeight = 90;
 
 struct Target {
   uint32_t seed = 0;  // which pattern
@@ -73,7 +77,7 @@ class RunRecorder : public IRunObserver {
     std::u16string item;
     WorkRect area;
     MatchRecord best;
-    uint64_t tick_ms = 0;
+    uint64_t tick_ms = 0;  // when the runner selected the Item (its last evaluation)
     uint64_t step = 0;  // the App's step, counted from 1
   };
 
@@ -100,6 +104,32 @@ class RunRecorder : public IRunObserver {
   std::vector<Evaluation> evaluations_;
   std::vector<std::string> events_;
   std::vector<uint64_t> steps_;
+};
+
+// What the runner hands to the editor. Any thread.
+class RecordingListener : public IRunnerTestListener {
+ public:
+  void SetTestBestMatch(const MatchRecord& best) override;
+  void SetLastAction(const ActionMark& mark) override;
+  std::vector<MatchRecord> Bests() const;
+  std::vector<ActionMark> Marks() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<MatchRecord> bests_;
+  std::vector<ActionMark> marks_;
+};
+
+// A client fed by the test instead of a device (its record's type has no driver), with the
+// pane's runner reporting to `observer` and a recording driver installed.
+struct ScriptedClient {
+  explicit ScriptedClient(IRunObserver& observer);
+  ~ScriptedClient();  // stops the run
+
+  DeviceInfo device;
+  KVMClient client{&device};
+  AutoRunner* runner = nullptr;
+  RecordingDriver* driver = nullptr;
 };
 
 }  // namespace zor::test
