@@ -1,6 +1,7 @@
 #include "client/KVMClient.h"
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
 
 #include "app/AppConfig.h"
@@ -189,6 +190,17 @@ void KVMClient::EndEditorRun() {
 void KVMClient::ServiceEditorRequests() {
   std::lock_guard lock(editor_mutex_);
   if (!editor_ || !automation_) return;
+  try {
+    ActOnEditorRequestLocked();
+  } catch (const std::system_error& e) {
+    // No thread for a worker: the test does not start, and the driver's thread goes on.
+    diag::Write(kDiag, std::string("KVMClient: editor test not started: ") + e.what());
+    editor_->SetTestState(EditorTestState::Idle);
+    StopEditorRunLocked();
+  }
+}
+
+void KVMClient::ActOnEditorRequestLocked() {
   switch (editor_->TestState()) {
     case EditorTestState::ItemTestRequested:
       editor_->SetTestState(EditorTestState::ItemTestRunning);

@@ -155,6 +155,7 @@ class KVMClient : public IDriverOwner {
   void OpenSceneEditor();
   void StartAutomationLocked();     // editor_mutex_ held
   void ServiceEditorRequests();     // frame thread
+  void ActOnEditorRequestLocked();  // editor_mutex_ held, editor and runner present
   void StopEditorRunLocked();       // editor_mutex_ held, editor attached
   void EndEditorRun();              // the run stopped by the start button
   // Moves to Streaming (and enables the editor button) unless already there; true on a change.
