@@ -95,7 +95,9 @@ class RunCommandTest : public ::testing::Test {
 };
 
 TEST_F(RunCommandTest, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
-  const test::ProgramResult run = test::RunProgram(kCli, {"run", "--config", config_, "--seconds", "3"});
+  // The device named twice is still run once.
+  const test::ProgramResult run =
+      test::RunProgram(kCli, {"run", "--config", config_, "--device", "0", "--device", "0", "--seconds", "3"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const auto lines = JsonLines(run.out);
   const auto names = EventNames(lines);
@@ -103,13 +105,18 @@ TEST_F(RunCommandTest, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   const std::vector<std::string> expected_start = {"scene_loaded", "connected", "item_evaluated", "match",
                                                    "action_sent", "app_idle", "stopped"};
   EXPECT_EQ(names, expected_start) << run.out;
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.value("event", "") == "connected"; }), 1);
   for (const auto& j : lines) {
     if (j.value("event", "") == "action_sent") {
       EXPECT_EQ(j["action"], "CLK");
       EXPECT_EQ(std::make_pair(j["x"].get<int32_t>(), j["y"].get<int32_t>()), ok_centre_);
     }
-    if (j.value("event", "") == "match") EXPECT_GE(j["score"].get<double>(), 0.8);
-    if (j.value("event", "") == "stopped") EXPECT_EQ(j["interrupted"], false);
+    if (j.value("event", "") == "match") {
+      EXPECT_GE(j["score"].get<double>(), 0.8);
+    }
+    if (j.value("event", "") == "stopped") {
+      EXPECT_EQ(j["interrupted"], false);
+    }
   }
   // The click reached the device, and the connection was closed at the end.
   const nlohmann::json click = {{"action", "move"}, {"type", "CONTROL"}, {"x", ok_centre_.first}, {"y", ok_centre_.second}};

@@ -1,8 +1,9 @@
 // zorkvm-cli run: runs the devices' automation without the GUI, for test labs and unattended
 // machines. Connects the chosen devices of a config.ini, starts their Apps as the pane's start
 // button does, and prints one JSON line per event until the time is up or it is interrupted.
-#include <csignal>
+#include <algorithm>
 #include <charconv>
+#include <csignal>
 #include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -136,7 +137,8 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
     } else if (a == "--device") {
       size_t device = 0;
       if (v.empty() || std::from_chars(v.data(), end, device).ptr != end) error = "--device takes a device index (0 is the first)";
-      o.devices.push_back(device);
+      // A device named twice still gets one client: two would connect to it side by side.
+      if (std::find(o.devices.begin(), o.devices.end(), device) == o.devices.end()) o.devices.push_back(device);
     } else if (a == "--seconds") {
       double seconds = 0;
       const auto r = std::from_chars(v.data(), end, seconds);
