@@ -25,8 +25,16 @@ void SlideRow(const uint8_t* bgra, int width, int32_t level, uint64_t* words) {
 // library routine).
 constexpr int kRowsPerPass = 4;
 
+// ThreadSanitizer instruments the clones' resolver, which the loader runs before the sanitizer's
+// runtime is set up (the program dies before main): thread-sanitized builds keep one version.
+#if defined(__SANITIZE_THREAD__)
+#define ZOR_POPCOUNT_CLONES
+#else
+#define ZOR_POPCOUNT_CLONES __attribute__((target_clones("default", "popcnt")))
+#endif
+
 template <int step, int row_count>
-__attribute__((target_clones("default", "popcnt")))
+ZOR_POPCOUNT_CLONES
 void AccumulateMismatches(const uint64_t* const* rows, const uint64_t* templ_words, uint64_t used_bits, int cols,
                           int32_t* acc) {
   // Local copies: acc's stores could otherwise alias the pointers and force reloads.
