@@ -1,5 +1,6 @@
 #pragma once
 // One call's hold on a client's driver from a thread other than the UI thread.
+#include <memory>
 #include <shared_mutex>
 
 #include "client/ZorKvmClient.h"
@@ -11,7 +12,8 @@ namespace zor {
 // longer than that call.
 class DriverLease {
  public:
-  DriverLease(std::shared_mutex& mutex, ZorKvmClient* driver) : lock_(mutex), driver_(driver) {}
+  // Reads the owner's driver slot only once the lock is held (lock_ is initialised first).
+  DriverLease(std::shared_mutex& mutex, const std::unique_ptr<ZorKvmClient>& slot) : lock_(mutex), driver_(slot.get()) {}
 
   explicit operator bool() const { return driver_ != nullptr; }
   ZorKvmClient* operator->() const { return driver_; }

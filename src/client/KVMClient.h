@@ -110,7 +110,7 @@ class KVMClient : public IDriverOwner {
   ZorKvmClient* Driver() const { return driver_.get(); }
   // The driver for one call from another thread (automation workers): it cannot be replaced or
   // deleted while the lease lives. Hold it for one driver call, never across a sleep.
-  DriverLease LeaseDriver() const { return DriverLease(driver_mutex_, driver_.get()); }
+  DriverLease LeaseDriver() const { return DriverLease(driver_mutex_, driver_); }
 
   // The scene editor, while it is open (UI thread). Its test requests are acted on when the
   // next frame arrives, before the frame is handed out. Detaching waits for that servicing and
