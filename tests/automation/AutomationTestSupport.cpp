@@ -36,6 +36,31 @@ std::string Text16(std::u16string_view text) {
   return out;
 }
 
+ItemAction PointAction(ActionCode code, int32_t x, int32_t y, int32_t x2, int32_t y2) {
+  ItemAction a;
+  a.Code = code;
+  a.X = x;
+  a.Y = y;
+  a.X2 = x2;
+  a.Y2 = y2;
+  return a;
+}
+
+ItemAction KeyAction(uint8_t usage, uint8_t modifier) {
+  ItemAction a;
+  a.Code = ActionCode::Key;
+  a.KeyUsage = usage;
+  a.KeyModifier = modifier;
+  return a;
+}
+
+ItemAction TextAction(ActionCode code, std::u16string text) {
+  ItemAction a;
+  a.Code = code;
+  a.Text = std::move(text);
+  return a;
+}
+
 std::shared_ptr<Item> MakeItem(std::u16string name, bool active) {
   auto item = std::make_shared<Item>();
   item->Name = std::move(name);

@@ -34,6 +34,11 @@ std::string Text8(const std::string& bytes);
 std::string Text16(std::u16string_view text);
 
 std::shared_ptr<Item> MakeItem(std::u16string name, bool active = true);
+
+// Actions as scripts produce them: a pointer action, a key combination, a text to type.
+ItemAction PointAction(ActionCode code, int32_t x, int32_t y, int32_t x2 = 0, int32_t y2 = 0);
+ItemAction KeyAction(uint8_t usage, uint8_t modifier);
+ItemAction TextAction(ActionCode code, std::u16string text);
 // Two Items with every stored field set, Korean texts, parameters and a 3 x 2 template.
 SceneData MakeTwoItemScene();
 

@@ -44,28 +44,9 @@ struct ScriptWorld {
   }
 };
 
-ItemAction Point(ActionCode code, int32_t x, int32_t y, int32_t x2 = 0, int32_t y2 = 0) {
-  ItemAction a;
-  a.Code = code;
-  a.X = x;
-  a.Y = y;
-  a.X2 = x2;
-  a.Y2 = y2;
-  return a;
-}
-ItemAction Key(uint8_t usage, uint8_t modifier) {
-  ItemAction a;
-  a.Code = ActionCode::Key;
-  a.KeyUsage = usage;
-  a.KeyModifier = modifier;
-  return a;
-}
-ItemAction Text(ActionCode code, std::u16string text) {
-  ItemAction a;
-  a.Code = code;
-  a.Text = std::move(text);
-  return a;
-}
+using test::KeyAction;
+using test::PointAction;
+using test::TextAction;
 
 TEST(ItemScript, ActionLinesBecomeActions) {
   const ItemAction none{};
@@ -74,36 +55,36 @@ TEST(ItemScript, ActionLinesBecomeActions) {
     std::vector<ItemAction> expected;
   };
   const Case cases[] = {
-      {u"action CLK", {Point(ActionCode::Clk, 116, 208)}},
-      {u"ACTION clk", {Point(ActionCode::Clk, 116, 208)}},
-      {u"Action RDblClk", {Point(ActionCode::RDblClk, 116, 208)}},
-      {u"action CLKRE", {Point(ActionCode::ClkRe, 105, 197)}},
-      {u"action rclkre", {Point(ActionCode::RClkRe, 105, 197)}},
-      {u"action MOVERE", {Point(ActionCode::MoveRe, 105, 197)}},
+      {u"action CLK", {PointAction(ActionCode::Clk, 116, 208)}},
+      {u"ACTION clk", {PointAction(ActionCode::Clk, 116, 208)}},
+      {u"Action RDblClk", {PointAction(ActionCode::RDblClk, 116, 208)}},
+      {u"action CLKRE", {PointAction(ActionCode::ClkRe, 105, 197)}},
+      {u"action rclkre", {PointAction(ActionCode::RClkRe, 105, 197)}},
+      {u"action MOVERE", {PointAction(ActionCode::MoveRe, 105, 197)}},
       {u"action CLICK", {none}},
       {u"action", {none}},
-      {u"action DRAG 500 600", {Point(ActionCode::Drag, 116, 208, 500, 600)}},
-      {u"action DRAG 500", {Point(ActionCode::Drag, 116, 208, 500, 0)}},
-      {u"action DRAGRE 1x -2", {Point(ActionCode::DragRe, 105, 197, 1, -2)}},
-      {u"action DRAG 99999999999 y", {Point(ActionCode::Drag, 116, 208, 0, 0)}},
-      {u"action KEY 40 0", {Key(40, 0)}},
-      {u"action KEY 4 2", {Key(4, 2)}},
-      {u"action KEY 296", {Key(40, 0)}},
-      {u"action KEY -1 258", {Key(255, 2)}},
-      {u"action INPUT \"hello  world\"", {Text(ActionCode::Input, u"hello  world")}},
-      {u"action INPUT", {Text(ActionCode::Input, u"")}},
-      {u"action INPUT \"\" next", {Text(ActionCode::Input, u"next")}},
-      {u"action INPUT a\"b c\"d", {Text(ActionCode::Input, u"ab cd")}},
-      {u"action INPUT_ID", {Text(ActionCode::InputId, u"TestID")}},
-      {u"action INPUT_PASS", {Text(ActionCode::InputPass, u"SamplePw")}},
-      {u"action INPUT_STR", {Text(ActionCode::InputStr, u"TestStr")}},
-      {u"action INPUT_ETC", {Text(ActionCode::InputEtc, u"TestEtc")}},
+      {u"action DRAG 500 600", {PointAction(ActionCode::Drag, 116, 208, 500, 600)}},
+      {u"action DRAG 500", {PointAction(ActionCode::Drag, 116, 208, 500, 0)}},
+      {u"action DRAGRE 1x -2", {PointAction(ActionCode::DragRe, 105, 197, 1, -2)}},
+      {u"action DRAG 99999999999 y", {PointAction(ActionCode::Drag, 116, 208, 0, 0)}},
+      {u"action KEY 40 0", {KeyAction(40, 0)}},
+      {u"action KEY 4 2", {KeyAction(4, 2)}},
+      {u"action KEY 296", {KeyAction(40, 0)}},
+      {u"action KEY -1 258", {KeyAction(255, 2)}},
+      {u"action INPUT \"hello  world\"", {TextAction(ActionCode::Input, u"hello  world")}},
+      {u"action INPUT", {TextAction(ActionCode::Input, u"")}},
+      {u"action INPUT \"\" next", {TextAction(ActionCode::Input, u"next")}},
+      {u"action INPUT a\"b c\"d", {TextAction(ActionCode::Input, u"ab cd")}},
+      {u"action INPUT_ID", {TextAction(ActionCode::InputId, u"TestID")}},
+      {u"action INPUT_PASS", {TextAction(ActionCode::InputPass, u"SamplePw")}},
+      {u"action INPUT_STR", {TextAction(ActionCode::InputStr, u"TestStr")}},
+      {u"action INPUT_ETC", {TextAction(ActionCode::InputEtc, u"TestEtc")}},
       {u" \t action\tMOVE  \r\n   \r\n\r\nfoo bar\naction CLK\r",
-       {Point(ActionCode::Move, 116, 208), Point(ActionCode::Clk, 116, 208)}},
-      {u"\"\" action CLK", {Point(ActionCode::Clk, 116, 208)}},  // the empty token is dropped
-      {u"final\naction CLK", {Point(ActionCode::Clk, 116, 208)}},
+       {PointAction(ActionCode::Move, 116, 208), PointAction(ActionCode::Clk, 116, 208)}},
+      {u"\"\" action CLK", {PointAction(ActionCode::Clk, 116, 208)}},  // the empty token is dropped
+      {u"final\naction CLK", {PointAction(ActionCode::Clk, 116, 208)}},
       {u"last 0\naction CLK", {}},
-      {u"action MOVE\nlast 9\naction CLK\nlast 4\naction CLK", {Point(ActionCode::Move, 116, 208)}},
+      {u"action MOVE\nlast 9\naction CLK\nlast 4\naction CLK", {PointAction(ActionCode::Move, 116, 208)}},
       {u"   \r", {}},
       {u"", {}},
   };

@@ -1,0 +1,283 @@
+// The runner on a client fed with scripted frames (no device): strips, work areas, delays,
+// cooldowns, pause, newest-frame hand-off, the editor's modes, stopping and driver replacement.
+// Actions go to a recording driver installed in the client.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "AutomationTestSupport.h"
+#include "RunnerTestSupport.h"
+#include "automation/AutoRunner.h"
+
+namespace zor {
+namespace {
+
+using test::ScriptedFrame;
+using test::TargetItem;
+
+constexpr int32_t kWidth = test::kScriptedWidth;
+constexpr int32_t kHeight = test::kScriptedHeight;
+
+std::vector<int32_t> Corners(const WorkRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+class AutoRunnerTest : public ::testing::Test {
+ protected:
+
+  static void SaveScene(const std::u16string& name, std::vector<std::shared_ptr<Item>> items) {
+    SceneData scene;
+    scene.Name = name;
+    scene.Items = std::move(items);
+    ASSERT_TRUE(scene.Save(name + kSceneExtension));
+  }
+  static void SaveApp(const std::u16string& name, std::vector<std::u16string> scenes) {
+    AppInfo app;
+    app.Name = name;
+    app.Scenes = std::move(scenes);
+    ASSERT_TRUE(app.Save());
+  }
+  // Hands `frame` to the client and waits until Apps 0 .. apps-1 have each taken a step.
+  void Step(const FramePtr& frame, int32_t apps = 1) {
+    std::vector<uint64_t> before;
+    for (int32_t a = 0; a < apps; ++a) before.push_back(recorder_.Steps(a));
+    client_.OnFrame(frame);
+    for (int32_t a = 0; a < apps; ++a) ASSERT_TRUE(recorder_.WaitForSteps(a, before[a] + 1)) << "App " << a;
+  }
+  bool HasEvent(const std::string& event) const {
+    const auto events = recorder_.Events();
+    return std::find(events.begin(), events.end(), event) != events.end();
+  }
+
+  test::TempProgramFolder folder_;
+  test::RunRecorder recorder_;
+  test::ScriptedClient scripted_{recorder_};
+  KVMClient& client_ = scripted_.client;
+  AutoRunner* const runner_ = scripted_.runner;
+  test::RecordingDriver* driver_ = scripted_.driver;
+};
+
+TEST_F(AutoRunnerTest, AppsWithoutWorkAreasDivideTheScreenIntoStrips) {
+  SaveScene(u"Strip", {TargetItem(u"t", 31)});
+  SaveApp(u"StripApp", {u"Strip"});
+  for (const int32_t apps : {2, 3}) {
+    SCOPED_TRACE(std::to_string(apps) + " Apps");
+    for (int32_t a = 0; a < apps; ++a) runner_->AddApp(u"StripApp");
+    const int32_t strip = kWidth / apps;
+    // The target lies in the last App's strip: only that App finds it.
+    Step(ScriptedFrame(kWidth, kHeight, {{31, strip * (apps - 1) + 10, 20}}), apps);
+    for (int32_t a = 0; a < apps; ++a) {
+      const auto evaluation = recorder_.Evaluations(a).back();
+      EXPECT_EQ(Corners(evaluation.area), std::vector<int32_t>({a * strip, 0, (a + 1) * strip, kHeight})) << a;
+      EXPECT_EQ(evaluation.best.Valid != 0, a == apps - 1) << a;
+    }
+    runner_->StopRun();
+  }
+}
+
+TEST_F(AutoRunnerTest, WorkAreaFromAMatchAppliesFromTheNextStepAndAcrossASceneChange) {
+  auto anchor = TargetItem(u"anchor", 41, u"set workarea");
+  anchor->WorkOffsetX = -10;
+  anchor->WorkOffsetY = 30;
+  anchor->WorkWidth = 300;
+  anchor->WorkHeight = 40;
+  SaveScene(u"A", {anchor, TargetItem(u"probe", 42, u"final")});
+  SaveScene(u"B", {TargetItem(u"after", 43)});
+  SaveApp(u"WorkArea", {u"A", u"B"});
+  runner_->AddApp(u"WorkArea");
+  const FramePtr frame = ScriptedFrame(640, 360, {{41, 100, 200}, {42, 200, 240}});
+  for (int i = 0; i < 5; ++i) Step(frame);
+
+  const auto evaluations = recorder_.Evaluations();
+  ASSERT_EQ(evaluations.size(), 3u);
+  const std::vector<int32_t> work_area{90, 230, 390, 270};
+  EXPECT_EQ(evaluations[0].item, u"anchor");
+  EXPECT_EQ(Corners(evaluations[0].area), std::vector<int32_t>({0, 0, 640, 360}));
+  EXPECT_EQ(evaluations[1].item, u"probe");
+  EXPECT_EQ(Corners(evaluations[1].area), work_area);
+  EXPECT_TRUE(evaluations[1].best.Valid);
+  // "final" in step 2; steps 3 and 4 find no active Item; the second of them changes Scene.
+  EXPECT_TRUE(HasEvent("changed 0 1 at 4"));
+  EXPECT_EQ(evaluations[2].item, u"after");
+  EXPECT_EQ(evaluations[2].step, 5u);
+  EXPECT_EQ(Corners(evaluations[2].area), work_area);
+}
+
+TEST_F(AutoRunnerTest, AppDelayOf100SkipsTheNext100FramesOfThatAppOnly) {
+  SaveScene(u"Delayer", {TargetItem(u"d", 51, u"set delay 100")});
+  SaveScene(u"Steady", {TargetItem(u"s", 52)});
+  SaveApp(u"Delayer", {u"Delayer"});
+  SaveApp(u"Steady", {u"Steady"});
+  runner_->AddApp(u"Delayer");
+  runner_->AddApp(u"Steady");
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{51, 10, 20}, {52, 170, 20}});
+  for (int i = 0; i < 102; ++i) Step(frame, 2);
+  std::vector<uint64_t> delayer_steps;
+  for (const auto& e : recorder_.Evaluations(0)) delayer_steps.push_back(e.step);
+  EXPECT_EQ(delayer_steps, (std::vector<uint64_t>{1, 102}));
+  EXPECT_EQ(recorder_.Evaluations(1).size(), 102u);
+}
+
+TEST_F(AutoRunnerTest, CooldownIsMeasuredInTimeWhetherOrNotTheTargetWasFound) {
+  constexpr uint64_t kCooldownMs = 200;
+  SaveScene(u"Cool", {TargetItem(u"c", 61, u"set cooldown 200")});
+  SaveApp(u"Cool", {u"Cool"});
+  runner_->AddApp(u"Cool");
+  Step(ScriptedFrame(kWidth, kHeight, {{61, 10, 20}}));
+  const FramePtr without_target = ScriptedFrame(kWidth, kHeight, {});
+  for (int i = 0; i < 50; ++i) {
+    Step(without_target);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const auto evaluations = recorder_.Evaluations();
+  ASSERT_GE(evaluations.size(), 2u);
+  EXPECT_TRUE(evaluations[0].best.Valid);
+  for (size_t i = 1; i < evaluations.size(); ++i) {
+    EXPECT_FALSE(evaluations[i].best.Valid);
+    EXPECT_GE(evaluations[i].tick_ms - evaluations[i - 1].tick_ms, kCooldownMs) << "evaluation " << i;
+  }
+}
+
+TEST_F(AutoRunnerTest, PauseConsumesFramesWithoutSteps) {
+  SaveScene(u"P", {TargetItem(u"p", 71)});
+  SaveApp(u"P", {u"P"});
+  runner_->AddApp(u"P");
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {});
+  Step(frame);
+  runner_->SetPaused(true);
+  for (int i = 0; i < 5; ++i) client_.OnFrame(frame);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(recorder_.Steps(0), 1u);
+  runner_->SetPaused(false);
+  // The frames that came while paused were used up: nothing is left to step on.
+  EXPECT_FALSE(recorder_.WaitForSteps(0, 2, 300));
+  Step(frame);
+  EXPECT_EQ(recorder_.Steps(0), 2u);
+  EXPECT_EQ(recorder_.Evaluations().size(), 2u);
+}
+
+TEST_F(AutoRunnerTest, TheNewestOfTheFramesThatArriveDuringAStepIsUsedNext) {
+  SaveScene(u"N", {TargetItem(u"n", 81, u"action CLK")});
+  SaveApp(u"N", {u"N"});
+  runner_->AddApp(u"N");
+  client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{81, 10, 20}}));
+  ASSERT_TRUE(driver_->WaitForCalls(1));  // the step is inside its click
+  for (const int32_t x : {50, 90, 130}) client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{81, x, 20}}));
+  ASSERT_TRUE(recorder_.WaitForSteps(0, 2));
+  const auto evaluations = recorder_.Evaluations();
+  ASSERT_EQ(evaluations.size(), 2u);
+  EXPECT_EQ(evaluations[0].best.Left, 10);
+  EXPECT_EQ(evaluations[1].best.Left, 130);
+  EXPECT_FALSE(recorder_.WaitForSteps(0, 3, 300));  // the older frames were dropped
+  EXPECT_EQ(driver_->Lines()[0], "move 22 32");
+}
+
+TEST_F(AutoRunnerTest, AnEditorSceneRunNeverChangesSceneAndReportsItsActions) {
+  auto scene = std::make_shared<SceneData>();
+  auto item = TargetItem(u"e", 91, u"action CLK\nfinal");
+  scene->Items = {item};
+  test::RecordingListener listener;
+  runner_->StartSceneRun(u"", scene, &listener);
+  EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{91, 30, 20}});
+  for (int i = 0; i < 4; ++i) Step(frame);
+  EXPECT_FALSE(HasEvent("changed 0 1 at 3"));
+  for (const std::string& e : recorder_.Events()) EXPECT_EQ(e.rfind("action 0 CLK", 0), 0u) << e;
+  EXPECT_EQ(scene->Items.size(), 1u);
+  EXPECT_FALSE(item->Active);
+  const std::vector<ActionMark> marks = listener.Marks();
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0], (ActionMark{42, 32, 30, 20, 54, 44}));
+  runner_->StopRun();
+  EXPECT_EQ(scene.use_count(), 1);  // borrowed, let go, not freed
+}
+
+TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
+  auto item = TargetItem(u"t", 92, u"final\naction CLK");
+  item->CooldownMs = 1'000'000;
+  item->LastEvalMs = UINT64_MAX;
+  test::RecordingListener listener;
+  runner_->StartItemTest(item, &listener);
+  EXPECT_EQ(runner_->Mode(), RunMode::TestItem);
+  Step(ScriptedFrame(kWidth, kHeight, {{92, 30, 20}}));
+  Step(ScriptedFrame(kWidth, kHeight, {}));
+  Step(ScriptedFrame(kWidth, kHeight, {{92, 60, 40}}));
+  const auto bests = listener.Bests();
+  ASSERT_EQ(bests.size(), 3u);
+  EXPECT_EQ(std::make_pair(bests[0].Valid, bests[0].Left), std::make_pair(uint8_t{1}, 30));
+  EXPECT_EQ(bests[1].Valid, 0);
+  EXPECT_EQ(std::make_pair(bests[2].Left, bests[2].Top), std::make_pair(60, 40));
+  EXPECT_TRUE(item->Active);  // no script ran
+  EXPECT_TRUE(item->Actions.empty());
+  EXPECT_EQ(driver_->Count(), 0u);
+  runner_->StopRun();
+  EXPECT_EQ(item.use_count(), 1);
+}
+
+TEST_F(AutoRunnerTest, StopRunDuringTheWaitsOfAnActionEndsItWithoutLeavingAButtonDown) {
+  std::u16string script;
+  for (int i = 0; i < 40; ++i) script += u"action DBLCLK\n";
+  auto scene = std::make_shared<SceneData>();
+  auto item = TargetItem(u"long", 93, script);
+  scene->Items = {item};
+  runner_->StartSceneRun(u"", scene, nullptr);
+  client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{93, 30, 20}}));
+  ASSERT_TRUE(driver_->WaitForCalls(2));  // pressed, now waiting
+  runner_->StopRun();
+  EXPECT_FALSE(runner_->Running());
+  const auto lines = driver_->Lines();
+  EXPECT_LT(lines.size(), 40u * 6);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "button left down"),
+            std::count(lines.begin(), lines.end(), "button left up"));
+  EXPECT_EQ(lines.back(), "button left up");
+  EXPECT_EQ(scene.use_count(), 1);
+  EXPECT_EQ(scene->Items.size(), 1u);
+  EXPECT_EQ(item->Actions.size(), 40u);
+}
+
+TEST_F(AutoRunnerTest, ADriverReplacedDuringARunTakesTheFollowingActions) {
+  std::u16string script;
+  for (int i = 0; i < 10; ++i) script += u"action CLK\n";
+  auto scene = std::make_shared<SceneData>();
+  scene->Items = {TargetItem(u"many", 94, script)};
+  runner_->StartSceneRun(u"", scene, nullptr);
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{94, 30, 20}});
+  client_.OnFrame(frame);
+  ASSERT_TRUE(driver_->WaitForCalls(2));
+  auto replacement = std::make_unique<test::RecordingDriver>();
+  test::RecordingDriver* second = replacement.get();
+  client_.SetDriver(std::move(replacement));  // the first one is deleted here
+  ASSERT_TRUE(second->WaitForCalls(6));
+  // A device record edited to a type without a driver: the run goes on and sends nothing.
+  client_.RecreateDriver();
+  EXPECT_EQ(client_.Driver(), nullptr);
+  const uint64_t steps = recorder_.Steps(0);
+  Step(frame);
+  EXPECT_GT(recorder_.Steps(0), steps);
+}
+
+TEST_F(AutoRunnerTest, MissingAppOrSceneFilesRunEmptyAndStayPut) {
+  SaveApp(u"Lost", {u"NoSuchScene", u"Other"});
+  runner_->AddApp(u"NoSuchApp");
+  runner_->AddApp(u"Lost");
+  EXPECT_EQ(runner_->AppCount(), 2);
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {});
+  for (int i = 0; i < 3; ++i) Step(frame, 2);
+  EXPECT_TRUE(recorder_.Evaluations().empty());
+  for (const std::string& e : recorder_.Events()) EXPECT_EQ(e.rfind("loaded", 0), 0u) << e;
+}
+
+TEST_F(AutoRunnerTest, AfterItsLastSceneTheAppGoesIdleOnce) {
+  SaveScene(u"Only", {TargetItem(u"o", 95, u"final")});
+  SaveApp(u"Once", {u"Only"});
+  runner_->AddApp(u"Once");
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{95, 5, 5}});
+  for (int i = 0; i < 6; ++i) Step(frame);
+  const auto events = recorder_.Events();
+  EXPECT_EQ(events, (std::vector<std::string>{"loaded 0 0 at 0", "idle 0 at 3"}));
+  EXPECT_EQ(recorder_.Evaluations().size(), 1u);
+}
+
+}  // namespace
+}  // namespace zor

@@ -1,0 +1,151 @@
+// The scene editor's test requests as the client acts on them, frame by frame, with the real
+// runner: an Item test, a Scene run, stopping each, and an editor that goes away mid-run.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+
+#include "AutomationTestSupport.h"
+#include "RunnerTestSupport.h"
+#include "automation/AutoRunner.h"
+
+namespace zor {
+namespace {
+
+using test::ScriptedFrame;
+using test::TargetItem;
+
+constexpr uint32_t kSeed = 101;
+
+// The editor's side: its test state, what it lends, and what the runner reports to it.
+class FakeEditor : public ISceneEditorLink {
+ public:
+  EditorTestState TestState() const override { return state_.load(); }
+  void SetTestState(EditorTestState state) override { state_.store(state); }
+  std::shared_ptr<Item> SelectedItem() override { return selected; }
+  std::shared_ptr<SceneData> EditedScene() override { return scene; }
+  void ClearTestBestMatch() override { cleared_at_.store(reports.Bests().size()); }
+  void SetTestBestMatch(const MatchRecord& best) override { reports.SetTestBestMatch(best); }
+  void SetLastAction(const ActionMark& mark) override { reports.SetLastAction(mark); }
+
+  // The best match held for painting: the latest one since the last clear.
+  std::optional<MatchRecord> Best() const {
+    const auto bests = reports.Bests();
+    const size_t first_held = Cleared() ? cleared_at_.load() : 0;
+    if (bests.size() <= first_held) return std::nullopt;
+    return bests.back();
+  }
+  bool Cleared() const { return cleared_at_.load() != kNeverCleared; }
+
+  std::shared_ptr<Item> selected;
+  std::shared_ptr<SceneData> scene = std::make_shared<SceneData>();
+  test::RecordingListener reports;
+
+ private:
+  static constexpr size_t kNeverCleared = SIZE_MAX;
+  std::atomic<EditorTestState> state_{EditorTestState::Idle};
+  std::atomic<size_t> cleared_at_{kNeverCleared};
+};
+
+class EditorTestRequests : public ::testing::Test {
+ protected:
+  EditorTestRequests() {
+    scripted_.device.Apps = {u"Creds"};
+    client_.AttachSceneEditor(&editor_);
+  }
+  ~EditorTestRequests() override { client_.DetachSceneEditor(); }
+
+  void Frame() { client_.OnFrame(frame_); }
+
+  test::TempProgramFolder folder_;
+  test::RunRecorder recorder_;
+  FakeEditor editor_;
+  test::ScriptedClient scripted_{recorder_};
+  KVMClient& client_ = scripted_.client;
+  AutoRunner* const runner_ = scripted_.runner;
+  test::RecordingDriver* driver_ = scripted_.driver;
+  const FramePtr frame_ = ScriptedFrame(test::kScriptedWidth, test::kScriptedHeight, {{kSeed, 40, 30}});
+};
+
+TEST_F(EditorTestRequests, AnItemTestStartsOnTheNextFrameAndStopsOnRequest) {
+  editor_.selected = TargetItem(u"sel", kSeed, u"action CLK");
+  editor_.SetTestState(EditorTestState::ItemTestRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::ItemTestRunning);
+  EXPECT_TRUE(runner_->Running());
+  EXPECT_EQ(runner_->Mode(), RunMode::TestItem);
+  EXPECT_TRUE(client_.AutomationActive());
+  // The request's own frame already reaches the new worker.
+  ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
+  ASSERT_TRUE(editor_.Best());
+  EXPECT_EQ(editor_.Best()->Left, 40);
+  EXPECT_EQ(driver_->Count(), 0u);
+
+  editor_.SetTestState(EditorTestState::ItemTestStopRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+  EXPECT_FALSE(runner_->Running());
+  EXPECT_FALSE(client_.AutomationActive());
+  EXPECT_FALSE(editor_.Best());
+  EXPECT_EQ(editor_.selected.use_count(), 1);
+}
+
+TEST_F(EditorTestRequests, ASceneRunUsesTheEditorsSceneUnderTheDevicesFirstApp) {
+  AppInfo creds;
+  creds.Name = u"Creds";
+  creds.UserId = u"operator7";
+  ASSERT_TRUE(creds.Save());
+  editor_.scene->Items = {TargetItem(u"login", kSeed, u"action CLK\naction INPUT_ID")};
+  editor_.SetTestState(EditorTestState::SceneTestRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::SceneTestRunning);
+  EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
+  ASSERT_TRUE(driver_->WaitForCalls(4));
+  EXPECT_EQ(driver_->Lines(), (std::vector<std::string>{"move 52 42", "button left down", "button left up", "text operator7"}));
+  ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
+  const auto marks = editor_.reports.Marks();
+  EXPECT_EQ(marks, (std::vector<ActionMark>{{52, 42, 40, 30, 64, 54}, {0, 0, 40, 30, 64, 54}}));  // INPUT_ID: no point
+
+  editor_.SetTestState(EditorTestState::SceneTestStopRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+  EXPECT_FALSE(runner_->Running());
+  EXPECT_TRUE(editor_.Cleared());
+  EXPECT_EQ(editor_.scene.use_count(), 1);
+  EXPECT_EQ(editor_.scene->Items.size(), 1u);
+}
+
+TEST_F(EditorTestRequests, TheStartButtonWithTheEditorOpenRunsTheEditorsScene) {
+  editor_.scene->Items = {TargetItem(u"x", kSeed)};
+  client_.OnCommand(kButtonAutomation, kNotifyClick);
+  EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
+  EXPECT_TRUE(client_.AutomationActive());
+  client_.OnCommand(kButtonAutomation, kNotifyClick);  // stop
+  EXPECT_FALSE(runner_->Running());
+  EXPECT_TRUE(editor_.Cleared());
+}
+
+TEST_F(EditorTestRequests, AnEditorThatGoesAwayStopsTheRunThatReportsToIt) {
+  editor_.selected = TargetItem(u"sel", kSeed);
+  editor_.SetTestState(EditorTestState::ItemTestRequested);
+  Frame();
+  ASSERT_TRUE(runner_->Running());
+  client_.DetachSceneEditor();
+  EXPECT_FALSE(runner_->Running());
+  EXPECT_FALSE(client_.AutomationActive());
+  Frame();  // no editor, nothing to service
+  EXPECT_FALSE(runner_->Running());
+}
+
+TEST_F(EditorTestRequests, AnItemTestWithNothingSelectedRunsNothing) {
+  editor_.SetTestState(EditorTestState::ItemTestRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::ItemTestRunning);
+  EXPECT_FALSE(runner_->Running());
+  editor_.SetTestState(EditorTestState::ItemTestStopRequested);
+  Frame();
+  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+}
+
+}  // namespace
+}  // namespace zor

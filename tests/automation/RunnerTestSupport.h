@@ -1,0 +1,135 @@
+#pragma once
+// Pieces of the runner tests: scripted frames with planted targets, Items that look for them,
+// a driver that records every call, and an observer that counts what each App did.
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "automation/AutoRunner.h"
+#include "automation/RunObserver.h"
+#include "automation/RunnerTestListener.h"
+#include "client/ScreenImage.h"
+#include "client/ZorKvmClient.h"
+
+namespace zor::test {
+
+// Side of the square targets planted into scripted frames, and the size of those frames.
+inline constexpr int32_t kTargetSide = 24;
+inline constexpr int32_t kScriptedWidth = 320;
+inline constexpr int32_t kScriptedHeight = 90;
+
+struct Target {
+  uint32_t seed = 0;  // which pattern
+  int32_t x = 0;      // top-left corner in the frame
+  int32_t y = 0;
+};
+
+// A BGRA frame of noise (the same for every call) with the targets planted into it.
+FramePtr ScriptedFrame(int32_t width, int32_t height, const std::vector<Target>& targets);
+// An image-match Item whose template is the pattern of `seed`.
+std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, const std::u16string& script = u"");
+
+// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc"),
+// with the monotonic time of each. Any thread.
+class RecordingDriver : public ZorKvmClient {
+ public:
+  struct Call {
+    std::string line;
+    int64_t time_ns = 0;
+  };
+  std::vector<Call> Calls() const;
+  std::vector<std::string> Lines() const;
+  size_t Count() const;
+  // Waits until at least `count` calls were made; false after `timeout_ms`.
+  bool WaitForCalls(size_t count, int timeout_ms = 10000) const;
+
+  void StartStream() override {}
+  void StopStream() override {}
+  bool Connect() override { return true; }
+  void Disconnect() override {}
+  bool ConnectInput() override { return true; }
+  void DisconnectInput() override {}
+  void MouseMove(int32_t x, int32_t y) override;
+  void MouseButton(const std::string& button, bool down) override;
+  void MouseWheel(bool down, int32_t delta) override;
+  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
+  void KeyCombo(uint8_t modifiers, uint8_t usage) override;
+  void TypeText(const std::u16string& text) override;
+  void ToggleHangulMode() override;
+
+  // Adds a line of the test's own (a wait, say) in call order.
+  void Note(std::string line);
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  std::vector<Call> calls_;
+};
+
+// What the runner reported, per App index. Any thread.
+class RunRecorder : public IRunObserver {
+ public:
+  struct Evaluation {
+    int32_t app = 0;
+    std::u16string item;
+    WorkRect area;
+    MatchRecord best;
+    uint64_t tick_ms = 0;  // when the runner selected the Item (its last evaluation)
+    uint64_t step = 0;  // the App's step, counted from 1
+  };
+
+  void OnSceneLoaded(const AppInfo& app) override;
+  void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override;
+  void OnActionSent(const AppInfo& app, const Item& item, const ItemAction& action) override;
+  void OnSceneChanged(const AppInfo& app) override;
+  void OnAppIdle(const AppInfo& app) override;
+  void OnStepDone(const AppInfo& app) override;
+
+  std::vector<Evaluation> Evaluations(int32_t app = -1) const;  // -1: of every App
+  // "loaded A S", "changed A S", "idle A", "action A CLK" (App index A, Scene index S), each
+  // followed by " at N": the App's step in which it happened (0 before the first step).
+  std::vector<std::string> Events() const;
+  uint64_t Steps(int32_t app) const;
+  // Waits until App `app` has taken at least `steps` steps; false after `timeout_ms`.
+  bool WaitForSteps(int32_t app, uint64_t steps, int timeout_ms = 10000) const;
+
+ private:
+  void Note(const AppInfo& app, std::string event);
+  uint64_t StepOf(int32_t app) const;  // mutex_ held: the step in progress
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  std::vector<Evaluation> evaluations_;
+  std::vector<std::string> events_;
+  std::vector<uint64_t> steps_;
+};
+
+// What the runner hands to the editor. Any thread.
+class RecordingListener : public IRunnerTestListener {
+ public:
+  void SetTestBestMatch(const MatchRecord& best) override;
+  void SetLastAction(const ActionMark& mark) override;
+  std::vector<MatchRecord> Bests() const;
+  std::vector<ActionMark> Marks() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<MatchRecord> bests_;
+  std::vector<ActionMark> marks_;
+};
+
+// A client fed by the test instead of a device (its record's type has no driver), with the
+// pane's runner reporting to `observer` and a recording driver installed.
+struct ScriptedClient {
+  explicit ScriptedClient(IRunObserver& observer);
+  ~ScriptedClient();  // stops the run
+
+  DeviceInfo device;
+  KVMClient client{&device};
+  AutoRunner* runner = nullptr;
+  RecordingDriver* driver = nullptr;
+};
+
+}  // namespace zor::test

@@ -1,0 +1,162 @@
+// zorkvm-cli run against zorkvm-sim, both as child processes: the device's App runs from the
+// config file's folder, every event comes out as one JSON line, and the run ends on time or on
+// an interruption.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "automation/AppInfo.h"
+#include "platform/ProgramPath.h"
+#include "shell/DeviceListFile.h"
+#include "sim/SimScreen.h"
+#include "support/ChildProcess.h"
+#include "support/RunProgram.h"
+#include "support/SimProcess.h"
+#include "support/TempDir.h"
+#include "support/Wait.h"
+
+namespace zor {
+namespace {
+
+constexpr char kAddress[] = "127.0.0.36";
+constexpr int32_t kWidth = 480;
+constexpr int32_t kHeight = 270;
+const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
+
+std::vector<nlohmann::json> JsonLines(const std::string& text) {
+  std::vector<nlohmann::json> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(nlohmann::json::parse(line, nullptr, false));
+  return lines;
+}
+
+std::vector<std::string> EventNames(const std::vector<nlohmann::json>& lines) {
+  std::vector<std::string> names;
+  for (const auto& j : lines) {
+    const std::string name = j.is_object() ? j.value("event", "") : "?";
+    if (names.empty() || names.back() != name) names.push_back(name);
+  }
+  return names;
+}
+
+class RunCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(sim_.Ready());
+    std::filesystem::create_directory(dir_.File("Apps"));
+    std::filesystem::create_directory(dir_.File("Scenes"));
+    WriteAutomation();
+    DeviceList devices;
+    auto device = std::make_unique<DeviceInfo>();
+    device->ConnectIP = u"127.0.0.36";
+    device->Port = sim_.Port();
+    device->ScreenWidth = kWidth;
+    device->ScreenHeight = kHeight;
+    device->Apps = {u"Cli"};
+    devices.push_back(std::move(device));
+    ASSERT_TRUE(SaveDeviceList(WidePath(config_), devices));
+  }
+
+  // An App of one Scene whose Item clicks the simulated desktop's OK button once.
+  void WriteAutomation() {
+    SimScreen screen(kWidth, kHeight);
+    std::vector<uint8_t> bgra;
+    screen.Render(bgra);
+    const SimRect ok = screen.Layout().ok_button;
+    auto item = std::make_shared<Item>();
+    item->Name = u"ok";
+    item->Script = u"action CLK\nfinal";
+    item->Threshold = 0.8f;  // the device's pictures are JPEG, the template is the raw render
+    item->Template.Width = ok.w;
+    item->Template.Height = ok.h;
+    for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {
+      const auto row = bgra.begin() + (static_cast<ptrdiff_t>(y) * kWidth + ok.x) * 4;
+      item->Template.Pixels.insert(item->Template.Pixels.end(), row, row + ok.w * 4);
+    }
+    SceneData scene;
+    scene.Name = u"Tap";
+    scene.Items = {item};
+    ASSERT_TRUE(scene.SaveToPath(WidePath(dir_.File("Scenes/Tap.scene"))));
+    AppInfo app;
+    app.Name = u"Cli";
+    app.Scenes = {u"Tap"};
+    ASSERT_TRUE(app.SaveToPath(WidePath(dir_.File("Apps/Cli.app"))));
+    ok_centre_ = {ok.CenterX(), ok.CenterY()};
+  }
+
+  test::SimProcess sim_{{kAddress, 0, {"--size", "480x270"}, {}}};
+  test::TempDir dir_;
+  const std::string config_ = dir_.File("config.ini");
+  std::pair<int32_t, int32_t> ok_centre_;
+};
+
+TEST_F(RunCommandTest, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
+  // The device named twice is still run once.
+  const test::ProgramResult run =
+      test::RunProgram(kCli, {"run", "--config", config_, "--device", "0", "--device", "0", "--seconds", "3"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const auto lines = JsonLines(run.out);
+  const auto names = EventNames(lines);
+  // The first Scene loads while connecting; each step's events follow in order.
+  const std::vector<std::string> expected_start = {"scene_loaded", "connected", "item_evaluated", "match",
+                                                   "action_sent", "app_idle", "stopped"};
+  EXPECT_EQ(names, expected_start) << run.out;
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.value("event", "") == "connected"; }), 1);
+  for (const auto& j : lines) {
+    if (j.value("event", "") == "action_sent") {
+      EXPECT_EQ(j["action"], "CLK");
+      EXPECT_EQ(std::make_pair(j["x"].get<int32_t>(), j["y"].get<int32_t>()), ok_centre_);
+    }
+    if (j.value("event", "") == "match") {
+      EXPECT_GE(j["score"].get<double>(), 0.8);
+    }
+    if (j.value("event", "") == "stopped") {
+      EXPECT_EQ(j["interrupted"], false);
+    }
+  }
+  // The click reached the device, and the connection was closed at the end.
+  const nlohmann::json click = {{"action", "move"}, {"type", "CONTROL"}, {"x", ok_centre_.first}, {"y", ok_centre_.second}};
+  const auto texts = sim_.ReceivedTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), click.dump()), texts.end());
+  EXPECT_EQ(sim_.LogLines().back().value("event", ""), "close");
+}
+
+TEST_F(RunCommandTest, AnInterruptionStopsTheRunCleanly) {
+  const std::string out = dir_.File("out.jsonl");
+  test::ChildProcess cli({kCli, "run", "--config", config_, "--device", "0"}, out, dir_.File("err.txt"));
+  ASSERT_TRUE(test::WaitUntil([&] { return test::ReadFile(out).find("app_idle") != std::string::npos; }, 30000));
+  const int status = cli.Stop(SIGINT);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const auto lines = JsonLines(test::ReadFile(out));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), (nlohmann::json{{"event", "stopped"}, {"interrupted", true}}));
+}
+
+TEST_F(RunCommandTest, RefusesBadRequests) {
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+  };
+  const std::vector<Case> cases = {
+      {{"run", "--config"}, 2},
+      {{"run", "--config", config_, "--device", "x"}, 2},
+      {{"run", "--config", config_, "--seconds", "0"}, 2},
+      {{"run", "--config", config_, "--seconds", "86401"}, 2},
+      {{"run", "--config", config_, "--bogus", "1"}, 2},
+      {{"run", "--config", dir_.File("missing.ini")}, 1},
+      {{"run", "--config", config_, "--device", "0", "--device", "1"}, 1},
+  };
+  for (const Case& c : cases) {
+    const test::ProgramResult run = test::RunProgram(kCli, c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << nlohmann::json(c.args).dump() << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace zor

@@ -1,0 +1,213 @@
+// zorkvm-cli run: runs the devices' automation without the GUI, for test labs and unattended
+// machines. Connects the chosen devices of a config.ini, starts their Apps as the pane's start
+// button does, and prints one JSON line per event until the time is up or it is interrupted.
+#include <algorithm>
+#include <charconv>
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "CliCommand.h"
+#include "app/AppConfig.h"
+#include "automation/AutoRunner.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/ProgramPath.h"
+#include "shell/DeviceListFile.h"
+
+namespace zor::cli {
+namespace {
+
+using nlohmann::ordered_json;
+
+// Longest timed run: a day, so a typo cannot make a timed run last for ever.
+constexpr double kMaxSeconds = 86400;
+// How often the main thread looks at the clock and for an interruption.
+constexpr int64_t kPollIntervalMs = 20;
+
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+void OnSignal(int) { g_interrupted.store(true); }
+
+struct RunOptions {
+  std::string config;
+  std::vector<size_t> devices;  // empty: all
+  std::optional<double> seconds;
+};
+
+// One line per event, whole lines only: workers of several Apps and devices print at once.
+class EventPrinter {
+ public:
+  void Print(const ordered_json& line) {
+    std::lock_guard lock(mutex_);
+    std::cout << line.dump() << "\n" << std::flush;
+  }
+
+ private:
+  std::mutex mutex_;
+};
+
+std::string SceneName(const AppInfo& app) {
+  if (app.CurrentScene >= 0 && static_cast<size_t>(app.CurrentScene) < app.Scenes.size()) {
+    return ToUtf8(app.Scenes[static_cast<size_t>(app.CurrentScene)]);
+  }
+  return app.Scene ? ToUtf8(app.Scene->Name) : std::string();
+}
+
+// The events of one device: the first frame, and everything its runner reports.
+class DeviceEvents : public IRunObserver, public IFrameConsumer {
+ public:
+  DeviceEvents(EventPrinter& printer, size_t device) : printer_(printer), device_(device) {}
+
+  void OnFrame(const FramePtr& frame) override {
+    if (connected_.exchange(true)) return;
+    printer_.Print({{"event", "connected"}, {"device", device_}, {"width", frame->width}, {"height", frame->height}});
+  }
+  void OnSceneLoaded(const AppInfo& app) override {
+    printer_.Print(AppLine("scene_loaded", app, {{"items", app.Scene ? app.Scene->Items.size() : 0}}));
+  }
+  void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override {
+    const MatchRecord& best = result.Best;
+    ordered_json line = AppLine("item_evaluated", app,
+                                {{"item", ToUtf8(item.Name)}, {"found", best.Valid != 0}, {"score", best.Score},
+                                 {"area", {area.Left, area.Top, area.Right, area.Bottom}}});
+    if (!result.Message.empty()) line["message"] = ToUtf8(result.Message);
+    printer_.Print(line);
+    if (!best.Valid) return;
+    printer_.Print(AppLine("match", app, {{"item", ToUtf8(item.Name)}, {"score", best.Score},
+                                                 {"left", best.Left}, {"top", best.Top},
+                                                 {"center_x", best.CenterX}, {"center_y", best.CenterY}}));
+  }
+  void OnActionSent(const AppInfo& app, const Item& item, const ItemAction& action) override {
+    printer_.Print(AppLine("action_sent", app, {{"item", ToUtf8(item.Name)},
+                                                       {"action", ToUtf8(ActionCodeName(action.Code))},
+                                                       {"x", action.X}, {"y", action.Y},
+                                                       {"x2", action.X2}, {"y2", action.Y2},
+                                                       {"key_usage", action.KeyUsage},
+                                                       {"key_modifier", action.KeyModifier},
+                                                       {"text", ToUtf8(action.Text)}}));
+  }
+  void OnSceneChanged(const AppInfo& app) override { printer_.Print(AppLine("scene_changed", app)); }
+  void OnAppIdle(const AppInfo& app) override { printer_.Print(AppLine("app_idle", app)); }
+
+ private:
+  ordered_json AppLine(const char* event, const AppInfo& app, const ordered_json& details = ordered_json::object()) const {
+    ordered_json line{{"event", event}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"app_index", app.Index},
+                      {"scene_index", app.CurrentScene}, {"scene", SceneName(app)}};
+    line.update(details);
+    return line;
+  }
+
+  EventPrinter& printer_;
+  const size_t device_;
+  std::atomic<bool> connected_{false};
+};
+
+// One device as the program's pane runs it, without the pane.
+struct DeviceRun {
+  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer) : events(printer, index), client(&device) {
+    client.SetIndex(static_cast<uint32_t>(index));
+    auto owned = std::make_unique<AutoRunner>(client);
+    owned->SetObserver(&events);
+    client.SetAutomation(std::move(owned));
+    client.CreateClient();
+    client.AttachConsumer(ConsumerRole::Thumbnail, &events);
+  }
+  ~DeviceRun() { client.DetachConsumer(&events); }
+
+  DeviceEvents events;
+  KVMClient client;
+};
+
+std::optional<RunOptions> Parse(const Args& args, std::string& error) {
+  RunOptions o;
+  for (size_t i = 0; i < args.size() && error.empty(); ++i) {
+    const std::string& a = args[i];
+    if (i + 1 >= args.size()) {
+      error = "missing value after " + a;
+      break;
+    }
+    const std::string& v = args[++i];
+    const char* end = v.data() + v.size();
+    if (a == "--config") {
+      o.config = v;
+    } else if (a == "--device") {
+      size_t device = 0;
+      if (v.empty() || std::from_chars(v.data(), end, device).ptr != end) error = "--device takes a device index (0 is the first)";
+      // A device named twice still gets one client: two would connect to it side by side.
+      if (std::find(o.devices.begin(), o.devices.end(), device) == o.devices.end()) o.devices.push_back(device);
+    } else if (a == "--seconds") {
+      double seconds = 0;
+      const auto r = std::from_chars(v.data(), end, seconds);
+      if (v.empty() || r.ptr != end || !(seconds > 0 && seconds <= kMaxSeconds)) error = "--seconds takes 0 < S <= 86400";
+      o.seconds = seconds;
+    } else {
+      error = "unknown option '" + a + "'";
+    }
+  }
+  if (!error.empty()) return std::nullopt;
+  if (o.config.empty()) {
+    const std::string program = ProgramFilePath();
+    o.config = program.substr(0, program.find_last_of('/') + 1) + "config.ini";
+  }
+  return o;
+}
+
+void WaitForEnd(const std::optional<double>& seconds) {
+  const int64_t end_ns = seconds ? MonotonicNs() + static_cast<int64_t>(*seconds * 1e9) : INT64_MAX;
+  while (!g_interrupted.load() && MonotonicNs() < end_ns) SleepMs(kPollIntervalMs);
+}
+
+int Run(const Args& args) {
+  std::string error;
+  const auto options = Parse(args, error);
+  if (!options) return UsageError(error);
+  DeviceList devices;
+  if (!LoadDeviceList(WidePath(options->config), devices)) return Fail("cannot load device list '" + options->config + "'");
+  std::vector<size_t> chosen = options->devices;
+  if (chosen.empty()) {
+    for (size_t i = 0; i < devices.size(); ++i) chosen.push_back(i);
+  }
+  for (size_t index : chosen) {
+    if (index >= devices.size()) return Fail("no device " + std::to_string(index) + " in the list");
+  }
+  // The folder of the config file stands for the program's folder: its Apps and Scenes are used.
+  AppConfig::Instance().SetFolders(WidePath(options->config));
+
+  g_interrupted.store(false);
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  EventPrinter printer;
+  std::vector<std::unique_ptr<DeviceRun>> runs;
+  for (size_t index : chosen) {
+    auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer));
+    run->client.OnCommand(kButtonConnect, kNotifyClick);     // as the connect timer presses it
+    run->client.OnCommand(kButtonAutomation, kNotifyClick);  // the start button
+  }
+  WaitForEnd(options->seconds);
+  for (auto& run : runs) {
+    run->client.OnCommand(kButtonAutomation, kNotifyClick);  // stop: every worker ends here
+    run->client.OnCommand(kButtonConnect, kNotifyClick);     // disconnect
+  }
+  runs.clear();
+  printer.Print({{"event", "stopped"}, {"interrupted", g_interrupted.load()}});
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  return 0;
+}
+
+const CliCommandRegistrar registrar(
+    {"run",
+     "  run [--config PATH] [--device N]... [--seconds S]\n"
+     "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
+     "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
+     "                       start button does, for S seconds or until interrupted; prints one JSON\n"
+     "                       line per event (connected, scene_loaded, item_evaluated, match,\n"
+     "                       action_sent, scene_changed, app_idle, stopped)",
+     Run});
+
+}  // namespace
+}  // namespace zor::cli
