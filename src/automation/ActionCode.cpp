@@ -8,15 +8,24 @@ namespace {
 
 const std::unordered_map<std::u16string, ActionCode>& ActionCodes() {
   static const std::unordered_map<std::u16string, ActionCode> codes{
-      {u"NONE", ActionCode::None},         {u"CLK", ActionCode::Clk},
-      {u"RCLK", ActionCode::RClk},         {u"DBLCLK", ActionCode::DblClk},
-      {u"RDBLCLK", ActionCode::RDblClk},   {u"MOVE", ActionCode::Move},
-      {u"CLKRE", ActionCode::ClkRe},       {u"RCLKRE", ActionCode::RClkRe},
-      {u"DBLCLKRE", ActionCode::DblClkRe}, {u"RDBLCLKRE", ActionCode::RDblClkRe},
-      {u"MOVERE", ActionCode::MoveRe},     {u"DRAG", ActionCode::Drag},
-      {u"DRAGRE", ActionCode::DragRe},     {u"KEY", ActionCode::Key},
-      {u"INPUT", ActionCode::Input},       {u"INPUT_ID", ActionCode::InputId},
-      {u"INPUT_PASS", ActionCode::InputPass}, {u"INPUT_STR", ActionCode::InputStr},
+      {u"NONE", ActionCode::None},
+      {u"CLK", ActionCode::Clk},
+      {u"RCLK", ActionCode::RClk},
+      {u"DBLCLK", ActionCode::DblClk},
+      {u"RDBLCLK", ActionCode::RDblClk},
+      {u"MOVE", ActionCode::Move},
+      {u"CLKRE", ActionCode::ClkRe},
+      {u"RCLKRE", ActionCode::RClkRe},
+      {u"DBLCLKRE", ActionCode::DblClkRe},
+      {u"RDBLCLKRE", ActionCode::RDblClkRe},
+      {u"MOVERE", ActionCode::MoveRe},
+      {u"DRAG", ActionCode::Drag},
+      {u"DRAGRE", ActionCode::DragRe},
+      {u"KEY", ActionCode::Key},
+      {u"INPUT", ActionCode::Input},
+      {u"INPUT_ID", ActionCode::InputId},
+      {u"INPUT_PASS", ActionCode::InputPass},
+      {u"INPUT_STR", ActionCode::InputStr},
       {u"INPUT_ETC", ActionCode::InputEtc},
   };
   return codes;

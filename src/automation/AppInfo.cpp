@@ -32,9 +32,9 @@ bool AppFilePath(std::u16string_view name, std::u16string& path) {
 std::string AppInfo::Encode() const {
   const AppConfig& config = AppConfig::Instance();
   BinaryWriter out;
-  for (const std::u16string* text : {&config.Title, &config.Version, &config.FileVersion, &Name,
-                                     &Description, &UserId, &UserPassword, &UserDefine, &UserEtc,
-                                     &Script}) {
+  for (const std::u16string* text :
+       {&config.Title, &config.Version, &config.FileVersion, &Name, &Description, &UserId,
+        &UserPassword, &UserDefine, &UserEtc, &Script}) {
     out.WriteTextUtf16(*text);
   }
   out.WriteU32(static_cast<uint32_t>(Scenes.size()));

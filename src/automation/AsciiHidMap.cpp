@@ -21,9 +21,9 @@ struct PunctuationKey {
   char shifted;
 };
 constexpr PunctuationKey kPunctuation[] = {
-    {0x2D, '-', '_'}, {0x2E, '=', '+'},  {0x2F, '[', '{'}, {0x30, ']', '}'},
+    {0x2D, '-', '_'},  {0x2E, '=', '+'}, {0x2F, '[', '{'},  {0x30, ']', '}'},
     {0x31, '\\', '|'}, {0x33, ';', ':'}, {0x34, '\'', '"'}, {0x35, '`', '~'},
-    {0x36, ',', '<'}, {0x37, '.', '>'},  {0x38, '/', '?'},
+    {0x36, ',', '<'},  {0x37, '.', '>'}, {0x38, '/', '?'},
 };
 
 std::unordered_map<char, HidKeyStroke> BuildMap() {

@@ -39,10 +39,9 @@ bool Item::SameStoredFields(const Item& o) const {
          Reserved == o.Reserved && CaptureLeft == o.CaptureLeft && CaptureTop == o.CaptureTop &&
          CaptureWidth == o.CaptureWidth && CaptureHeight == o.CaptureHeight &&
          ClickOffsetX == o.ClickOffsetX && ClickOffsetY == o.ClickOffsetY &&
-         WorkOffsetX == o.WorkOffsetX && WorkOffsetY == o.WorkOffsetY &&
-         WorkWidth == o.WorkWidth && WorkHeight == o.WorkHeight && Color == o.Color &&
-         Threshold == o.Threshold && Script == o.Script && Params == o.Params &&
-         Template == o.Template;
+         WorkOffsetX == o.WorkOffsetX && WorkOffsetY == o.WorkOffsetY && WorkWidth == o.WorkWidth &&
+         WorkHeight == o.WorkHeight && Color == o.Color && Threshold == o.Threshold &&
+         Script == o.Script && Params == o.Params && Template == o.Template;
 }
 
 }  // namespace zor

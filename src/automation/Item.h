@@ -12,9 +12,9 @@
 namespace zor {
 
 // Engine types of an Item.
-inline constexpr int32_t kEngineImage = 0;     // image template match
-inline constexpr int32_t kEnginePattern = 1;   // colour pattern match
-inline constexpr int32_t kEngineBinPat = 2;    // binarised pattern match
+inline constexpr int32_t kEngineImage = 0;    // image template match
+inline constexpr int32_t kEnginePattern = 1;  // colour pattern match
+inline constexpr int32_t kEngineBinPat = 2;   // binarised pattern match
 
 inline constexpr float kDefaultThreshold = 0.95f;
 
@@ -43,11 +43,11 @@ struct ItemParam {
 
 struct Item {
   // --- run time ---
-  int32_t Number = 0;        // copied into match records; nothing else sets it
-  bool Active = true;        // only active Items are evaluated; scripts switch it
-  uint64_t ItemDelay = 0;    // selections still to pass over this Item
-  uint64_t CooldownMs = 0;   // least time between two evaluations; 0 = none
-  uint64_t LastEvalMs = 0;   // tick count when the runner last selected this Item
+  int32_t Number = 0;               // copied into match records; nothing else sets it
+  bool Active = true;               // only active Items are evaluated; scripts switch it
+  uint64_t ItemDelay = 0;           // selections still to pass over this Item
+  uint64_t CooldownMs = 0;          // least time between two evaluations; 0 = none
+  uint64_t LastEvalMs = 0;          // tick count when the runner last selected this Item
   std::vector<ItemAction> Actions;  // rebuilt by each run of the script
 
   // --- stored, in file order ---

@@ -112,12 +112,23 @@ ItemAction ParseAction(const ScriptTokens& tokens, const Item& item, const Match
       action.KeyUsage = static_cast<uint8_t>(TokenInt(tokens, 3) & 0xFF);
       action.KeyModifier = static_cast<uint8_t>(TokenInt(tokens, 4) & 0xFF);
       break;
-    case ActionCode::Input: action.Text = TokenText(tokens, 3); break;
-    case ActionCode::InputId: action.Text = app.UserId; break;
-    case ActionCode::InputPass: action.Text = app.UserPassword; break;
-    case ActionCode::InputStr: action.Text = app.UserDefine; break;
-    case ActionCode::InputEtc: action.Text = app.UserEtc; break;
-    case ActionCode::None: break;
+    case ActionCode::Input:
+      action.Text = TokenText(tokens, 3);
+      break;
+    case ActionCode::InputId:
+      action.Text = app.UserId;
+      break;
+    case ActionCode::InputPass:
+      action.Text = app.UserPassword;
+      break;
+    case ActionCode::InputStr:
+      action.Text = app.UserDefine;
+      break;
+    case ActionCode::InputEtc:
+      action.Text = app.UserEtc;
+      break;
+    case ActionCode::None:
+      break;
   }
   return action;
 }
@@ -158,7 +169,8 @@ bool RunItemScript(AppInfo& app, Item& item, const MatchPlace& best) {
     if (tokens.empty()) continue;
     const std::u16string_view command = tokens[0];
     if (EqualsIgnoringCase(command, u"last")) {
-      // "last n" lets the script act only while exactly n Items are active, and then ends the Scene.
+      // "last n" lets the script act only while exactly n Items are active, and then ends the
+      // Scene.
       if (int64_t{TokenInt(tokens, 2)} != static_cast<int64_t>(active_at_start)) {
         allow_actions = false;
       } else {

@@ -27,6 +27,7 @@ enum PaneButtonId : int32_t {
 };
 inline constexpr int32_t kFirstPaneButton = kButtonAutomation;
 inline constexpr int32_t kPaneButtonCount = 6;
+inline constexpr bool IsPaneButton(int32_t id) { return id >= kFirstPaneButton && id < kFirstPaneButton + kPaneButtonCount; }
 
 // Command of the thumbnail's double click (open the full control window).
 inline constexpr int32_t kThumbnailCommand = 4000;

@@ -196,19 +196,16 @@ int32_t KVMClient::TickConnectWait() {
   return ++pane_.connect_wait;
 }
 
-size_t KVMClient::Slot(int32_t id) {
-  const int32_t slot = id - kFirstPaneButton;
-  return slot >= 0 && slot < kPaneButtonCount ? static_cast<size_t>(slot) : 0;
-}
+size_t KVMClient::Slot(int32_t id) { return static_cast<size_t>(id - kFirstPaneButton); }
 
 PaneButtonState KVMClient::Button(int32_t id) const {
-  if (id < kFirstPaneButton || id >= kFirstPaneButton + kPaneButtonCount) return {};
+  if (!IsPaneButton(id)) return {};
   std::lock_guard lock(pane_mutex_);
   return pane_.buttons[Slot(id)];
 }
 
 void KVMClient::SetButton(int32_t id, PaneButtonState value) {
-  if (id < kFirstPaneButton || id >= kFirstPaneButton + kPaneButtonCount) return;
+  if (!IsPaneButton(id)) return;
   std::lock_guard lock(pane_mutex_);
   pane_.buttons[Slot(id)] = value;
 }

@@ -120,7 +120,7 @@ class KVMClient : public IDriverOwner {
     IFrameConsumer* consumer = nullptr;
   };
 
-  static size_t Slot(int32_t id);
+  static size_t Slot(int32_t id);  // of a pane button id
   void SetButton(int32_t id, PaneButtonState value);
   void Notify();
   void ToggleAutomation();

@@ -187,6 +187,10 @@ class Session {
   }
 
   void Emit(const WebSocketEvent& event) {
+    if (event.kind != WebSocketEvent::Kind::Message && diag::Enabled(kDiag)) {
+      static constexpr const char* kNames[] = {"open", "close", "error", "message"};
+      diag::Write(kDiag, "[" + url_.host_header + "] " + kNames[static_cast<int>(event.kind)] + " " + event.reason);
+    }
     if (callback_) callback_(event);
   }
 

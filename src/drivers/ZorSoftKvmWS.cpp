@@ -138,6 +138,10 @@ void ZorSoftKvmWS::Send(const std::string& text) {
 }
 
 void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
+  // A stream asked for while the socket was down (full control opened during a reconnection,
+  // or at once after Connect) was refused; without asking again the picture would freeze, as
+  // polling is off while streaming.
+  if (event.kind == WebSocketEvent::Kind::Open && streaming_.load()) Send(StreamRequest());
   if (event.kind != WebSocketEvent::Kind::Message || !event.binary) return;
   std::shared_ptr<ScreenImage> frame = frames_.Take();
   const auto* data = reinterpret_cast<const uint8_t*>(event.data.data());

@@ -75,11 +75,31 @@ void Wallpaper(cv::Mat& m) {
   }
 }
 
+// A different white symbol on each icon, so that every icon is a target of its own.
+void IconSymbol(cv::Mat& m, const SimRect& r, size_t which) {
+  const int cx = r.CenterX();
+  const int cy = r.CenterY();
+  const int q = std::max(1, r.w / 4);
+  switch (which % 4) {
+    case 0: cv::circle(m, {cx, cy}, q, kWhite, cv::FILLED, cv::LINE_AA); break;
+    case 1: {
+      const std::array<cv::Point, 3> triangle = {cv::Point{cx, cy - q}, {cx + q, cy + q}, {cx - q, cy + q}};
+      cv::fillConvexPoly(m, triangle.data(), 3, kWhite, cv::LINE_AA);
+      break;
+    }
+    case 2: cv::rectangle(m, cv::Rect(cx - q, cy - q, 2 * q, 2 * q), kWhite, std::max(1, q / 3)); break;
+    default: {
+      const std::array<cv::Point, 4> diamond = {cv::Point{cx, cy - q}, {cx + q, cy}, {cx, cy + q}, {cx - q, cy}};
+      cv::fillConvexPoly(m, diamond.data(), 4, kWhite, cv::LINE_AA);
+    }
+  }
+}
+
 void Icons(cv::Mat& m, const SimLayout& l) {
   for (size_t i = 0; i < l.icons.size() && i < kIconColours.size(); ++i) {
     const SimRect& r = l.icons[i];
     cv::rectangle(m, ToCv(r), kIconColours[i], cv::FILLED);
-    cv::circle(m, {r.CenterX(), r.CenterY()}, std::max(1, r.w / 4), kWhite, cv::FILLED, cv::LINE_AA);
+    IconSymbol(m, r, i);
     TextCentred(m, kIconLabels[i], {r.x - r.w / 4, r.y + r.h, r.w + r.w / 2, std::max(1, r.h / 3)}, kWhite);
   }
 }

@@ -13,7 +13,9 @@ using test::Text16;
 
 class AppFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path AppPath(const std::string& name) { return folder_.AppsDir() / (name + ".app"); }
+  std::filesystem::path AppPath(const std::string& name) {
+    return folder_.AppsDir() / (name + ".app");
+  }
   test::TempProgramFolder folder_;
 };
 
@@ -101,8 +103,8 @@ TEST_F(AppFileTest, NamesLeavingTheFolderAreRefused) {
   AppInfo victim;
   victim.Name = u"victim";
   ASSERT_TRUE(victim.Save());
-  const std::u16string names[] = {u"..", u".", u"../victim", u"x/y", u"x\\y",
-                                  std::u16string(u"a\0b", 3)};
+  const std::u16string names[] = {u"..",  u".",    u"../victim",
+                                  u"x/y", u"x\\y", std::u16string(u"a\0b", 3)};
   for (const auto& name : names) {
     AppInfo app;
     app.Name = name;

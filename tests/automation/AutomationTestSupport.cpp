@@ -12,7 +12,8 @@
 namespace zor::test {
 
 TempProgramFolder::TempProgramFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zorkvm-automation-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "zorkvm-automation-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   root_ = pattern;
   std::filesystem::create_directory(ScenesDir());
@@ -45,7 +46,9 @@ std::string Le64(uint64_t value) {
   return Le32(static_cast<uint32_t>(value)) + Le32(static_cast<uint32_t>(value >> 32));
 }
 
-std::string Text8(const std::string& bytes) { return Le32(static_cast<uint32_t>(bytes.size())) + bytes; }
+std::string Text8(const std::string& bytes) {
+  return Le32(static_cast<uint32_t>(bytes.size())) + bytes;
+}
 
 std::string Text16(std::u16string_view text) {
   std::string out = Le32(static_cast<uint32_t>(text.size()));
@@ -89,7 +92,8 @@ SceneData MakeTwoItemScene() {
     item->Params = {{u"BinThreshold", u"128"}, {u"설명", u"값"}};
     item->Template.Width = 3;
     item->Template.Height = 2;
-    for (int b = 0; b < 3 * 2 * 4; ++b) item->Template.Pixels.push_back(static_cast<uint8_t>(b * 11 + i));
+    for (int b = 0; b < 3 * 2 * 4; ++b)
+      item->Template.Pixels.push_back(static_cast<uint8_t>(b * 11 + i));
     scene.Items.push_back(item);
   }
   return scene;

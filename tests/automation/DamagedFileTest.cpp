@@ -58,8 +58,8 @@ TEST(DamagedSceneFile, EveryTruncationKeepsTheWholeItemsBeforeIt) {
 
 TEST(DamagedSceneFile, HostileLengthsAndCountsReadNothingBeyondTheFile) {
   const std::string texts = Text8("n") + Text8("") + Text8("");
-  const std::string item_head = Le32(0) + Le32(0) + Text8("i") + std::string(13 * 4, '\0') +
-                                Text8("");
+  const std::string item_head =
+      Le32(0) + Le32(0) + Text8("i") + std::string(13 * 4, '\0') + Text8("");
   struct Case {
     const char* what;
     std::string bytes;
@@ -68,15 +68,17 @@ TEST(DamagedSceneFile, HostileLengthsAndCountsReadNothingBeyondTheFile) {
   const Case cases[] = {
       {"text length 4 GiB", Le32(0xFFFFFFFF) + "abc", 0},
       {"item count 4 Gi", texts + Le32(0xFFFFFFFF), 0},
-      {"item count 4 Gi, one Item", texts + Le32(0xFFFFFFFF) + item_head + Le64(0) + Le32(0) +
-                                        Le32(0) + Le32(0), 1},
+      {"item count 4 Gi, one Item",
+       texts + Le32(0xFFFFFFFF) + item_head + Le64(0) + Le32(0) + Le32(0) + Le32(0), 1},
       {"parameter count 2^63", texts + Le32(1) + item_head + Le64(uint64_t{1} << 63), 0},
-      {"parameter count 2^32", texts + Le32(1) + item_head + Le64(uint64_t{1} << 32) +
-                                   std::string(64, '\0'), 0},
-      {"pixel count 4 GiB", texts + Le32(1) + item_head + Le64(0) + Le32(100) + Le32(100) +
-                                Le32(0xFFFFFFF0), 0},
-      {"script length beyond the end", texts + Le32(1) + Le32(0) + Le32(0) + Text8("i") +
-                                           std::string(13 * 4, '\0') + Le32(1000) + "x", 0},
+      {"parameter count 2^32",
+       texts + Le32(1) + item_head + Le64(uint64_t{1} << 32) + std::string(64, '\0'), 0},
+      {"pixel count 4 GiB",
+       texts + Le32(1) + item_head + Le64(0) + Le32(100) + Le32(100) + Le32(0xFFFFFFF0), 0},
+      {"script length beyond the end",
+       texts + Le32(1) + Le32(0) + Le32(0) + Text8("i") + std::string(13 * 4, '\0') + Le32(1000) +
+           "x",
+       0},
   };
   for (const auto& c : cases) {
     SceneData scene;
@@ -94,7 +96,8 @@ TEST(DamagedSceneFile, SeededByteFlipsNeverCrashOrOverAllocate) {
   std::uniform_int_distribution<int> flips(1, 8);
   for (int round = 0; round < 400; ++round) {
     std::string bytes = original;
-    for (int n = flips(random); n > 0; --n) bytes[position(random)] = static_cast<char>(byte(random));
+    for (int n = flips(random); n > 0; --n)
+      bytes[position(random)] = static_cast<char>(byte(random));
     SceneData scene;
     scene.Decode(bytes);
     ExpectBoundedBy(scene, bytes.size());
@@ -157,7 +160,8 @@ TEST(DamagedAppFile, EveryTruncationPastTheTitleKeepsWhatItHolds) {
 }
 
 TEST(DamagedAppFile, HostileCountsAndSeededFlips) {
-  const std::string header = MakeApp().Encode().substr(0, test::Text16(u"ZORWARE Macro KVM").size());
+  const std::string header =
+      MakeApp().Encode().substr(0, test::Text16(u"ZORWARE Macro KVM").size());
   for (const std::string& bytes : {header + Le32(0x7FFFFFFF) + "ab", header + Le32(0xFFFFFFFF)}) {
     AppInfo app;
     EXPECT_EQ(app.Decode(bytes), FileReadOutcome::Damaged);
@@ -165,7 +169,8 @@ TEST(DamagedAppFile, HostileCountsAndSeededFlips) {
   }
   AppInfo counted;
   const std::string body = MakeApp().Encode();
-  const std::string hostile_count = body.substr(0, body.size() - 4 - 3 * (4 + 2 * 2)) + Le32(0xFFFFFFFF);
+  const std::string hostile_count =
+      body.substr(0, body.size() - 4 - 3 * (4 + 2 * 2)) + Le32(0xFFFFFFFF);
   EXPECT_EQ(counted.Decode(hostile_count), FileReadOutcome::Damaged);
   EXPECT_TRUE(counted.Scenes.empty());
 
@@ -174,7 +179,8 @@ TEST(DamagedAppFile, HostileCountsAndSeededFlips) {
   std::uniform_int_distribution<int> byte(0, 255);
   for (int round = 0; round < 300; ++round) {
     std::string bytes = body;
-    for (int n = 1 + round % 4; n > 0; --n) bytes[position(random)] = static_cast<char>(byte(random));
+    for (int n = 1 + round % 4; n > 0; --n)
+      bytes[position(random)] = static_cast<char>(byte(random));
     AppInfo app;
     app.Decode(bytes);
     EXPECT_LE(app.Scenes.size(), bytes.size() / 4);

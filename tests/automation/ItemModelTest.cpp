@@ -15,10 +15,10 @@ namespace zor {
 namespace {
 
 TEST(ActionCodeLookup, NamesInAnyCaseAndUnknownNames) {
-  const std::u16string names[] = {u"NONE", u"CLK", u"RCLK", u"DBLCLK", u"RDBLCLK", u"MOVE",
-                                  u"CLKRE", u"RCLKRE", u"DBLCLKRE", u"RDBLCLKRE", u"MOVERE",
-                                  u"DRAG", u"DRAGRE", u"KEY", u"INPUT", u"INPUT_ID",
-                                  u"INPUT_PASS", u"INPUT_STR", u"INPUT_ETC"};
+  const std::u16string names[] = {
+      u"NONE",   u"CLK",      u"RCLK",       u"DBLCLK",    u"RDBLCLK",  u"MOVE",   u"CLKRE",
+      u"RCLKRE", u"DBLCLKRE", u"RDBLCLKRE",  u"MOVERE",    u"DRAG",     u"DRAGRE", u"KEY",
+      u"INPUT",  u"INPUT_ID", u"INPUT_PASS", u"INPUT_STR", u"INPUT_ETC"};
   for (int32_t code = 0; code < 19; ++code) {
     std::u16string lower = names[code];
     for (auto& c : lower) c = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
@@ -34,8 +34,8 @@ TEST(ActionCodeLookup, NamesInAnyCaseAndUnknownNames) {
 TEST(ItemParams, IntegerAndFloatReadingFallsBackToTheDefault) {
   struct Case {
     std::u16string value;
-    int32_t as_int;    // with default 128
-    float as_float;    // with default 0.5
+    int32_t as_int;  // with default 128
+    float as_float;  // with default 0.5
   };
   const Case cases[] = {
       {u"", 128, 0.5f},
@@ -89,8 +89,8 @@ TEST(TemplateImage, UsableOnlyWhenBytesMatchTheSize) {
     size_t bytes;
     bool usable;
   };
-  const Case cases[] = {{2, 3, 24, true},   {2, 3, 23, false}, {2, 3, 28, false},
-                        {0, 3, 0, false},   {-1, -4, 16, false}, {1, 1, 0, false},
+  const Case cases[] = {{2, 3, 24, true},         {2, 3, 23, false},   {2, 3, 28, false},
+                        {0, 3, 0, false},         {-1, -4, 16, false}, {1, 1, 0, false},
                         {65536, 65536, 16, false}};
   for (const auto& c : cases) {
     TemplateImage image{c.width, c.height, std::vector<uint8_t>(c.bytes)};

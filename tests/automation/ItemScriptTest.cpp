@@ -124,15 +124,24 @@ TEST(ItemScript, LastComparesWithTheActiveCountAtTheStart) {
   };
   const Case cases[] = {
       // Three active: "last 1" blocks the actions but the "set" lines still run.
-      {{true, true, true, false}, u"last 1\naction CLK\nset cooldown 2000", 0,
-       {true, true, true, false}, 2000},
+      {{true, true, true, false},
+       u"last 1\naction CLK\nset cooldown 2000",
+       0,
+       {true, true, true, false},
+       2000},
       // The runner alone: it acts and ends the Scene.
       {{true, false, false, false}, u"last 1\naction CLK", 1, {false, false, false, false}, 0},
-      {{true, true, true, true}, u"LAST 4\naction CLK\nset cooldown 5", 1,
-       {false, false, false, false}, 5},
+      {{true, true, true, true},
+       u"LAST 4\naction CLK\nset cooldown 5",
+       1,
+       {false, false, false, false},
+       5},
       // The count is taken once: switching Items off first does not change it.
-      {{true, true, false, false}, u"set inactive B\nlast 2\naction CLK", 1,
-       {false, false, false, false}, 0},
+      {{true, true, false, false},
+       u"set inactive B\nlast 2\naction CLK",
+       1,
+       {false, false, false, false},
+       0},
   };
   for (const auto& c : cases) {
     ScriptWorld world;

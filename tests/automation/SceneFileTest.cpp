@@ -51,7 +51,7 @@ TEST_F(SceneFileTest, ItemBlockFieldsInFileOrder) {
       Le32(3) + Le32(2) + Text8("ITEM1") + Le32(0xFFFFFFFF) + Le32(10) + Le32(11) + Le32(12) +
       Le32(13) + Le32(14) + Le32(static_cast<uint32_t>(-15)) + Le32(16) + Le32(17) + Le32(18) +
       Le32(19) + Le32(0x80FF0020u) + std::string("\x33\x33\x73\x3F", 4) +  // threshold 0.95
-      Text8("final") + Le64(0) +                                          // no parameters
+      Text8("final") + Le64(0) +                                           // no parameters
       Le32(1) + Le32(1) + Le32(4) + std::string("\x01\x02\x03\x04", 4);
   EXPECT_EQ(scene.Encode(), expected);
 
@@ -126,8 +126,13 @@ TEST_F(SceneFileTest, EmptyNameIsTheFileDotScene) {
 
 TEST_F(SceneFileTest, NamesLeavingTheFolderAreRefused) {
   SceneData scene = test::MakeTwoItemScene();
-  const std::u16string names[] = {u"../x.scene", u"a/b.scene", u"a\\b.scene", u"...scene",
-                                  u"..", u".", std::u16string(u"a\0b.scene", 9)};
+  const std::u16string names[] = {u"../x.scene",
+                                  u"a/b.scene",
+                                  u"a\\b.scene",
+                                  u"...scene",
+                                  u"..",
+                                  u".",
+                                  std::u16string(u"a\0b.scene", 9)};
   for (const auto& name : names) {
     EXPECT_FALSE(scene.Save(name)) << "saved";
     SceneData loaded = test::MakeTwoItemScene();

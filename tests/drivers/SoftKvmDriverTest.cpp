@@ -216,6 +216,24 @@ TEST_F(SoftKvmDriverTest, DisconnectStopsStreamingAndClosesNormallyAndConnectRes
   EXPECT_TRUE(WaitUntil([&] { return owner_.FrameCount() > frames; }));
 }
 
+TEST_F(SoftKvmDriverTest, AStreamAskedForBeforeTheSocketOpensIsAskedForOnceItOpens) {
+  driver_->Connect();
+  driver_->StartStream();  // the socket cannot be open yet: this send is refused
+  ASSERT_TRUE(WaitUntil([&] { return owner_.FrameCount() >= 5; }));
+  EXPECT_EQ(NonSnapshotTexts(), std::vector<std::string>{kStream});
+}
+
+TEST_F(SoftKvmDriverTest, AStreamComesBackAfterTheDeviceRestartsInFullControl) {
+  ConnectAndWaitForFrame();
+  driver_->StartStream();
+  ASSERT_TRUE(WaitForTexts(1));
+  sim_.Kill();
+  ASSERT_TRUE(sim_.Start());
+  const size_t frames = owner_.FrameCount();
+  EXPECT_TRUE(WaitUntil([&] { return owner_.FrameCount() > frames + 5; }, 20000));
+  EXPECT_TRUE(driver_->Streaming());
+}
+
 TEST_F(SoftKvmDriverTest, FramesComeBackByThemselvesAfterTheDeviceRestarts) {
   ConnectAndWaitForFrame();
   sim_.Kill();

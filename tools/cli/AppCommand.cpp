@@ -22,10 +22,11 @@ int Run(const Args& args) {
   return UsageError("unknown app action '" + args[0] + "'");
 }
 
-const CliCommandRegistrar registrar({"app",
-                                     "  app dump PATH        print an .app file as JSON\n"
-                                     "  app write PATH       write an .app file from JSON on standard input",
-                                     Run});
+const CliCommandRegistrar registrar(
+    {"app",
+     "  app dump PATH        print an .app file as JSON\n"
+     "  app write PATH       write an .app file from JSON on standard input",
+     Run});
 
 }  // namespace
 }  // namespace zor::cli

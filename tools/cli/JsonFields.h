@@ -2,8 +2,8 @@
 // Reading the optional fields of zorkvm-cli's JSON input. A missing key keeps the field's
 // default; a key with the wrong type or range throws std::invalid_argument naming the key.
 #include <cstdint>
-#include <string>
 #include <nlohmann/json.hpp>
+#include <string>
 
 namespace zor::cli {
 

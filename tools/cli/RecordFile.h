@@ -3,8 +3,8 @@
 // (a damaged or foreign file is an error here, unlike in the program, which loads what it can),
 // and write a file from JSON on standard input.
 #include <exception>
-#include <string>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "CliCommand.h"
 #include "JsonFields.h"
@@ -24,10 +24,12 @@ int ReadRecordFile(const std::string& path, size_t max_bytes, const std::string&
                 std::to_string(max_bytes) + " bytes)");
   }
   switch (record.Decode(*bytes)) {
-    case FileReadOutcome::Whole: return 0;
+    case FileReadOutcome::Whole:
+      return 0;
     case FileReadOutcome::Foreign:
       return Fail("'" + path + "' is not a file of this program (its title differs)");
-    case FileReadOutcome::Damaged: break;
+    case FileReadOutcome::Damaged:
+      break;
   }
   return Fail("'" + path + "' is a damaged " + kind + " file");
 }

@@ -31,8 +31,8 @@ int ExportTemplate(const std::string& path, const std::string& item_arg, const s
     return UsageError("ITEM must be an Item's position, counted from 0");
   }
   if (position >= scene.Items.size()) {
-    return Fail("the Scene has " + std::to_string(scene.Items.size()) + " Items; there is no Item " +
-                item_arg);
+    return Fail("the Scene has " + std::to_string(scene.Items.size()) +
+                " Items; there is no Item " + item_arg);
   }
   TemplateImage& image = scene.Items[position]->Template;
   if (!image.IsUsable()) return Fail("Item " + item_arg + " has no usable template image");

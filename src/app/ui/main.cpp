@@ -1,10 +1,12 @@
 // The zorkvm program: the desktop client. It reads no command line; its files live beside it.
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 #include "app/AppConfig.h"
 #include "app/ui/DiagCategories.h"
-#include "app/ui/QtText.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/UiTheme.h"
+#include "app/ui/WindowPicture.h"
 #include "platform/HeapResidency.h"
 
 int main(int argc, char* argv[]) {
@@ -12,13 +14,23 @@ int main(int argc, char* argv[]) {
   zor::KeepFreedMemoryResident();
   QApplication app(argc, argv);
   zor::RouteCoreDiagnosticsToQt();
-  zor::AppConfig& config = zor::AppConfig::Instance();
-  config.InitResources();
+  zor::AppConfig::Instance().InitResources();
+  zor::LoadThemeFonts();
+  zor::InitGuiResources();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorkvm/zorkvm.png")));
 
-  QMainWindow window;
-  window.setWindowTitle(zor::ToQString(config.Caption()));
-  window.setMinimumSize(800, 600);
-  window.resize(1920, 1080);
-  window.show();
-  return app.exec();
+  auto* window = new zor::MainWindow;
+  // The window deletes itself once its confirmed close has shut everything down.
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  // Unattended runs (the demo without a display) ask for a picture of the window instead of a
+  // session: it is taken once every pane streams, then the program ends.
+  const QString picture_path = qEnvironmentVariable("ZORKVM_SCREENSHOT");
+  int exit_code = 0;
+  if (!picture_path.isEmpty()) {
+    zor::PictureWhenStreaming(*window, picture_path, zor::kWindowPictureTimeoutMs,
+                              [&exit_code](bool saved) { exit_code = saved ? 0 : 1; });
+  }
+  const int loop_code = app.exec();
+  return exit_code != 0 ? exit_code : loop_code;
 }

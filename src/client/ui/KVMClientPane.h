@@ -1,0 +1,86 @@
+#pragma once
+// The pane of one device in the clients container: title bar with the App tabs, the thumbnail,
+// and six icon buttons (automation start/stop, pause/resume, connect/disconnect; delete, edit,
+// scene editor). It owns the device's KVMClient, shows its state and forwards the operator's
+// gestures to it. GUI thread only, except ClientChanged.
+#include <QWidget>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/CommandTarget.h"
+#include "app/ConnectTimer.h"
+#include "client/KVMClient.h"
+
+namespace zor {
+
+class ClientTitle;
+class ThumbWnd;
+class ZorBT;
+
+class KVMClientPane : public QWidget, public ICommandTarget, public IConnectTimerPane, public IClientView {
+  Q_OBJECT
+ public:
+  // Builds the client for `device` (owned by the container, must outlive the client) and its
+  // driver; the pane starts Connecting. Title bar tabs send their commands to `main_window`.
+  KVMClientPane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window);
+  // The client goes first (its driver threads stop while thumbnail and pane still exist).
+  ~KVMClientPane() override;
+
+  uint32_t Index() const;
+  void SetIndex(uint32_t index);
+
+  // Rebuilds the driver from the (edited) record; the pane goes back to Connecting.
+  void RecreateDriver();
+  // Closes the device connection (shut-down calls it for every pane before deleting them).
+  void DisconnectDriver();
+  // Deletes the client now (connection closed, threads joined) while the widget may stay until
+  // its event handlers are over; the pane then shows nothing live and ignores its buttons.
+  void ReleaseClient();
+
+  KVMClient* Client() const { return client_.get(); }
+  ZorBT* Button(int command_id) const;
+  ThumbWnd* Thumb() const { return thumb_; }
+  ClientTitle* Title() const { return title_; }
+
+  // Windows that later parts open for the pane; without one the request does nothing visible.
+  void SetFullControlOpener(std::function<void(KVMClientPane&)> opener) { open_full_control_ = std::move(opener); }
+  void SetSceneEditorOpener(std::function<void(KVMClientPane&)> opener) { open_scene_editor_ = std::move(opener); }
+
+  // Buttons and the thumbnail send their commands here.
+  void OnCommand(int id, int code, intptr_t arg) override;
+
+  // ConnectTimer's view of the pane.
+  bool IsConnecting() const override;
+  int32_t ConnectWait() const override;
+  void TickConnectWait() override;
+  void GiveUpConnecting() override;
+  void PressConnect() override;
+
+  // IClientView
+  void ClientChanged() override;
+  void ShowFullControl() override;
+  void ShowSceneEditor() override;
+
+  // Copies the client's state into the widgets (GUI thread; ClientChanged schedules it).
+  void SyncFromClient();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void CreateButtons();
+
+  DeviceInfo& device_;
+  std::unique_ptr<KVMClient> client_;
+  ClientTitle* title_ = nullptr;
+  ThumbWnd* thumb_ = nullptr;
+  std::array<ZorBT*, kPaneButtonCount> buttons_{};  // ids 1201..1206
+  std::atomic<bool> sync_posted_{false};
+  std::function<void(KVMClientPane&)> open_full_control_;
+  std::function<void(KVMClientPane&)> open_scene_editor_;
+};
+
+}  // namespace zor
