@@ -8,10 +8,10 @@
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include "support/RunProgram.h"
 #include "automation/AppInfo.h"
 #include "automation/SceneData.h"
 #include "platform/ProgramPath.h"
-#include "support/RunProgram.h"
 
 namespace zor {
 namespace {
@@ -47,8 +47,7 @@ class AutomationCommandsTest : public ::testing::Test {
 };
 
 TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
-  const auto written =
-      test::RunProgramWithInput(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson);
+  const auto written = test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson);
   ASSERT_EQ(written.exit_code, 0) << written.err;
 
   SceneData scene;
@@ -65,27 +64,23 @@ TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
   EXPECT_EQ(item.Template.Pixels, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_EQ(scene.Items[1]->Threshold, 0.95f);  // missing keys keep the Item defaults
 
-  const auto dumped = test::RunProgramWithInput(kCli, {"scene", "dump", PathOf("a.scene")});
+  const auto dumped = test::RunProgram(kCli, {"scene", "dump", PathOf("a.scene")});
   ASSERT_EQ(dumped.exit_code, 0) << dumped.err;
   const auto json = nlohmann::json::parse(dumped.out);
   EXPECT_EQ(json["Items"][0]["Template"]["Pixels"], "AQIDBAUGBwg=");
   EXPECT_EQ(json["Items"][1]["Threshold"].get<float>(), 0.95f);
 
   // Writing the dump again gives the same bytes.
-  ASSERT_EQ(
-      test::RunProgramWithInput(kCli, {"scene", "write", PathOf("b.scene")}, dumped.out).exit_code,
-      0);
+  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("b.scene")}, dumped.out).exit_code, 0);
   std::ifstream a(PathOf("a.scene"), std::ios::binary), b(PathOf("b.scene"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
             std::string(std::istreambuf_iterator<char>(b), {}));
 }
 
 TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
-  ASSERT_EQ(
-      test::RunProgramWithInput(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code,
-      0);
-  const auto exported = test::RunProgramWithInput(
-      kCli, {"scene", "export-template", PathOf("a.scene"), "0", PathOf("t.png")});
+  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
+  const auto exported =
+      test::RunProgram(kCli, {"scene", "export-template", PathOf("a.scene"), "0", PathOf("t.png")});
   ASSERT_EQ(exported.exit_code, 0) << exported.err;
   const cv::Mat png = cv::imread(PathOf("t.png"), cv::IMREAD_UNCHANGED);
   ASSERT_EQ(png.type(), CV_8UC3);
@@ -95,7 +90,7 @@ TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
   EXPECT_EQ(png.at<cv::Vec3b>(0, 1), cv::Vec3b(5, 6, 7));
 
   for (const char* item : {"1", "2", "x"}) {  // no template, no such Item, not a position
-    const auto failed = test::RunProgramWithInput(
+    const auto failed = test::RunProgram(
         kCli, {"scene", "export-template", PathOf("a.scene"), item, PathOf("u.png")});
     EXPECT_NE(failed.exit_code, 0) << item;
     EXPECT_FALSE(failed.err.empty());
@@ -106,8 +101,8 @@ TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
 TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
   const std::string json =
       R"({"Name": "앱", "Description": "d", "UserPassword": "비밀", "Scenes": ["로그인", "끝"]})";
-  ASSERT_EQ(test::RunProgramWithInput(kCli, {"app", "write", PathOf("x.app")}, json).exit_code, 0);
-  const auto dumped = test::RunProgramWithInput(kCli, {"app", "dump", PathOf("x.app")});
+  ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, json).exit_code, 0);
+  const auto dumped = test::RunProgram(kCli, {"app", "dump", PathOf("x.app")});
   ASSERT_EQ(dumped.exit_code, 0) << dumped.err;
   const auto out = nlohmann::json::parse(dumped.out);
   EXPECT_EQ(out["Name"], "앱");
@@ -117,13 +112,10 @@ TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
 }
 
 TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
-  ASSERT_EQ(
-      test::RunProgramWithInput(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code,
-      0);
-  ASSERT_EQ(test::RunProgramWithInput(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
+  ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
+  ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
   std::filesystem::copy_file(PathOf("a.scene"), PathOf("cut.scene"));
-  std::filesystem::resize_file(PathOf("cut.scene"),
-                               std::filesystem::file_size(PathOf("a.scene")) - 1);
+  std::filesystem::resize_file(PathOf("cut.scene"), std::filesystem::file_size(PathOf("a.scene")) - 1);
 
   struct Case {
     std::vector<std::string> args;
@@ -143,20 +135,19 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 2147483648}]})", "Index"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Color": -1}]})", "Color"},
       {{"scene", "write", PathOf("n.scene")},
-       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})",
-       "base64"},
+       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})", "base64"},
       {{"app", "write", PathOf("n.app")}, R"({"Scenes": [1]})", "Scene name"},
       {{"app", "write", PathOf("no-such-dir/n.app")}, "{}", "cannot write"},
   };
   for (const auto& c : cases) {
-    const auto result = test::RunProgramWithInput(kCli, c.args, c.input);
+    const auto result = test::RunProgram(kCli, c.args, c.input);
     EXPECT_EQ(result.exit_code, 1) << c.args[0] << " " << c.args[1] << " " << c.input;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
   }
   EXPECT_FALSE(std::filesystem::exists(PathOf("n.scene")));
   EXPECT_FALSE(std::filesystem::exists(PathOf("n.app")));
-  EXPECT_EQ(test::RunProgramWithInput(kCli, {"scene", "dump"}).exit_code, 2);
-  EXPECT_EQ(test::RunProgramWithInput(kCli, {"app", "show", PathOf("x.app")}).exit_code, 2);
+  EXPECT_EQ(test::RunProgram(kCli, {"scene", "dump"}).exit_code, 2);
+  EXPECT_EQ(test::RunProgram(kCli, {"app", "show", PathOf("x.app")}).exit_code, 2);
 }
 
 }  // namespace

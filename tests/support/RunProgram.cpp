@@ -1,8 +1,4 @@
-<<<<<<<< HEAD:tests/support/RunProgram.cpp
 #include "support/RunProgram.h"
-========
-#include "RunProgramWithInput.h"
->>>>>>>> issue-8:tests/support/RunProgramWithInput.cpp
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -30,8 +26,8 @@ void Redirect(const std::string& path, int flags, int target) {
 
 }  // namespace
 
-ProgramResult RunProgramWithInput(const std::string& program, const std::vector<std::string>& args,
-                                  const std::string& input) {
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& input) {
   std::string dir_template =
       (std::filesystem::temp_directory_path() / "zorkvm-run-XXXXXX").string();
   if (::mkdtemp(dir_template.data()) == nullptr) return {};

@@ -13,7 +13,7 @@ struct ProgramResult {
   std::string err;
 };
 
-ProgramResult RunProgramWithInput(const std::string& program, const std::vector<std::string>& args,
-                                  const std::string& input = "");
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& input = "");
 
 }  // namespace zor::test
