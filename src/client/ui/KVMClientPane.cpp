@@ -62,6 +62,7 @@ KVMClientPane::~KVMClientPane() { ReleaseClient(); }
 
 void KVMClientPane::ReleaseClient() {
   if (!client_) return;
+  emit ClientReleasing();
   client_->DetachConsumer(thumb_);
   client_.reset();  // joins the driver's threads; they may still call ClientChanged until then
   title_->SetDevice(nullptr);

@@ -67,6 +67,10 @@ class KVMClientPane : public QWidget, public ICommandTarget, public IConnectTime
   // Copies the client's state into the widgets (GUI thread; ClientChanged schedules it).
   void SyncFromClient();
 
+ signals:
+  // The client is about to be deleted: windows attached to it let go of it now.
+  void ClientReleasing();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

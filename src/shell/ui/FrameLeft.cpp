@@ -10,6 +10,7 @@
 #include "app/AppConfig.h"
 #include "app/ui/UiTheme.h"
 #include "client/ui/KVMClientPane.h"
+#include "editor/OpenSceneEditor.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
 #include "shell/ui/DeviceDialog.h"
@@ -56,6 +57,7 @@ void FrameLeft::LoadDevices() {
 KVMClientPane* FrameLeft::CreatePane(DeviceInfo& device) {
   const AppConfig& c = AppConfig::Instance();
   auto* pane = new KVMClientPane(this, device, device.Index, main_window_);
+  pane->SetSceneEditorOpener(&OpenSceneEditor);
   pane->move(c.Margin, c.Margin);
   pane->show();
   scroll_bar_->raise();
