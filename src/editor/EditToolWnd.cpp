@@ -222,7 +222,9 @@ void EditToolWnd::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (!first_size_ || owner_ == nullptr) return;
   first_size_ = false;
-  DockBack();
+  // Window positions include the frame, which a window gets only once it is shown: dock
+  // when the showing is over.
+  QMetaObject::invokeMethod(this, &EditToolWnd::DockBack, Qt::QueuedConnection);
 }
 
 void EditToolWnd::paintEvent(QPaintEvent*) {
