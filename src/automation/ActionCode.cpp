@@ -44,4 +44,11 @@ ActionCode LookupActionCode(std::u16string_view name) {
   return it == codes.end() ? ActionCode::None : it->second;
 }
 
+std::u16string_view ActionCodeName(ActionCode code) {
+  for (const auto& [name, value] : ActionCodes()) {
+    if (value == code) return name;
+  }
+  return u"NONE";
+}
+
 }  // namespace zor

@@ -31,5 +31,7 @@ enum class ActionCode : int32_t {
 
 // The code of an action name, matched after upper-casing it; an unknown name gives None.
 ActionCode LookupActionCode(std::u16string_view name);
+// The upper-case name of a code ("CLK", "INPUT_ID"); "NONE" for None and unknown codes.
+std::u16string_view ActionCodeName(ActionCode code);
 
 }  // namespace zor

@@ -1,6 +1,7 @@
 #include "client/KVMClient.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/AppConfig.h"
 #include "drivers/DriverFactory.h"
@@ -20,15 +21,17 @@ KVMClient::KVMClient(DeviceInfo* device) : device_(device) {}
 
 KVMClient::~KVMClient() {
   if (full_control_open_.load()) CloseFullControl();
-  driver_.reset();
+  // The runner stops first: its workers call the driver, and the driver's frame thread must
+  // not hand frames to workers being destroyed.
   if (automation_) automation_->StopRun();
+  SetDriver(nullptr);
   automation_.reset();
 }
 
 void KVMClient::SetAutomation(std::unique_ptr<IClientAutomation> automation) { automation_ = std::move(automation); }
 
 bool KVMClient::CreateClient() {
-  driver_ = device_ ? CreateDriver(device_->Type, *this) : nullptr;
+  SetDriver(device_ ? CreateDriver(device_->Type, *this) : nullptr);
   diag::Write(kDiag, "KVMClient::CreateClient() Device hKvm ok.");
   SetState(ClientState::Connecting);
   diag::Write(kDiag, "KVMClient::CreateClient() SetState ok.");
@@ -43,12 +46,23 @@ bool KVMClient::CreateClient() {
 }
 
 void KVMClient::RecreateDriver(DeviceInfo* device) {
-  driver_.reset();  // joins the old driver's threads before the record may change under them
+  SetDriver(nullptr);  // joins the old driver's threads before the record may change under them
   if (device) device_ = device;
-  driver_ = device_ ? CreateDriver(device_->Type, *this) : nullptr;
+  SetDriver(device_ ? CreateDriver(device_->Type, *this) : nullptr);
   SetButton(kButtonConnect, {0, Button(kButtonConnect).enabled});
   if (State() != ClientState::Connecting) SetState(ClientState::Connecting);
   Notify();
+}
+
+void KVMClient::SetDriver(std::unique_ptr<ZorKvmClient> driver) {
+  std::unique_ptr<ZorKvmClient> old;
+  {
+    std::unique_lock lock(driver_mutex_);  // waits for automation calls in progress
+    old = std::exchange(driver_, std::move(driver));
+  }
+  // Deleted outside the lock: the destructor joins the driver's threads, whose frames may wake
+  // workers that are about to lease the driver.
+  old.reset();
 }
 
 void KVMClient::OnCommand(uint32_t wparam) {
@@ -72,6 +86,7 @@ void KVMClient::ToggleAutomation() {
       automation_->StopRun();
       automation_->SetPaused(false);
     }
+    EndEditorRun();
     SetButton(kButtonAutomation, {0, true});
     // The pause button goes back to "pause" too, so that the next run does not start showing
     // "resume" over a runner that is not paused.
@@ -130,8 +145,78 @@ void KVMClient::CloseFullControl() {
 }
 
 void KVMClient::StartAutomation() {
+  std::lock_guard lock(editor_mutex_);
+  StartAutomationLocked();
+}
+
+void KVMClient::StartAutomationLocked() {
   if (!automation_ || !device_) return;
-  for (const std::u16string& app : device_->Apps) automation_->AddApp(app);
+  if (!editor_) {
+    for (const std::u16string& app : device_->Apps) automation_->AddApp(app);
+    return;
+  }
+  // With the editor open the start button runs the edited Scene, under the device's first App
+  // (for its user values) when it has one.
+  automation_active_.store(true);
+  editor_run_.store(true);
+  const std::u16string app = device_->Apps.empty() ? std::u16string() : device_->Apps.front();
+  automation_->StartSceneRun(app, editor_->EditedScene(), editor_);
+}
+
+void KVMClient::AttachSceneEditor(ISceneEditorLink* editor) {
+  std::lock_guard lock(editor_mutex_);
+  editor_ = editor;
+}
+
+void KVMClient::DetachSceneEditor() {
+  std::lock_guard lock(editor_mutex_);
+  // A run that reports to the editor, or borrows its Scene or Item, ends before the editor goes.
+  if (editor_run_.exchange(false)) {
+    automation_active_.store(false);
+    if (automation_) automation_->StopRun();
+  }
+  editor_ = nullptr;
+}
+
+void KVMClient::EndEditorRun() {
+  std::lock_guard lock(editor_mutex_);
+  editor_run_.store(false);
+  if (editor_) editor_->ClearTestBestMatch();
+}
+
+// Frame thread, before the frame is handed out: acts on a request the editor posted and moves
+// its state along. Runs are started and stopped here, never on a worker.
+void KVMClient::ServiceEditorRequests() {
+  std::lock_guard lock(editor_mutex_);
+  if (!editor_ || !automation_) return;
+  switch (editor_->TestState()) {
+    case EditorTestState::ItemTestRequested:
+      editor_->SetTestState(EditorTestState::ItemTestRunning);
+      automation_active_.store(true);
+      editor_run_.store(true);
+      automation_->StartItemTest(editor_->SelectedItem(), editor_);
+      break;
+    case EditorTestState::ItemTestStopRequested:
+      editor_->SetTestState(EditorTestState::Idle);
+      StopEditorRunLocked();
+      break;
+    case EditorTestState::SceneTestRequested:
+      editor_->SetTestState(EditorTestState::SceneTestRunning);
+      StartAutomationLocked();
+      break;
+    case EditorTestState::SceneTestStopRequested:
+      editor_->SetTestState(EditorTestState::Idle);
+      StopEditorRunLocked();
+      break;
+    default: break;
+  }
+}
+
+void KVMClient::StopEditorRunLocked() {
+  automation_active_.store(false);
+  editor_run_.store(false);
+  automation_->StopRun();
+  editor_->ClearTestBestMatch();
 }
 
 void KVMClient::OnFrame(FramePtr frame) {
@@ -141,6 +226,7 @@ void KVMClient::OnFrame(FramePtr frame) {
     screen_ = frame;
   }
   if (MarkStreaming()) Notify();
+  ServiceEditorRequests();
   std::lock_guard lock(consumers_mutex_);
   for (const Attached& attached : consumers_) attached.consumer->OnFrame(frame);
 }

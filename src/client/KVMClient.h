@@ -10,11 +10,14 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <vector>
 
 #include "client/ClientState.h"
+#include "client/DriverLease.h"
 #include "client/FrameConsumer.h"
+#include "client/SceneEditorLink.h"
 #include "client/ZorKvmClient.h"
 #include "shell/DeviceInfo.h"
 
@@ -33,11 +36,21 @@ class IClientView {
   virtual void ShowSceneEditor() = 0;
 };
 
-// The automation runner as the pane's buttons drive it. UI thread.
+// The automation runner as the pane's buttons and the scene editor's test requests drive it.
+// Called on the UI thread, and for editor requests on the driver's frame thread; never from a
+// worker of the runner itself.
 class IClientAutomation {
  public:
   virtual ~IClientAutomation() = default;
+  // Runs the named App (loaded from its file) alongside those already running.
   virtual void AddApp(const std::u16string& app_name) = 0;
+  // Tests one Item of the editor: analysis only, each best match goes to `listener`.
+  virtual void StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* listener) = 0;
+  // Runs the editor's Scene as the current Scene of the named App (never changing Scene);
+  // executed actions are reported to `listener`.
+  virtual void StartSceneRun(const std::u16string& app_name, std::shared_ptr<SceneData> scene,
+                             IRunnerTestListener* listener) = 0;
+  // Ends every worker and forgets every App; borrowed Items and Scenes are left alone.
   virtual void StopRun() = 0;
   virtual void SetPaused(bool paused) = 0;
 };
@@ -66,8 +79,12 @@ class KVMClient : public IDriverOwner {
   bool CreateClient();
 
   // Replaces the driver after the record was edited, optionally giving a new record; the old
-  // driver disconnects in its destructor. The pane goes back to Connecting.
+  // driver disconnects in its destructor. The pane goes back to Connecting. A run goes on: its
+  // workers wait for the swap and send their next input to the new driver.
   void RecreateDriver(DeviceInfo* device = nullptr);
+  // Puts `driver` in place of the current one (tools and tests that bring their own driver);
+  // waits for automation calls into the old driver to return before deleting it.
+  void SetDriver(std::unique_ptr<ZorKvmClient> driver);
 
   // A pane button or the thumbnail sent a command: low 16 bits id, high 16 bits notification.
   void OnCommand(uint32_t wparam);
@@ -89,9 +106,17 @@ class KVMClient : public IDriverOwner {
   void AttachConsumer(ConsumerRole role, IFrameConsumer* consumer);
   void DetachConsumer(IFrameConsumer* consumer);
 
-  // The driver: null for an unknown device type. UI thread and automation threads; it is
-  // replaced only by RecreateDriver.
+  // The driver: null for an unknown device type. UI thread only (the thread that replaces it).
   ZorKvmClient* Driver() const { return driver_.get(); }
+  // The driver for one call from another thread (automation workers): it cannot be replaced or
+  // deleted while the lease lives. Hold it for one driver call, never across a sleep.
+  DriverLease LeaseDriver() const { return DriverLease(driver_mutex_, driver_.get()); }
+
+  // The scene editor, while it is open (UI thread). Its test requests are acted on when the
+  // next frame arrives, before the frame is handed out. Detaching waits for that servicing and
+  // stops a run that still reports to the editor.
+  void AttachSceneEditor(ISceneEditorLink* editor);
+  void DetachSceneEditor();
   // The latest frame, null before the first.
   FramePtr CurrentFrame() const;
 
@@ -128,6 +153,10 @@ class KVMClient : public IDriverOwner {
   void ToggleConnection();
   void ForwardToMainWindow(int32_t id);
   void OpenSceneEditor();
+  void StartAutomationLocked();     // editor_mutex_ held
+  void ServiceEditorRequests();     // frame thread
+  void StopEditorRunLocked();       // editor_mutex_ held, editor attached
+  void EndEditorRun();              // the run stopped by the start button
   // Moves to Streaming (and enables the editor button) unless already there; true on a change.
   bool MarkStreaming();
 
@@ -136,8 +165,16 @@ class KVMClient : public IDriverOwner {
   std::atomic<bool> automation_active_{false};
   std::atomic<bool> full_control_open_{false};
   bool editor_open_ = false;
+  // Written only under driver_mutex_ held exclusively; automation workers read it through leases.
+  mutable std::shared_mutex driver_mutex_;
   std::unique_ptr<ZorKvmClient> driver_;
   std::unique_ptr<IClientAutomation> automation_;
+
+  // The open editor; held while its requests are serviced, so detaching waits for that.
+  std::mutex editor_mutex_;
+  ISceneEditorLink* editor_ = nullptr;
+  // The running automation reports to the editor (an Item test or a Scene run).
+  std::atomic<bool> editor_run_{false};
   std::atomic<IClientView*> view_{nullptr};
 
   // Guards the connection state and the buttons (written by the UI thread and, for the first

@@ -67,6 +67,12 @@ void SimScreen::Key(std::string_view name, bool down) {
   Changed();
 }
 
+void SimScreen::SetFieldText(std::string text) {
+  std::lock_guard lock(mutex_);
+  state_.field = std::move(text);
+  Changed();
+}
+
 void SimScreen::Changed() { ++version_; }
 
 std::shared_ptr<const std::vector<uint8_t>> SimScreen::Jpeg(int quality) {

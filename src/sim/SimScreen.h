@@ -74,6 +74,8 @@ class SimScreen {
   void Button(std::string_view button, bool down);
   void Wheel(bool down);
   void Key(std::string_view name, bool down);
+  // Replaces the field's text (UTF-8), for devices whose keyboard composes text itself.
+  void SetFieldText(std::string text);
 
   // The current picture as JPEG; encoded again only when the screen changed or another
   // quality is asked. The bytes are shared and never written afterwards.

@@ -27,6 +27,10 @@ struct RecordingView : IClientView {
 struct RecordingAutomation : IClientAutomation {
   std::vector<std::string>* calls = nullptr;
   void AddApp(const std::u16string& app) override { calls->push_back("AddApp " + std::string(app.begin(), app.end())); }
+  void StartItemTest(std::shared_ptr<Item>, IRunnerTestListener*) override { calls->push_back("StartItemTest"); }
+  void StartSceneRun(const std::u16string& app, std::shared_ptr<SceneData>, IRunnerTestListener*) override {
+    calls->push_back("StartSceneRun " + std::string(app.begin(), app.end()));
+  }
   void StopRun() override { calls->push_back("StopRun"); }
   void SetPaused(bool paused) override { calls->push_back(paused ? "Pause" : "Resume"); }
 };

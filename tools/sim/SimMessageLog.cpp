@@ -52,6 +52,14 @@ void SimMessageLog::Message(int device, std::string_view channel, std::string_vi
   WriteLine(line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
+void SimMessageLog::Decoded(int device, std::string_view channel, std::string_view peer,
+                            const nlohmann::ordered_json& fields) {
+  nlohmann::ordered_json line{{"time_ms", ElapsedMs()}, {"unix_ms", UnixMs()}, {"device", device},
+                              {"channel", channel},     {"peer", peer}};
+  line.update(fields);
+  WriteLine(line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
 void SimMessageLog::Event(int device, std::string_view channel, std::string_view peer, std::string_view event) {
   nlohmann::ordered_json line{{"time_ms", ElapsedMs()}, {"unix_ms", UnixMs()}, {"device", device},
                               {"channel", channel},     {"peer", peer},         {"event", event}};

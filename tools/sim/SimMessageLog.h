@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 namespace zor::sim {
 
 class SimMessageLog {
@@ -24,6 +26,8 @@ class SimMessageLog {
   // A message exactly as received: text under "text" (invalid UTF-8 replaced by U+FFFD, the
   // only change), binary as lower-case hex under "binary".
   void Message(int device, std::string_view channel, std::string_view peer, bool binary, std::string_view payload);
+  // A message as the device understood it: `fields` are added to the line.
+  void Decoded(int device, std::string_view channel, std::string_view peer, const nlohmann::ordered_json& fields);
   // A connection event ("open", "close") or a note about the simulator itself.
   void Event(int device, std::string_view channel, std::string_view peer, std::string_view event);
 

@@ -35,13 +35,16 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
 const char* SimUsage() {
   return "usage: zorkvm-sim [options]\n"
          "Serves simulated KVM devices on this machine's loopback addresses.\n"
-         "  --type softkvm      device type (softkvm: the software agent's WebSocket protocol)\n"
+         "  --type softkvm      device type (softkvm: the software agent's WebSocket protocol;\n"
+         "                      tessel: the hardware device, MJPEG over HTTP on the port and HID\n"
+         "                      reports at ws://ADDRESS/api/ws on port 80; device i gets ADDRESS + i)\n"
          "  --address A         listen address in 127.0.0.0/8 (default 127.0.0.1)\n"
          "  --port P            first port (default 8080; 0 lets the system pick one per device)\n"
          "  --devices N         devices on consecutive ports from P (default 1, at most 64)\n"
          "  --size WxH          screen size (default 1920x1080)\n"
          "  --fps N             highest frame rate served (default 30, at most 60)\n"
          "  --log FILE          JSON lines of every message received (default - : standard output)\n"
+         "  --parts-per-stream N  tessel: end each stream after N parts (default 0: never)\n"
          "  --print-layout      print the screen's target rectangles as JSON and exit\n"
          "  --help              this text\n";
 }
@@ -66,6 +69,10 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     long n = 0;
     if (a == "--type" && v == "softkvm") {
       o.type = SimDeviceType::SoftKvm;
+    } else if (a == "--type" && v == "tessel") {
+      o.type = SimDeviceType::Tessel;
+    } else if (a == "--parts-per-stream" && ParseInt(v, 0, INT32_MAX, n)) {
+      o.parts_per_stream = static_cast<int>(n);
     } else if (a == "--address" && IsLoopbackV4(v)) {
       o.address = v;
     } else if (a == "--port" && ParseInt(v, 0, 65535, n)) {

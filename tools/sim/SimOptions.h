@@ -7,7 +7,7 @@
 
 namespace zor::sim {
 
-enum class SimDeviceType { SoftKvm };
+enum class SimDeviceType { SoftKvm, Tessel };
 
 struct SimOptions {
   SimDeviceType type = SimDeviceType::SoftKvm;
@@ -18,6 +18,7 @@ struct SimOptions {
   int max_fps = 30;
   int devices = 1;
   std::string log_path = "-";
+  int parts_per_stream = 0;  // tessel: streams end after this many parts (0: never)
   bool print_layout = false;
   bool help = false;
 };

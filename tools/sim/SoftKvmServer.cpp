@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "SimListener.h"
 #include "SimMessageLog.h"
 #include "sim/SimScreen.h"
 
@@ -180,52 +181,21 @@ class Connection : public std::enable_shared_from_this<Connection> {
 class SoftKvmServer::Impl {
  public:
   Impl(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log)
-      : device_{screen, log, config.device_index, std::max(1, config.max_fps)} {
-    try {
-      const tcp::endpoint endpoint(asio::ip::make_address(config.address), config.port);
-      acceptor_.open(endpoint.protocol());
-      // A restarted simulator takes its port back at once, as tests that restart it expect.
-      acceptor_.set_option(asio::socket_base::reuse_address(true));
-      acceptor_.bind(endpoint);
-      acceptor_.listen();
-      port_ = acceptor_.local_endpoint().port();
-    } catch (const std::exception& e) {
-      error_ = e.what();
-      return;
-    }
-    asio::co_spawn(ioc_, AcceptLoop(), asio::detached);
-    thread_ = std::thread([this] { ioc_.run(); });
-  }
-
-  ~Impl() {
-    ioc_.stop();
-    if (thread_.joinable()) thread_.join();
-  }
-
-  asio::awaitable<void> AcceptLoop() {
-    for (;;) {
-      auto [error, socket] = co_await acceptor_.async_accept(kAwait);
-      if (error == asio::error::operation_aborted) co_return;
-      if (error) continue;
-      auto connection = std::make_shared<Connection>(std::move(socket), device_);
-      asio::co_spawn(ioc_, Connection::Run(std::move(connection)), asio::detached);
-    }
-  }
+      : device_{screen, log, config.device_index, std::max(1, config.max_fps)},
+        listener_(config.address, config.port, [this](tcp::socket socket) {
+          return Connection::Run(std::make_shared<Connection>(std::move(socket), device_));
+        }) {}
 
   DeviceContext device_;
-  asio::io_context ioc_{1};
-  tcp::acceptor acceptor_{ioc_};
-  std::thread thread_;
-  uint16_t port_ = 0;
-  std::string error_;
+  SimListener listener_;  // last: its connections use device_
 };
 
 SoftKvmServer::SoftKvmServer(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log)
     : impl_(std::make_unique<Impl>(config, screen, log)) {}
 SoftKvmServer::~SoftKvmServer() = default;
 
-bool SoftKvmServer::Listening() const { return impl_->error_.empty(); }
-const std::string& SoftKvmServer::Error() const { return impl_->error_; }
-uint16_t SoftKvmServer::Port() const { return impl_->port_; }
+bool SoftKvmServer::Listening() const { return impl_->listener_.Listening(); }
+const std::string& SoftKvmServer::Error() const { return impl_->listener_.Error(); }
+uint16_t SoftKvmServer::Port() const { return impl_->listener_.Port(); }
 
 }  // namespace zor::sim

@@ -7,6 +7,7 @@
 #include "SimMessageLog.h"
 #include "SimOptions.h"
 #include "SoftKvmServer.h"
+#include "TesselServer.h"
 #include "sim/SimScreen.h"
 
 namespace zor::sim {
@@ -17,19 +18,30 @@ struct SimDevice {
   std::unique_ptr<ISimServer> server;
 };
 
+// Hardware devices all take input on port 80, so each gets an address of its own.
+std::string DeviceAddress(const SimOptions& o, int index) {
+  return o.type == SimDeviceType::Tessel ? NextLoopbackAddress(o.address, index) : o.address;
+}
+
+// A server of type Server listening with `config`, or null with `error` set.
+template <typename Server, typename Config>
+std::unique_ptr<ISimServer> Listen(const Config& config, SimScreen& screen, SimMessageLog& log, std::string& error) {
+  auto server = std::make_unique<Server>(config, screen, log);
+  if (server->Listening()) return server;
+  error = server->Error();
+  return nullptr;
+}
+
 // The server of one device, or null with `error` set.
 std::unique_ptr<ISimServer> StartServer(const SimOptions& o, int index, SimScreen& screen, SimMessageLog& log,
                                         std::string& error) {
   const uint16_t port = o.port == 0 ? 0 : static_cast<uint16_t>(o.port + index);
   switch (o.type) {
-    case SimDeviceType::SoftKvm: {
-      auto server = std::make_unique<SoftKvmServer>(SoftKvmServerConfig{o.address, port, index, o.max_fps}, screen, log);
-      if (!server->Listening()) {
-        error = server->Error();
-        return nullptr;
-      }
-      return server;
-    }
+    case SimDeviceType::SoftKvm:
+      return Listen<SoftKvmServer>(SoftKvmServerConfig{o.address, port, index, o.max_fps}, screen, log, error);
+    case SimDeviceType::Tessel:
+      return Listen<TesselServer>(
+          TesselServerConfig{DeviceAddress(o, index), port, 80, index, o.max_fps, o.parts_per_stream}, screen, log, error);
   }
   return nullptr;
 }
@@ -37,6 +49,7 @@ std::unique_ptr<ISimServer> StartServer(const SimOptions& o, int index, SimScree
 const char* TypeName(SimDeviceType type) {
   switch (type) {
     case SimDeviceType::SoftKvm: return "softkvm";
+    case SimDeviceType::Tessel: return "tessel";
   }
   return "?";
 }
@@ -64,7 +77,7 @@ int Run(const SimOptions& o) {
       std::cerr << "zorkvm-sim: device " << i << ": cannot listen on " << o.address << ": " << error << "\n";
       return 1;
     }
-    std::cerr << "zorkvm-sim: device " << i << " (" << TypeName(o.type) << ") listening on " << o.address << ":"
+    std::cerr << "zorkvm-sim: device " << i << " (" << TypeName(o.type) << ") listening on " << DeviceAddress(o, i) << ":"
               << d.server->Port() << std::endl;
     devices.push_back(std::move(d));
   }

@@ -1,0 +1,164 @@
+#include "automation/AppWorker.h"
+
+#include <pthread.h>
+
+#include <chrono>
+#include <exception>
+#include <string>
+
+#include "automation/ActionExecution.h"
+#include "automation/AutoRunner.h"
+#include "automation/ItemScript.h"
+#include "automation/RunnerRules.h"
+#include "platform/Clock.h"
+#include "platform/Diag.h"
+
+namespace zor {
+namespace {
+
+constexpr std::string_view kDiag = "automation";
+
+MatchPlace PlaceOf(const MatchRecord& best) { return {best.Left, best.Top, best.CenterX, best.CenterY}; }
+
+ActionMark MarkOf(const ItemAction& action, const MatchRecord& best) {
+  ActionMark mark{0, 0, best.Left, best.Top, best.Left + best.Width, best.Top + best.Height};
+  ActionPoint(action, mark.X, mark.Y);
+  return mark;
+}
+
+}  // namespace
+
+AppWorker::AppWorker(AutoRunner& runner, AppInfo& app, bool scene_borrowed)
+    : runner_(runner), app_(app), scene_borrowed_(scene_borrowed) {}
+
+AppWorker::~AppWorker() { Stop(); }
+
+void AppWorker::Start() {
+  if (running_.load()) return;
+  if (thread_.joinable()) thread_.join();  // a loop that ended on a failure
+  {
+    std::lock_guard lock(mutex_);
+    frame_ready_ = false;
+    frame_.reset();
+  }
+  running_.store(true);
+  try {
+    thread_ = std::thread([this] { WorkerLoop(); });
+  } catch (...) {
+    running_.store(false);
+    throw;
+  }
+  // Debuggers and profilers show the thread by this name (at most 15 characters are kept).
+  const std::string name = "worker App" + std::to_string(app_.Index);
+  pthread_setname_np(thread_.native_handle(), name.substr(0, 15).c_str());
+  runner_.Client().AttachConsumer(ConsumerRole::AnalysisWorker, this);
+}
+
+void AppWorker::Stop() {
+  runner_.Client().DetachConsumer(this);  // waits for a hand-off in progress
+  {
+    std::lock_guard lock(mutex_);
+    running_.store(false);
+  }
+  wake_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void AppWorker::OnFrame(const FramePtr& frame) {
+  {
+    std::lock_guard lock(mutex_);
+    frame_ = frame;
+    frame_ready_ = true;
+  }
+  wake_.notify_one();
+}
+
+FramePtr AppWorker::WaitForFrame() {
+  std::unique_lock lock(mutex_);
+  wake_.wait(lock, [this] { return !running_.load() || frame_ready_; });
+  if (!running_.load()) return nullptr;
+  frame_ready_ = false;
+  return std::move(frame_);
+}
+
+void AppWorker::WorkerLoop() {
+  try {
+    while (running_.load()) {
+      const FramePtr frame = WaitForFrame();
+      if (!frame) break;
+      if (runner_.Paused()) continue;
+      if (runner_.Mode() == RunMode::TestItem) {
+        TestStep(*frame);
+      } else {
+        RunStep(*frame);
+      }
+      if (IRunObserver* observer = runner_.Observer()) observer->OnStepDone(app_);
+    }
+  } catch (const std::exception& e) {
+    // A failure inside a step (out of memory in the analysis, say) ends this App's run only;
+    // the other Apps and the client go on.
+    diag::Write(kDiag, "AppWorker: App " + std::to_string(app_.Index) + " stopped: " + e.what());
+    running_.store(false);
+  }
+}
+
+void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result) {
+  rc_work_ = ComputeWorkRect(app_, runner_.AppCount(), static_cast<int32_t>(frame.width),
+                             static_cast<int32_t>(frame.height));
+  const AnalysisFrame view{rc_work_, static_cast<int32_t>(frame.width), static_cast<int32_t>(frame.height),
+                           frame.pixels};
+  RunAnalysis(view, item, result);
+  if (IRunObserver* observer = runner_.Observer()) observer->OnItemEvaluated(app_, item, rc_work_, result);
+}
+
+void AppWorker::RunStep(const ScreenImage& frame) {
+  const bool may_change_scene = runner_.Mode() == RunMode::RunApps && !scene_borrowed_;
+  const ItemSelection selection = SelectNextItem(app_, may_change_scene, TickCount64());
+  if (selection.scene_finished) FinishScene();
+  if (!selection.item) return;
+  Item& item = *selection.item;
+  item.LastEvalMs = TickCount64();
+  AnalysisResult result;
+  AnalyseItem(frame, item, result);
+  if (!result.Best.Valid) return;
+  if (RunItemScript(app_, item, PlaceOf(result.Best))) ExecuteActions(item, result);
+}
+
+void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
+  const ActionWait wait = [this](int64_t ms) { WaitMs(ms); };
+  for (const ItemAction& action : item.Actions) {
+    if (!running_.load()) return;  // stopping: the rest of the list is dropped
+    ExecuteAction(action, runner_.Client(), wait);
+    if (IRunObserver* observer = runner_.Observer()) observer->OnActionSent(app_, item, action);
+    if (IRunnerTestListener* listener = runner_.TestListener()) listener->SetLastAction(MarkOf(action, result.Best));
+  }
+}
+
+void AppWorker::FinishScene() {
+  const int32_t before = app_.CurrentScene;
+  app_.NextScene();
+  IRunObserver* observer = runner_.Observer();
+  if (!observer) return;
+  if (app_.CurrentScene == before) {
+    // After the last Scene every step finishes it again; the App went idle on the first.
+    if (app_.EmptyTicks == 2) observer->OnAppIdle(app_);
+  } else {
+    observer->OnSceneChanged(app_);
+    observer->OnSceneLoaded(app_);
+  }
+}
+
+void AppWorker::TestStep(const ScreenImage& frame) {
+  if (!app_.Scene || app_.Scene->Items.empty() || !app_.Scene->Items.front()) return;
+  AnalysisResult result;
+  AnalyseItem(frame, *app_.Scene->Items.front(), result);
+  if (IRunnerTestListener* listener = runner_.TestListener()) listener->SetTestBestMatch(result.Best);
+}
+
+void AppWorker::WaitMs(int64_t ms) {
+  if (ms <= 0) return;
+  std::unique_lock lock(mutex_);
+  wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return !running_.load(); });
+}
+
+}  // namespace zor

@@ -1,0 +1,66 @@
+#pragma once
+// The worker thread of one running App: one step per frame received, always on the newest frame.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+#include "analysis/AnalysisEngine.h"
+#include "automation/AppInfo.h"
+#include "client/FrameConsumer.h"
+
+namespace zor {
+
+class AutoRunner;
+
+class AppWorker : public IFrameConsumer {
+ public:
+  // `app` belongs to `runner` and outlives the worker. `scene_borrowed`: the App's Scene is the
+  // editor's, so the worker never empties or replaces it.
+  AppWorker(AutoRunner& runner, AppInfo& app, bool scene_borrowed);
+  ~AppWorker() override;  // Stop
+  AppWorker(const AppWorker&) = delete;
+  AppWorker& operator=(const AppWorker&) = delete;
+
+  // Starts the thread and attaches the worker to the client's frames. Throws std::system_error
+  // when the thread cannot be created (nothing is attached then).
+  void Start();
+  // Detaches from the frames, wakes the thread (also out of a wait inside an action) and joins
+  // it. Never from the worker itself.
+  void Stop();
+  bool IsRunning() const { return running_.load(); }
+
+  // The client's frame thread: keeps the newest frame and wakes the thread. Frames are never
+  // written once published, so keeping the pointer is the copy.
+  void OnFrame(const FramePtr& frame) override;
+
+ private:
+  void WorkerLoop();
+  // Blocks until a frame is ready (returned) or the worker is stopped (null).
+  FramePtr WaitForFrame();
+  void RunStep(const ScreenImage& frame);
+  void TestStep(const ScreenImage& frame);
+  void AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result);
+  void ExecuteActions(const Item& item, const AnalysisResult& result);
+  void FinishScene();
+  // Sleeps inside an action; returns at once when the worker is being stopped.
+  void WaitMs(int64_t ms);
+
+  AutoRunner& runner_;
+  AppInfo& app_;
+  const bool scene_borrowed_ = false;
+
+  std::atomic<bool> running_{false};
+  std::thread thread_;
+
+  // Guards the frame and the ready flag only; held for the hand-off and for taking the frame.
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  FramePtr frame_;
+  bool frame_ready_ = false;
+
+  WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
+};
+
+}  // namespace zor

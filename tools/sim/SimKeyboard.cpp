@@ -1,0 +1,71 @@
+#include "SimKeyboard.h"
+
+#include <array>
+
+#include "automation/AsciiHidMap.h"
+#include "drivers/HidReports.h"
+#include "sim/SimScreen.h"
+
+namespace zor::sim {
+namespace {
+
+constexpr uint8_t kUsageBackspace = 0x2A;
+constexpr uint8_t kUsageEnter = 0x28;
+constexpr uint8_t kShiftBits = hid::kModLeftShift | hid::kModRightShift;
+
+// The character a usage types on the US layout, unshifted [0] and shifted [1]; 0 for none.
+using UsageTable = std::array<std::array<char, 2>, 256>;
+
+const UsageTable& CharactersByUsage() {
+  static const UsageTable table = [] {
+    UsageTable t{};
+    for (const auto& [character, stroke] : AsciiHidMap()) {
+      t[stroke.Usage][stroke.Modifier == kHidModifierLeftShift ? 1 : 0] = character;
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+bool SimKeyboard::Apply(uint8_t modifiers, uint8_t usage) {
+  const bool right_alt = (modifiers & hid::kModRightAlt) != 0;
+  bool changed = false;
+  if (usage != 0 && usage != last_usage_) {
+    right_alt_tap_ = false;
+    changed = Press(usage, (modifiers & kShiftBits) != 0);
+  }
+  last_usage_ = usage;
+  if (right_alt && usage == 0 && modifiers == hid::kModRightAlt) {
+    right_alt_tap_ = true;
+  } else if (!right_alt && right_alt_tap_) {
+    right_alt_tap_ = false;
+    composer_.Commit(committed_);
+    korean_ = !korean_;
+  }
+  return changed;
+}
+
+bool SimKeyboard::Press(uint8_t usage, bool shifted) {
+  if (usage == kUsageBackspace) {
+    if (composer_.Backspace()) return true;
+    if (committed_.empty()) return false;
+    committed_.pop_back();
+    return true;
+  }
+  if (usage == kUsageEnter) {
+    committed_.clear();
+    composer_ = HangulComposer();
+    return true;
+  }
+  if (Text().size() >= kSimTextFieldChars) return false;
+  const char c = CharactersByUsage()[usage][shifted ? 1 : 0];
+  if (c == 0) return false;
+  if (korean_ && composer_.Key(c, committed_)) return true;
+  composer_.Commit(committed_);
+  committed_ += static_cast<char16_t>(c);
+  return true;
+}
+
+}  // namespace zor::sim
