@@ -96,10 +96,10 @@ void EditToolWnd::ReleaseAddButton() { Button(kAddItemCommand)->SetState(0); }
 
 bool EditToolWnd::AddPressed() const { return Button(kAddItemCommand)->State() != 0; }
 
-void EditToolWnd::ShowTestState(EditorTest state) {
+void EditToolWnd::ShowTestState(EditorTestState state) {
   Button(kTestItemCommand)->SetState(IsItemTest(state) ? 1 : 0);
   Button(kTestSceneCommand)->SetState(IsSceneTest(state) ? 1 : 0);
-  const bool idle = state == EditorTest::Idle;
+  const bool idle = state == EditorTestState::Idle;
   form_->SetEditable(idle);
   for (int id : kEditCommands) Button(id)->SetButtonEnabled(idle);
 }

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "app/CommandTarget.h"
-#include "editor/EditorTestState.h"
+#include "client/SceneEditorLink.h"
 
 namespace zor {
 
@@ -52,7 +52,7 @@ class EditToolWnd : public QWidget, public ICommandTarget {
   void ReleaseAddButton();
   bool AddPressed() const;
   // The test buttons show the running test; editing is refused while one runs.
-  void ShowTestState(EditorTest state);
+  void ShowTestState(EditorTestState state);
 
   // The buttons' commands.
   void OnCommand(int id, int code, intptr_t arg) override;

@@ -102,14 +102,15 @@ void PaintEditMarks(QPainter& painter, const SceneEditModel& model) {
   }
 }
 
-void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const LastActionMark& last) {
-  if (!best) return;
+void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const ActionMark& last) {
+  // A record without a match has no place to show.
+  if (!best || best->Valid == 0) return;
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(kBestMatchMark, kOutlinePen));
   painter.drawRect(best->Left, best->Top, best->Width, best->Height);
   painter.setPen(QPen(kLastActionMark, kOutlinePen));
-  if (last.area.Left > 0) painter.drawRect(ToQRect(last.area));
-  if (last.x > 0) DrawCircleCross(painter, QPoint(last.x, last.y), kActionRadius, kActionCross);
+  if (last.Left > 0) painter.drawRect(ToQRect({last.Left, last.Top, last.Right, last.Bottom}));
+  if (last.X > 0) DrawCircleCross(painter, QPoint(last.X, last.Y), kActionRadius, kActionCross);
 }
 
 }  // namespace zor

@@ -30,7 +30,7 @@ void DrawFrame(QPainter& painter, const ScreenImage& frame, const QRect& target)
 // click point and work area; the area being drawn.
 void PaintEditMarks(QPainter& painter, const SceneEditModel& model);
 
-// Test mode: the best match in red and, when set, the last action's area and point in green.
-void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const LastActionMark& last);
+// Test mode: a found best match in red and, when set, the last action's area and point in green.
+void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const ActionMark& last);
 
 }  // namespace zor

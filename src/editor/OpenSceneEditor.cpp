@@ -12,6 +12,7 @@ namespace {
 // deleted once the event that closed it is over.
 void ReleaseEditor(KVMClientPane& pane, SceneEditor& editor) {
   if (KVMClient* client = pane.Client()) {
+    client->DetachSceneEditor();  // stops a run that borrows the editor's Scene or Item
     client->DetachConsumer(&editor);
     client->EditorClosed();
   }
@@ -40,6 +41,7 @@ void OpenSceneEditor(KVMClientPane& pane) {
     });
     QObject::connect(&pane, &KVMClientPane::ClientReleasing, editor,
                      [&pane, editor] { ReleaseEditor(pane, *editor); });
+    client->AttachSceneEditor(editor);
     client->AttachConsumer(ConsumerRole::SceneEditor, editor);
   }
   editor->ShowAndFocus();

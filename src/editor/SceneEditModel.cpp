@@ -38,8 +38,8 @@ bool CopyTemplate(const ScreenImage& frame, const EditRect& rect, TemplateImage&
 std::shared_ptr<Item> SceneEditModel::CurrentItem() const {
   if (current_ < 0 || static_cast<size_t>(current_) >= markers_.size()) return nullptr;
   const int32_t index = markers_[static_cast<size_t>(current_)].ItemIndex;
-  if (index < 0 || static_cast<size_t>(index) >= scene_.Items.size()) return nullptr;
-  return scene_.Items[static_cast<size_t>(index)];
+  if (index < 0 || static_cast<size_t>(index) >= scene_->Items.size()) return nullptr;
+  return scene_->Items[static_cast<size_t>(index)];
 }
 
 ItemMarker* SceneEditModel::Current() {
@@ -77,7 +77,7 @@ EditOutcome SceneEditModel::ButtonDown(int32_t x, int32_t y) {
 
 void SceneEditModel::AppendNewItem(int32_t x, int32_t y) {
   auto item = std::make_shared<Item>();
-  item->Index = static_cast<int32_t>(scene_.Items.size());
+  item->Index = static_cast<int32_t>(scene_->Items.size());
   const std::string number = std::to_string(item->Index + 1);
   item->Name = u"ITEM" + std::u16string(number.begin(), number.end());
   item->CaptureLeft = x;
@@ -85,7 +85,7 @@ void SceneEditModel::AppendNewItem(int32_t x, int32_t y) {
   item->CaptureWidth = 1;
   item->CaptureHeight = 1;
   item->AnalysisType = engine_choice_;
-  scene_.Items.push_back(item);
+  scene_->Items.push_back(item);
   markers_.push_back({x, y, x, y, true, item->Index});
   current_ = static_cast<int32_t>(markers_.size()) - 1;
 }
@@ -133,8 +133,8 @@ void SceneEditModel::ApplyDrag(ItemMarker& marker, int32_t x, int32_t y) {
 }
 
 void SceneEditModel::SyncCaptureRect(const ItemMarker& marker) {
-  if (marker.ItemIndex < 0 || static_cast<size_t>(marker.ItemIndex) >= scene_.Items.size()) return;
-  Item& item = *scene_.Items[static_cast<size_t>(marker.ItemIndex)];
+  if (marker.ItemIndex < 0 || static_cast<size_t>(marker.ItemIndex) >= scene_->Items.size()) return;
+  Item& item = *scene_->Items[static_cast<size_t>(marker.ItemIndex)];
   const EditRect rect = marker.Normalised();
   item.CaptureLeft = rect.Left;
   item.CaptureTop = rect.Top;
@@ -215,11 +215,11 @@ EditOutcome SceneEditModel::KeyDown(EditKey key) {
 }
 
 void SceneEditModel::SwapPlaces(size_t a, size_t b) {
-  std::swap(scene_.Items[a], scene_.Items[b]);
+  std::swap(scene_->Items[a], scene_->Items[b]);
   std::swap(markers_[a], markers_[b]);
   for (size_t place : {a, b}) {
     markers_[place].ItemIndex = static_cast<int32_t>(place);
-    scene_.Items[place]->Index = static_cast<int32_t>(place);
+    scene_->Items[place]->Index = static_cast<int32_t>(place);
   }
 }
 
@@ -227,14 +227,14 @@ void SceneEditModel::DeleteCurrent() {
   if (current_ < 0 || static_cast<size_t>(current_) >= markers_.size()) return;
   const int32_t removed = markers_[static_cast<size_t>(current_)].ItemIndex;
   markers_.erase(markers_.begin() + current_);
-  if (removed >= 0 && static_cast<size_t>(removed) < scene_.Items.size()) {
-    scene_.Items.erase(scene_.Items.begin() + removed);
+  if (removed >= 0 && static_cast<size_t>(removed) < scene_->Items.size()) {
+    scene_->Items.erase(scene_->Items.begin() + removed);
   }
   for (ItemMarker& marker : markers_) {
     if (marker.ItemIndex > removed) --marker.ItemIndex;
   }
-  for (size_t place = 0; place < scene_.Items.size(); ++place) {
-    scene_.Items[place]->Index = static_cast<int32_t>(place);
+  for (size_t place = 0; place < scene_->Items.size(); ++place) {
+    scene_->Items[place]->Index = static_cast<int32_t>(place);
   }
   current_ = -1;
 }
@@ -258,8 +258,8 @@ bool SceneEditModel::SelectItemIndex(int32_t item_index) {
     if (markers_[place].ItemIndex != item_index) continue;
     for (ItemMarker& marker : markers_) marker.Selected = false;
     current_ = static_cast<int32_t>(place);
-    if (item_index >= 0 && static_cast<size_t>(item_index) < scene_.Items.size()) {
-      markers_[place] = MarkerOnCapture(*scene_.Items[static_cast<size_t>(item_index)], item_index, true);
+    if (item_index >= 0 && static_cast<size_t>(item_index) < scene_->Items.size()) {
+      markers_[place] = MarkerOnCapture(*scene_->Items[static_cast<size_t>(item_index)], item_index, true);
     }
     markers_[place].Selected = true;
     return true;
@@ -270,8 +270,8 @@ bool SceneEditModel::SelectItemIndex(int32_t item_index) {
 void SceneEditModel::RebuildMarkers() {
   // Markers pair with Items by position, so an Item's index is its place, whatever a file said.
   markers_.clear();
-  for (size_t place = 0; place < scene_.Items.size(); ++place) {
-    Item& item = *scene_.Items[place];
+  for (size_t place = 0; place < scene_->Items.size(); ++place) {
+    Item& item = *scene_->Items[place];
     item.Index = static_cast<int32_t>(place);
     markers_.push_back(MarkerOnCapture(item, item.Index, false));
   }
@@ -279,7 +279,7 @@ void SceneEditModel::RebuildMarkers() {
 }
 
 void SceneEditModel::Clear() {
-  scene_.Clear();
+  scene_->Clear();
   markers_.clear();
   current_ = -1;
 }
@@ -298,9 +298,9 @@ bool SceneEditModel::CaptureFromFrame(const ScreenImage* frame) {
       image = {};
     }
   }
-  for (size_t place = 0; place < markers_.size() && place < scene_.Items.size(); ++place) {
+  for (size_t place = 0; place < markers_.size() && place < scene_->Items.size(); ++place) {
     const ItemMarker old = markers_[place];
-    markers_[place] = MarkerOnCapture(*scene_.Items[place], old.ItemIndex, old.Selected);
+    markers_[place] = MarkerOnCapture(*scene_->Items[place], old.ItemIndex, old.Selected);
   }
   return true;
 }

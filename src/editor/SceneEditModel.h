@@ -35,8 +35,10 @@ struct EditOutcome {
 
 class SceneEditModel {
  public:
-  SceneData& Scene() { return scene_; }
-  const SceneData& Scene() const { return scene_; }
+  SceneData& Scene() { return *scene_; }
+  const SceneData& Scene() const { return *scene_; }
+  // The same Scene, for a test run that shares it while it lasts.
+  const std::shared_ptr<SceneData>& SharedScene() const { return scene_; }
   const std::vector<ItemMarker>& Markers() const { return markers_; }
 
   // The selected marker's position, or -1; and its Item (null without a selection).
@@ -90,7 +92,8 @@ class SceneEditModel {
   void SwapPlaces(size_t a, size_t b);
   void SyncCaptureRect(const ItemMarker& marker);
 
-  SceneData scene_;
+  // Made once and never replaced, so that other threads may hold it; loads change its contents.
+  const std::shared_ptr<SceneData> scene_ = std::make_shared<SceneData>();
   std::vector<ItemMarker> markers_;
   int32_t current_ = -1;
   bool add_mode_ = false;

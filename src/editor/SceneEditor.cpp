@@ -81,10 +81,37 @@ int32_t SceneEditor::FrameHeight() const {
   return frame_height_;
 }
 
-void SceneEditor::SetTestBestMatch(std::optional<MatchRecord> match) {
+void SceneEditor::SetTestState(EditorTestState state) {
+  test_state_ = state;
+  QMetaObject::invokeMethod(this, [this] { ShowTestState(); }, Qt::QueuedConnection);
+}
+
+std::shared_ptr<Item> SceneEditor::SelectedItem() {
+  std::lock_guard lock(frame_mutex_);
+  return test_item_;
+}
+
+void SceneEditor::ClearTestBestMatch() {
   {
     std::lock_guard lock(frame_mutex_);
-    test_best_ = std::move(match);
+    test_best_.reset();
+    last_action_ = {};
+  }
+  PostRepaint();
+}
+
+void SceneEditor::SetTestBestMatch(const MatchRecord& best) {
+  {
+    std::lock_guard lock(frame_mutex_);
+    test_best_ = best;
+  }
+  PostRepaint();
+}
+
+void SceneEditor::SetLastAction(const ActionMark& mark) {
+  {
+    std::lock_guard lock(frame_mutex_);
+    last_action_ = mark;
   }
   PostRepaint();
 }
@@ -94,64 +121,52 @@ std::optional<MatchRecord> SceneEditor::TestBestMatch() const {
   return test_best_;
 }
 
-void SceneEditor::SetLastAction(const LastActionMark& mark) {
-  {
-    std::lock_guard lock(frame_mutex_);
-    last_action_ = mark;
-  }
-  PostRepaint();
-}
-
-LastActionMark SceneEditor::LastAction() const {
+ActionMark SceneEditor::LastAction() const {
   std::lock_guard lock(frame_mutex_);
   return last_action_;
 }
 
-bool SceneEditor::AdvanceTestState(EditorTest from, EditorTest to) {
+bool SceneEditor::MoveTestState(EditorTestState from, EditorTestState to) {
   if (!test_state_.compare_exchange_strong(from, to)) return false;
-  TestStateChanged();
+  ShowTestState();
   return true;
 }
 
 bool SceneEditor::RequestItemTest() {
-  const EditorTest state = TestState();
-  if (state == EditorTest::Idle) {
-    PostTestRequest(EditorTest::ItemRequested);
-  } else if (state == EditorTest::ItemRunning) {
-    PostTestRequest(EditorTest::ItemStopRequested);
-  } else {
-    return false;
+  using enum EditorTestState;
+  if (TestState() == Idle) {
+    // The client reads the Item on its frame thread: hand it over under the lock.
+    std::lock_guard lock(frame_mutex_);
+    test_item_ = model_.CurrentItem();
   }
-  return true;
+  return MoveTestState(Idle, ItemTestRequested) || MoveTestState(ItemTestRunning, ItemTestStopRequested) ||
+         MoveTestState(ItemTestRequested, Idle);
 }
 
 bool SceneEditor::RequestSceneTest() {
-  const EditorTest state = TestState();
-  if (state == EditorTest::Idle) {
-    PostTestRequest(EditorTest::SceneRequested);
-  } else if (state == EditorTest::SceneRunning) {
-    PostTestRequest(EditorTest::SceneStopRequested);
-  } else {
-    return false;
+  using enum EditorTestState;
+  return MoveTestState(Idle, SceneTestRequested) || MoveTestState(SceneTestRunning, SceneTestStopRequested) ||
+         MoveTestState(SceneTestRequested, Idle);
+}
+
+void SceneEditor::ShowTestState() {
+  const EditorTestState state = TestState();
+  if (state == EditorTestState::Idle) {
+    std::lock_guard lock(frame_mutex_);
+    test_item_.reset();
   }
-  return true;
-}
-
-void SceneEditor::PostTestRequest(EditorTest request) {
-  test_state_ = request;
-  TestStateChanged();
-  // The client acts at once rather than on its next frame: a stop must not wait for a frame
-  // that a lost connection never brings, or the editor could never be closed again.
-  if (test_host_) test_host_->ServiceTestRequest();
-}
-
-void SceneEditor::TestStateChanged() {
-  if (tool_) tool_->ShowTestState(TestState());
+  if (tool_) tool_->ShowTestState(state);
   if (view_) view_->update();
 }
 
 bool SceneEditor::RequestClose() {
-  if (Testing()) return false;
+  // A stop that was asked for may wait for a frame that a lost connection never brings: the
+  // editor closes then, and letting go of it stops the run.
+  const EditorTestState state = TestState();
+  if (state != EditorTestState::Idle && state != EditorTestState::ItemTestStopRequested &&
+      state != EditorTestState::SceneTestStopRequested) {
+    return false;
+  }
   closing_ = true;
   emit Closed();
   return true;

@@ -1,24 +1,22 @@
 #pragma once
 // The scene editor of one client: the Scene being edited with its markers, the newest frame of
-// the device, the test state shared with the client's runner, and the two windows that show
-// them, the view "편집기" and the Scene Tool beside it.
+// the device, the test state shared with the client, and the two windows that show them, the
+// view "편집기" and the Scene Tool beside it.
 //
-// Threads: OnFrame and the test reports (SetTestBestMatch, SetLastAction) arrive on other
-// threads and only store under the frame lock and post work to the GUI thread; everything
-// else runs on the GUI thread.
+// Threads: OnFrame (driver thread), the client's side of the test link (frame thread) and the
+// runner's reports (worker threads) only store under the frame lock or in atomics and post work
+// to the GUI thread; everything else runs on the GUI thread.
 #include <QObject>
 #include <QPointer>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 
 #include "analysis/AnalysisResult.h"
 #include "client/FrameConsumer.h"
-#include "editor/EditorTestState.h"
-#include "editor/ItemMarker.h"
+#include "client/SceneEditorLink.h"
 #include "editor/SceneEditModel.h"
 
 namespace zor {
@@ -26,22 +24,16 @@ namespace zor {
 class EditToolWnd;
 class SceneEditorView;
 
-// Where the last executed action of a test landed; unset parts are 0 and not drawn.
-struct LastActionMark {
-  int32_t x = 0;
-  int32_t y = 0;
-  EditRect area;
-};
+inline bool IsItemTest(EditorTestState state) {
+  return state == EditorTestState::ItemTestRequested || state == EditorTestState::ItemTestRunning ||
+         state == EditorTestState::ItemTestStopRequested;
+}
+inline bool IsSceneTest(EditorTestState state) {
+  return state == EditorTestState::SceneTestRequested || state == EditorTestState::SceneTestRunning ||
+         state == EditorTestState::SceneTestStopRequested;
+}
 
-// What the editor asks of its client when the user starts or stops a test (GUI thread).
-class IEditorTestHost {
- public:
-  virtual ~IEditorTestHost() = default;
-  // The editor has posted a request code; act on it and move the code along.
-  virtual void ServiceTestRequest() = 0;
-};
-
-class SceneEditor : public QObject, public IFrameConsumer {
+class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLink {
   Q_OBJECT
  public:
   // The view's client area is screen_width x screen_height, the device's screen size.
@@ -51,7 +43,6 @@ class SceneEditor : public QObject, public IFrameConsumer {
   SceneEditModel& Model() { return model_; }
   SceneEditorView* View() const;
   EditToolWnd* Tool() const { return tool_; }
-  void SetTestHost(IEditorTestHost* host) { test_host_ = host; }
 
   // Shows the view (and with it the Scene Tool) and gives it the focus.
   void ShowAndFocus();
@@ -64,17 +55,23 @@ class SceneEditor : public QObject, public IFrameConsumer {
   int32_t FrameWidth() const;
   int32_t FrameHeight() const;
 
-  // Test reports of the runner, any thread.
-  void SetTestBestMatch(std::optional<MatchRecord> match);
-  std::optional<MatchRecord> TestBestMatch() const;
-  void SetLastAction(const LastActionMark& mark);
-  LastActionMark LastAction() const;
+  // ISceneEditorLink: the client's side, on its frame thread.
+  EditorTestState TestState() const override { return test_state_.load(); }
+  void SetTestState(EditorTestState state) override;
+  std::shared_ptr<Item> SelectedItem() override;
+  std::shared_ptr<SceneData> EditedScene() override { return model_.SharedScene(); }
+  void ClearTestBestMatch() override;
+  // IRunnerTestListener: the runner's reports, on its worker threads.
+  void SetTestBestMatch(const MatchRecord& best) override;
+  void SetLastAction(const ActionMark& mark) override;
 
-  EditorTest TestState() const { return test_state_.load(); }
-  bool Testing() const { return TestState() != EditorTest::Idle; }
-  // Moves the test state from `from` to `to`; false when it was not `from` (the client's side).
-  bool AdvanceTestState(EditorTest from, EditorTest to);
-  // The test buttons: start when idle, ask to stop while running. False when nothing changed.
+  // What the test view shows. Any thread.
+  std::optional<MatchRecord> TestBestMatch() const;
+  ActionMark LastAction() const;
+
+  bool Testing() const { return TestState() != EditorTestState::Idle; }
+  // The test buttons: a request when idle, a stop request while running, and taking back a
+  // request the client has not acted on yet. False when nothing changed.
   bool RequestItemTest();
   bool RequestSceneTest();
 
@@ -96,23 +93,25 @@ class SceneEditor : public QObject, public IFrameConsumer {
   void TakeFrame();
   // Any thread: asks the GUI thread to repaint the view.
   void PostRepaint();
-  void PostTestRequest(EditorTest request);
-  void TestStateChanged();
+  // GUI thread: moves the state from `from` to `to` unless the client moved it first.
+  bool MoveTestState(EditorTestState from, EditorTestState to);
+  // GUI thread: the buttons, the form and the view follow the test state.
+  void ShowTestState();
 
   SceneEditModel model_;
-  IEditorTestHost* test_host_ = nullptr;
   QPointer<SceneEditorView> view_;
   EditToolWnd* tool_ = nullptr;  // owned by the view (its tool window)
 
-  // Guards the frame, its size, the test best match and the last action.
+  // Guards the frame, its size, the test's Item, best match and last action.
   mutable std::mutex frame_mutex_;
   FramePtr frame_;
   int32_t frame_width_ = 0;
   int32_t frame_height_ = 0;
+  std::shared_ptr<Item> test_item_;
   std::optional<MatchRecord> test_best_;
-  LastActionMark last_action_;
+  ActionMark last_action_;
 
-  std::atomic<EditorTest> test_state_{EditorTest::Idle};
+  std::atomic<EditorTestState> test_state_{EditorTestState::Idle};
   std::atomic<bool> closing_{false};
   std::atomic<bool> frame_posted_{false};
 };

@@ -135,7 +135,8 @@ TEST_F(EditingTest, ClosingDuringATestIsRefusedAndAfterItTheEditorCloses) {
   EXPECT_TRUE(View().isVisible());
   EXPECT_FALSE(closed);
 
-  ASSERT_TRUE(editor_->AdvanceTestState(EditorTest::ItemRequested, EditorTest::Idle));
+  ASSERT_TRUE(editor_->RequestItemTest()) << "a request not acted on yet is taken back";
+  ASSERT_FALSE(editor_->Testing());
   EXPECT_TRUE(View().close());
   EXPECT_TRUE(closed);
   EXPECT_TRUE(editor_->Closing());

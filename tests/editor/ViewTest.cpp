@@ -63,18 +63,26 @@ TEST_F(ViewTest, TestModeShowsTheBestMatchAndTheLastAction) {
   best.Width = 30;
   best.Height = 40;
   editor_->SetTestBestMatch(best);
-  editor_->SetLastAction({120, 90, {0, 0, 0, 0}});
+  editor_->SetLastAction({120, 90, 0, 0, 0, 0});
   Settle();
   QImage shot = Shot();
   EXPECT_EQ(At(shot, 25, 20), kBestMatchMark) << "red on the best match's top edge";
   EXPECT_EQ(At(shot, 70, 50), FrameAt(70, 50)) << "no markers during a test";
   EXPECT_EQ(At(shot, 120 + 8, 90), kLastActionMark) << "green circle at the last action";
 
-  editor_->SetTestBestMatch(std::nullopt);
+  editor_->ClearTestBestMatch();
   Settle();
   shot = Shot();
   EXPECT_EQ(At(shot, 25, 20), FrameAt(25, 20));
-  EXPECT_EQ(At(shot, 128, 90), FrameAt(128, 90)) << "the last action shows only with a best match";
+  EXPECT_EQ(At(shot, 128, 90), FrameAt(128, 90));
+
+  // A test that found nothing shows no rectangle.
+  best.Valid = 0;
+  editor_->SetTestBestMatch(best);
+  editor_->SetLastAction({120, 90, 0, 0, 0, 0});
+  Settle();
+  shot = Shot();
+  EXPECT_EQ(At(shot, 25, 20), FrameAt(25, 20));
 }
 
 TEST_F(ViewTest, TheSceneToolDocksFollowsAndRemembersWhereTheUserPutIt) {
