@@ -63,8 +63,9 @@ KVMClientPane::~KVMClientPane() { ReleaseClient(); }
 void KVMClientPane::ReleaseClient() {
   if (!client_) return;
   emit ClientReleasing();
-  client_->DetachConsumer(thumb_);
-  client_.reset();  // joins the driver's threads; they may still call ClientChanged until then
+  client_->DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
+  client_->SetView(nullptr);
+  client_.reset();  // joins the driver's threads
   title_->SetDevice(nullptr);
 }
 
@@ -131,17 +132,7 @@ void KVMClientPane::GiveUpConnecting() {
 
 void KVMClientPane::PressConnect() { Button(kButtonConnect)->Press(kNotifyClick); }
 
-void KVMClientPane::ClientChanged() {
-  // Any thread: one queued sync at a time.
-  if (sync_posted_.exchange(true)) return;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        sync_posted_ = false;
-        SyncFromClient();
-      },
-      Qt::QueuedConnection);
-}
+void KVMClientPane::ClientChanged() { sync_.Post(this, [this] { SyncFromClient(); }); }
 
 void KVMClientPane::ShowFullControl() {
   if (open_full_control_) {

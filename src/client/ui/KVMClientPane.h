@@ -5,13 +5,13 @@
 // gestures to it. GUI thread only, except ClientChanged.
 #include <QWidget>
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "app/CommandTarget.h"
 #include "app/ConnectTimer.h"
+#include "app/ui/CoalescedPost.h"
 #include "client/KVMClient.h"
 
 namespace zor {
@@ -82,7 +82,7 @@ class KVMClientPane : public QWidget, public ICommandTarget, public IConnectTime
   ClientTitle* title_ = nullptr;
   ThumbWnd* thumb_ = nullptr;
   std::array<ZorBT*, kPaneButtonCount> buttons_{};  // ids 1201..1206
-  std::atomic<bool> sync_posted_{false};
+  CoalescedPost sync_;  // state changes from the driver's thread fold into one sync
   std::function<void(KVMClientPane&)> open_full_control_;
   std::function<void(KVMClientPane&)> open_scene_editor_;
 };

@@ -43,7 +43,7 @@ void ThumbWnd::SetFrame(FramePtr frame) {
     std::lock_guard lock(lock_);
     picture_ = std::move(frame);
   }
-  ScheduleRepaint();
+  repaint_.Post(this, [this] { update(); });
 }
 
 FramePtr ThumbWnd::Picture() const {
@@ -56,18 +56,6 @@ void ThumbWnd::ShowState(ClientState state) {
   state_ = state;
   update();
   RefreshCursor();
-}
-
-void ThumbWnd::ScheduleRepaint() {
-  // One queued request at a time: frames that arrive faster than the GUI paints coalesce.
-  if (repaint_posted_.exchange(true)) return;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        repaint_posted_ = false;
-        update();
-      },
-      Qt::QueuedConnection);
 }
 
 void ThumbWnd::SetOverlayLines(const QStringList& lines) {

@@ -5,10 +5,10 @@
 // keeps the newest frame under the lock and asks the GUI thread for one repaint. Frames are
 // immutable and shared, so handing one over copies no pixels; painting draws straight from it.
 #include <QStringList>
-#include <atomic>
 #include <cstdint>
 #include <mutex>
 
+#include "app/ui/CoalescedPost.h"
 #include "client/ClientState.h"
 #include "client/FrameConsumer.h"
 #include "shell/ui/CStaticBox.h"
@@ -40,7 +40,6 @@ class ThumbWnd : public CStaticBox, public IFrameConsumer {
   bool OnSetCursor() override;
 
  private:
-  void ScheduleRepaint();
   void PaintPicture(QPainter& painter);
   void PaintStatePanel(QPainter& painter);
   void PaintOverlay(QPainter& painter);
@@ -49,7 +48,7 @@ class ThumbWnd : public CStaticBox, public IFrameConsumer {
   QStringList overlay_lines_;  // first line lowest
   bool full_control_ = false;
   ClientState state_ = ClientState::Offline;
-  std::atomic<bool> repaint_posted_{false};
+  CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
 
   mutable std::mutex lock_;  // guards picture_
   FramePtr picture_;

@@ -1,6 +1,7 @@
 // The main window with its top frame and clients container, on devices from a real "config.ini"
 // in a temporary program folder. Devices of an unknown type have no driver and stay Connecting;
 // software agent devices point at a closed loopback port or at zorkvm-sim.
+#include <QFile>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -191,6 +192,22 @@ TEST_F(MainWindowTest, AddingADeviceSavesOrTellsOfTheCancel) {
   const DeviceList saved = ReadConfig();
   ASSERT_EQ(saved.size(), 1u);
   EXPECT_EQ(saved[0]->Type, 1u);
+}
+
+TEST_F(MainWindowTest, AnUnreadableDeviceListIsKeptAsideBeforeTheFirstSave) {
+  QFile foreign(folder_.Path("config.ini"));
+  ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+  foreign.write("not a device list of this program");
+  foreign.close();
+  MainWindow window;
+  window.show();
+  EXPECT_TRUE(window.Clients()->Panes().empty());
+  test::OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->findChild<QPushButton*>("okButton")->click(); });
+  QTest::mouseClick(window.Top()->Button(1101), Qt::LeftButton);
+  EXPECT_EQ(ReadConfig().size(), 1u);
+  QFile kept(folder_.Path("config.ini.bak"));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "not a device list of this program");
 }
 
 TEST_F(MainWindowTest, QuitAsksFirstAndNoKeepsEverything) {
