@@ -37,6 +37,18 @@ bool PrepareAnalysis(const uint8_t* pixels, int32_t width, int32_t height, const
   return true;
 }
 
+cv::Mat AdmittedPixels(const cv::Mat& templ, const ColourBox& box) {
+  cv::Mat admitted(templ.size(), CV_8U, cv::Scalar(0));
+  for (int r = 0; r < templ.rows; ++r) {
+    const uint8_t* bgra = templ.ptr<uint8_t>(r);
+    uint8_t* out = admitted.ptr<uint8_t>(r);
+    for (int c = 0; c < templ.cols; ++c, bgra += 4) {
+      if (bgra[3] != 0 && box.Admits(bgra[0], bgra[1], bgra[2])) out[c] = 255;
+    }
+  }
+  return admitted;
+}
+
 cv::Rect SuppressionRect(cv::Point at, cv::Size templ, cv::Size grid, SuppressionKind kind) {
   int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
   switch (kind) {

@@ -9,6 +9,7 @@
 #include <opencv2/core.hpp>
 
 #include "analysis/AnalysisEngine.h"
+#include "analysis/AnalysisParams.h"
 #include "analysis/AnalysisResult.h"
 #include "analysis/BestPositionSearch.h"
 #include "automation/Item.h"
@@ -40,6 +41,9 @@ cv::Rect ClipWorkArea(const WorkRect* work_area, int32_t width, int32_t height);
 bool PrepareAnalysis(const uint8_t* pixels, int32_t width, int32_t height, const WorkRect* work_area,
                      const TemplateImage& templ, const EngineMessages& messages, AnalysisResult& result,
                      AnalysisSetup& setup);
+
+// 255 where a template pixel takes part in colour-box engines (opaque and inside `box`), else 0.
+cv::Mat AdmittedPixels(const cv::Mat& templ, const ColourBox& box);
 
 // The positions masked around a match at `at`.
 enum class SuppressionKind {

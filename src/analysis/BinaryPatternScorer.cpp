@@ -20,15 +20,12 @@ void SlideRow(const uint8_t* bgra, int width, int32_t level, uint64_t* words) {
 }
 
 // acc[x] += mismatching bits of the window words at x against the template words, for every
-// `step`-th x and up to kRowsPerPass template rows at once (fewer loads and stores of acc). The
-// hot loop, cloned for CPUs with a popcount instruction (without it the compiler calls a slow
-// library routine).
+// `step`-th x and `row_count` template rows at once (fewer loads and stores of acc).
 constexpr int kRowsPerPass = 4;
 
 template <int step, int row_count>
-__attribute__((target_clones("default", "popcnt")))
-void AccumulateMismatches(const uint64_t* const* rows, const uint64_t* templ_words, uint64_t used_bits, int cols,
-                          int32_t* acc) {
+__attribute__((always_inline)) inline void MismatchLoop(const uint64_t* const* rows, const uint64_t* templ_words,
+                                                        uint64_t used_bits, int cols, int32_t* acc) {
   // Local copies: acc's stores could otherwise alias the pointers and force reloads.
   const uint64_t* row[row_count];
   uint64_t word[row_count];
@@ -38,6 +35,36 @@ void AccumulateMismatches(const uint64_t* const* rows, const uint64_t* templ_wor
 #pragma GCC unroll 4
     for (int r = 0; r < row_count; ++r) sum += std::popcount((row[r][x] ^ word[r]) & used_bits);
     acc[x] += sum;
+  }
+}
+
+// The hot loop compiled twice: with the popcount instruction, and without it for CPUs that lack
+// it (there the compiler calls a slower library routine). Chosen at run time by a plain test
+// rather than an ifunc, which the thread sanitizer's start-up cannot run.
+template <int step, int row_count>
+__attribute__((target("popcnt"))) void MismatchesPopcnt(const uint64_t* const* rows, const uint64_t* templ_words,
+                                                        uint64_t used_bits, int cols, int32_t* acc) {
+  MismatchLoop<step, row_count>(rows, templ_words, used_bits, cols, acc);
+}
+
+template <int step, int row_count>
+void MismatchesPortable(const uint64_t* const* rows, const uint64_t* templ_words, uint64_t used_bits, int cols,
+                        int32_t* acc) {
+  MismatchLoop<step, row_count>(rows, templ_words, used_bits, cols, acc);
+}
+
+bool CpuHasPopcnt() {
+  static const bool has_popcnt = __builtin_cpu_supports("popcnt");
+  return has_popcnt;
+}
+
+template <int step, int row_count>
+void AccumulateMismatches(const uint64_t* const* rows, const uint64_t* templ_words, uint64_t used_bits, int cols,
+                          int32_t* acc) {
+  if (CpuHasPopcnt()) {
+    MismatchesPopcnt<step, row_count>(rows, templ_words, used_bits, cols, acc);
+  } else {
+    MismatchesPortable<step, row_count>(rows, templ_words, used_bits, cols, acc);
   }
 }
 

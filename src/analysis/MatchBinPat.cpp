@@ -7,18 +7,17 @@
 namespace zor {
 namespace {
 
-// 1 where a template pixel is opaque, inside the colour box and bright; 0 elsewhere.
+// 1 where a template pixel is admitted (opaque, inside the colour box) and bright; 0 elsewhere.
 BinaryTemplate TemplateBits(const cv::Mat& templ, const AnalysisParams& params) {
+  const cv::Mat admitted = AdmittedPixels(templ, params.Box);
   BinaryTemplate bits;
   bits.Size = templ.size();
   bits.Bits.assign(size_t(templ.rows) * templ.cols, 0);
   for (int r = 0; r < templ.rows; ++r) {
     const uint8_t* bgra = templ.ptr<uint8_t>(r);
     for (int c = 0; c < templ.cols; ++c, bgra += 4) {
-      const bool admitted = bgra[3] != 0 && params.Box.Admits(bgra[0], bgra[1], bgra[2]);
-      if (admitted && IsBright(bgra[0], bgra[1], bgra[2], params.BinThreshold)) {
-        bits.Bits[size_t(r) * templ.cols + c] = 1;
-      }
+      bits.Bits[size_t(r) * templ.cols + c] =
+          admitted.at<uint8_t>(r, c) != 0 && IsBright(bgra[0], bgra[1], bgra[2], params.BinThreshold);
     }
   }
   return bits;

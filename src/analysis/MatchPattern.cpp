@@ -6,22 +6,6 @@
 #include "analysis/AnalysisSteps.h"
 
 namespace zor {
-namespace {
-
-// 255 where a template pixel takes part (opaque and inside the colour box), 0 elsewhere.
-cv::Mat PatternMask(const cv::Mat& templ, const ColourBox& box) {
-  cv::Mat mask(templ.size(), CV_8U, cv::Scalar(0));
-  for (int r = 0; r < templ.rows; ++r) {
-    const uint8_t* bgra = templ.ptr<uint8_t>(r);
-    uint8_t* out = mask.ptr<uint8_t>(r);
-    for (int c = 0; c < templ.cols; ++c, bgra += 4) {
-      if (bgra[3] != 0 && box.Admits(bgra[0], bgra[1], bgra[2])) out[c] = 255;
-    }
-  }
-  return mask;
-}
-
-}  // namespace
 
 bool MatchPattern::Analyze(const uint8_t* pixels, int32_t width, int32_t height, const WorkRect* work_area,
                            const Item& item, AnalysisResult& result) {
@@ -33,9 +17,10 @@ bool MatchPattern::Analyze(const uint8_t* pixels, int32_t width, int32_t height,
   AnalysisSetup setup;
   if (!PrepareAnalysis(pixels, width, height, work_area, item.Template, kMessages, result, setup)) return false;
 
+  // Only admitted pixels take part; the one-channel mask applies to all four channels.
   cv::Mat scores(setup.Grid, CV_32F);
   cv::matchTemplate(setup.RegionView(), setup.Template, scores, cv::TM_CCORR_NORMED,
-                    PatternMask(setup.Template, params.Box));
+                    AdmittedPixels(setup.Template, params.Box));
 
   BestPositionSearch search(scores, cv::Mat(setup.Grid, CV_8U, cv::Scalar(1)));
   return CollectMatches(search, setup,

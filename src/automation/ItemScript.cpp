@@ -10,7 +10,7 @@ namespace {
 
 bool IsLineSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
-// Command words compare without regard to ASCII case, as the scripts of the editor are typed.
+// Command words match in any ASCII case: LAST, Last and last are one command.
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

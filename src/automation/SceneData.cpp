@@ -67,7 +67,8 @@ bool ReadTemplate(BinaryReader& in, TemplateImage& image) {
       !in.ReadBytes(byte_count, pixels)) {
     return false;
   }
-  image.Pixels.assign(pixels.begin(), pixels.end());
+  const auto* first = reinterpret_cast<const uint8_t*>(pixels.data());
+  image.Pixels.assign(first, first + pixels.size());  // same element type: one memcpy
   return true;
 }
 

@@ -25,9 +25,11 @@ int32_t Part(int32_t total, double fraction) { return static_cast<int32_t>(total
 SimLayout MakeSimLayout(int32_t width, int32_t height) {
   const Scale s(width, height);
   SimLayout l;
-  const int32_t bar = s(40);
+  // The task bar keeps room for its button even on the smallest screens.
+  const int32_t bar = std::max(8, s(40));
+  const int32_t pad = std::min(s(4), bar / 4);
   l.taskbar = {0, height - bar, width, bar};
-  l.start_button = {s(4), height - bar + s(4), s(120), bar - 2 * s(4)};
+  l.start_button = {pad, height - bar + pad, s(120), bar - 2 * pad};
   for (int32_t i = 0; i < 4; ++i) l.icons.push_back({s(24), s(24) + i * s(120), s(64), s(64)});
 
   l.counter_window = {Part(width, 0.22), Part(height, 0.12), Part(width, 0.34), Part(height, 0.42)};

@@ -6,8 +6,14 @@ cv::Mat NoiseImage(int width, int height, uint32_t seed) {
   cv::Mat image(height, width, CV_8UC4);
   cv::RNG rng(seed);
   rng.fill(image, cv::RNG::UNIFORM, cv::Scalar::all(0), cv::Scalar::all(256));
-  image.forEach<cv::Vec4b>([](cv::Vec4b& pixel, const int*) { pixel[3] = 255; });
+  SetAlpha(image, 255);
   return image;
+}
+
+void SetAlpha(cv::Mat image, uint8_t alpha) {
+  for (int y = 0; y < image.rows; ++y) {
+    for (int x = 0; x < image.cols; ++x) image.at<cv::Vec4b>(y, x)[3] = alpha;
+  }
 }
 
 cv::Mat SolidImage(int width, int height, cv::Scalar bgra) { return cv::Mat(height, width, CV_8UC4, bgra); }

@@ -22,6 +22,9 @@ cv::Mat NoiseImage(int width, int height, uint32_t seed);
 // An opaque BGRA image of one colour.
 cv::Mat SolidImage(int width, int height, cv::Scalar bgra);
 
+// Sets the alpha byte of every pixel of a BGRA image (or a view into one).
+void SetAlpha(cv::Mat image, uint8_t alpha);
+
 // Copies `templ` into `screen` with its top-left corner at (x, y).
 void Plant(cv::Mat& screen, const cv::Mat& templ, int x, int y);
 

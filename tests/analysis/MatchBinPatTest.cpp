@@ -42,7 +42,7 @@ TEST(MatchBinPat, BinThresholdZeroMakesEverythingBrightAnd256Dark) {
 
 TEST(MatchBinPat, TransparentPixelsCountAsDark) {
   cv::Mat target = Grey(4, 4, 255);
-  target.forEach<cv::Vec4b>([](cv::Vec4b& p, const int*) { p[3] = 0; });
+  SetAlpha(target, 0);
   cv::Mat screen = Grey(20, 10, 255);  // all bright: every position mismatches everywhere
   screen(cv::Rect(8, 3, 4, 2)).setTo(cv::Scalar(0, 0, 0, 255));
   const AnalysisResult result = Analyze(screen, MakeItem(kBinPat, target, {{u"Mode", u"Single"}}, 0.0f));
@@ -109,7 +109,12 @@ TEST(MatchBinPat, EqualsTheLiteralAlgorithm) {
     const int tw = 1 + rng() % std::min(width, 70), th = 1 + rng() % std::min(height, 12);
     cv::Mat target(th, tw, CV_8UC4);
     cv::RNG(rng()).fill(target, cv::RNG::UNIFORM, cv::Scalar::all(0), cv::Scalar::all(256));
-    target.forEach<cv::Vec4b>([](cv::Vec4b& p, const int*) { p[3] = p[3] < 40 ? 0 : p[3]; });
+    for (int y = 0; y < th; ++y) {
+      for (int x = 0; x < tw; ++x) {
+        uint8_t& alpha = target.at<cv::Vec4b>(y, x)[3];
+        if (alpha < 40) alpha = 0;  // some fully transparent pixels
+      }
+    }
     ParamList params = {{u"Mode", modes[rng() % 4]},
                         {u"SearchMode", rng() % 2 ? u"Fast" : u"Normal"},
                         {u"BinThreshold", levels[rng() % std::size(levels)]}};

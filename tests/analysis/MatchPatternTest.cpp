@@ -80,10 +80,10 @@ TEST(MatchPattern, TransparentPixelsNeverTakePart) {
   // A target whose only opaque pixels are its left half: a screen copy that differs only in
   // the transparent half still scores as a perfect match.
   cv::Mat target = NoiseImage(12, 12, 34);
-  target(cv::Rect(6, 0, 6, 12)).forEach<cv::Vec4b>([](cv::Vec4b& p, const int*) { p[3] = 0; });
+  SetAlpha(target(cv::Rect(6, 0, 6, 12)), 0);
   cv::Mat screen = NoiseImage(60, 40, 35);
   cv::Mat copy = target.clone();
-  copy.forEach<cv::Vec4b>([](cv::Vec4b& p, const int*) { p[3] = 255; });
+  SetAlpha(copy, 255);
   NoiseImage(6, 12, 36).copyTo(copy(cv::Rect(6, 0, 6, 12)));
   Plant(screen, copy, 30, 20);
   const AnalysisResult result = Analyze(screen, MakeItem(kPattern, target, {{u"Mode", u"Single"}}, 0.999f));

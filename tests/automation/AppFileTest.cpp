@@ -13,8 +13,8 @@ using test::Text16;
 
 class AppFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path AppPath(const std::string& name) {
-    return folder_.AppsDir() / (name + ".app");
+  std::string AppPath(const std::string& name) {
+    return (folder_.AppsDir() / (name + ".app")).string();
   }
   test::TempProgramFolder folder_;
 };
@@ -27,7 +27,7 @@ TEST_F(AppFileTest, NewAppHoldsDefaultValuesAndEndsWithZeroSceneCount) {
   AppInfo app;
   app.Name = u"앱";
   ASSERT_TRUE(app.Save());
-  EXPECT_EQ(test::ReadFileBytes(AppPath("앱")),
+  EXPECT_EQ(test::ReadFile(AppPath("앱")),
             Header() + Text16(u"앱") + Text16(u"") + Text16(u"TestID") + Text16(u"SamplePw") +
                 Text16(u"TestStr") + Text16(u"TestEtc") + Text16(u"") + Le32(0));
 }
@@ -56,7 +56,7 @@ TEST_F(AppFileTest, RoundTripKeepsStoredFieldsAndTakesTheStoredName) {
   ASSERT_TRUE(loaded.Load(u"copy"));
   EXPECT_TRUE(loaded.SameStoredFields(saved));
   EXPECT_EQ(loaded.Name, u"자동 로그인");
-  EXPECT_EQ(loaded.Encode(), test::ReadFileBytes(AppPath("copy")));
+  EXPECT_EQ(loaded.Encode(), test::ReadFile(AppPath("copy")));
 }
 
 TEST_F(AppFileTest, ForeignTitleIsRejectedAndAppKeepsItsValues) {
@@ -64,9 +64,9 @@ TEST_F(AppFileTest, ForeignTitleIsRejectedAndAppKeepsItsValues) {
   other.Name = u"x";
   std::string bytes = other.Encode();
   bytes[4] = 'z';  // first code unit of the title: 'Z' becomes 'z'
-  test::WriteFileBytes(AppPath("x"), bytes);
-  test::WriteFileBytes(AppPath("short"), Text16(u"ZORWARE Macro KV"));
-  test::WriteFileBytes(AppPath("empty"), "");
+  test::WriteFile(AppPath("x"), bytes);
+  test::WriteFile(AppPath("short"), Text16(u"ZORWARE Macro KV"));
+  test::WriteFile(AppPath("empty"), "");
 
   for (const char16_t* name : {u"x", u"short", u"empty", u"absent"}) {
     AppInfo app;

@@ -1,10 +1,6 @@
 #include "AutomationTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "app/AppConfig.h"
 #include "platform/ProgramPath.h"
@@ -12,28 +8,9 @@
 namespace zor::test {
 
 TempProgramFolder::TempProgramFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "zorkvm-automation-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
   std::filesystem::create_directory(ScenesDir());
   std::filesystem::create_directory(AppsDir());
-  AppConfig::Instance().SetFolders(WidePath((root_ / "zorkvm").string()));
-}
-
-TempProgramFolder::~TempProgramFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
-}
-
-std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  AppConfig::Instance().SetFolders(WidePath((Root() / "zorkvm").string()));
 }
 
 std::string Le32(uint32_t value) {

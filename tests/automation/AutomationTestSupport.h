@@ -8,6 +8,7 @@
 
 #include "automation/AppInfo.h"
 #include "automation/SceneData.h"
+#include "support/TempDir.h"
 
 namespace zor::test {
 
@@ -15,20 +16,14 @@ namespace zor::test {
 class TempProgramFolder {
  public:
   TempProgramFolder();
-  ~TempProgramFolder();
-  TempProgramFolder(const TempProgramFolder&) = delete;
-  TempProgramFolder& operator=(const TempProgramFolder&) = delete;
 
-  std::filesystem::path ScenesDir() const { return root_ / "Scenes"; }
-  std::filesystem::path AppsDir() const { return root_ / "Apps"; }
-  std::filesystem::path Root() const { return root_; }
+  std::filesystem::path ScenesDir() const { return Root() / "Scenes"; }
+  std::filesystem::path AppsDir() const { return Root() / "Apps"; }
+  std::filesystem::path Root() const { return dir_.Path(); }
 
  private:
-  std::filesystem::path root_;
+  TempDir dir_;
 };
-
-std::string ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // Little-endian encodings for spelling out expected file bytes.
 std::string Le32(uint32_t value);

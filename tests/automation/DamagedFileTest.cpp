@@ -115,7 +115,7 @@ TEST(DamagedSceneFile, OversizedFileIsNotRead) {
   test::TempProgramFolder folder;
   // A sparse file: its size is checked before anything is read or allocated.
   const auto path = folder.ScenesDir() / "huge.scene";
-  test::WriteFileBytes(path, "");
+  test::WriteFile(path.string(), "");
   std::filesystem::resize_file(path, kMaxSceneFileBytes + 1);
   SceneData scene;
   scene.Name = u"kept";

@@ -21,7 +21,7 @@ TEST_F(SceneFileTest, EmptySceneIsThreeTextsAndFourZeroBytes) {
   scene.Name = u"확인";
   scene.Script = u"s";
   ASSERT_TRUE(scene.Save(u"확인.scene"));
-  EXPECT_EQ(test::ReadFileBytes(folder_.ScenesDir() / "확인.scene"),
+  EXPECT_EQ(test::ReadFile((folder_.ScenesDir() / "확인.scene").string()),
             Text8("\xC8\xAE\xC0\xCE") + Text8("") + Text8("s") + Le32(0));
 }
 
@@ -78,7 +78,7 @@ TEST_F(SceneFileTest, RoundTripKeepsEveryStoredField) {
   }
   // The reader mirrors the writer: loading and saving again gives the same bytes.
   loaded.Items.erase(loaded.Items.begin());
-  EXPECT_EQ(loaded.Encode(), test::ReadFileBytes(folder_.ScenesDir() / "로그인.scene"));
+  EXPECT_EQ(loaded.Encode(), test::ReadFile((folder_.ScenesDir() / "로그인.scene").string()));
 }
 
 TEST_F(SceneFileTest, LoadGivesFreshRunTimeFields) {

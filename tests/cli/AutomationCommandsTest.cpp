@@ -1,6 +1,5 @@
 // zorkvm-cli's scene and app commands, run as the program itself.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,10 +7,11 @@
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "support/RunProgram.h"
 #include "automation/AppInfo.h"
 #include "automation/SceneData.h"
 #include "platform/ProgramPath.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
 
 namespace zor {
 namespace {
@@ -32,18 +32,9 @@ constexpr char kSceneJson[] = R"({
 
 class AutomationCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorkvm-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return dir_.File(name); }
 
-  std::filesystem::path dir_;
+  test::TempDir dir_;
 };
 
 TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
@@ -115,7 +106,8 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
   ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
   ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
   std::filesystem::copy_file(PathOf("a.scene"), PathOf("cut.scene"));
-  std::filesystem::resize_file(PathOf("cut.scene"), std::filesystem::file_size(PathOf("a.scene")) - 1);
+  std::filesystem::resize_file(PathOf("cut.scene"),
+                               std::filesystem::file_size(PathOf("a.scene")) - 1);
 
   struct Case {
     std::vector<std::string> args;
@@ -128,14 +120,15 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
       {{"app", "dump", PathOf("a.scene")}, "", "title differs"},
       {{"scene", "dump", PathOf("x.app")}, "", "damaged"},
       {{"scene", "dump", PathOf("cut.scene")}, "", "damaged"},
-      {{"scene", "dump", dir_.string()}, "", "cannot read"},
+      {{"scene", "dump", dir_.Path()}, "", "cannot read"},
       {{"scene", "write", PathOf("n.scene")}, "{", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, "[]", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 1.5}]})", "Index"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 2147483648}]})", "Index"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Color": -1}]})", "Color"},
       {{"scene", "write", PathOf("n.scene")},
-       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})", "base64"},
+       R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})",
+       "base64"},
       {{"app", "write", PathOf("n.app")}, R"({"Scenes": [1]})", "Scene name"},
       {{"app", "write", PathOf("no-such-dir/n.app")}, "{}", "cannot write"},
   };

@@ -8,17 +8,12 @@
 
 #include "client/FrameMailbox.h"
 #include "client/KVMClient.h"
+#include "support/Frames.h"
 
 namespace zor {
 namespace {
 
-FramePtr MakeFrame(uint32_t width, uint32_t height, uint8_t fill) {
-  auto frame = std::make_shared<ScreenImage>();
-  frame->width = width;
-  frame->height = height;
-  frame->pixels.assign(size_t{width} * height * 4, fill);
-  return frame;
-}
+using test::MakeUniformFrame;
 
 // Checks every frame it gets and notes its role in a shared journal.
 class CheckingConsumer : public IFrameConsumer {
@@ -65,7 +60,7 @@ TEST(FrameFanOutTest, FramesOfChangingSizeReachEveryConsumerWholeInRoleOrder) {
   constexpr int kFrames = 40;
   std::thread driver([&] {
     for (int i = 0; i < kFrames; ++i) {
-      client.OnFrame(i % 2 ? MakeFrame(64, 32, static_cast<uint8_t>(i)) : MakeFrame(40, 90, static_cast<uint8_t>(i)));
+      client.OnFrame(i % 2 ? MakeUniformFrame(64, 32, static_cast<uint8_t>(i)) : MakeUniformFrame(40, 90, static_cast<uint8_t>(i)));
     }
   });
   driver.join();
@@ -114,8 +109,8 @@ TEST(FrameFanOutTest, AConsumerDetachedWhileFramesPourInIsNeverCalledAgain) {
 
   std::atomic<bool> stop{false};
   std::thread driver([&] {
-    const FramePtr a = MakeFrame(32, 16, 1);
-    const FramePtr b = MakeFrame(16, 32, 2);
+    const FramePtr a = MakeUniformFrame(32, 16, 1);
+    const FramePtr b = MakeUniformFrame(16, 32, 2);
     for (int i = 0; !stop.load(); ++i) client.OnFrame(i % 2 ? a : b);
   });
   std::atomic<int> late{0};

@@ -7,11 +7,14 @@
 
 #include "app/AppConfig.h"
 #include "client/KVMClient.h"
+#include "support/Frames.h"
 #include "support/SimProcess.h"
 #include "support/Wait.h"
 
 namespace zor {
 namespace {
+
+using test::MakeUniformFrame;
 
 using test::WaitUntil;
 
@@ -39,14 +42,6 @@ struct RecordingMainWindow : ICommandTarget {
   std::vector<std::tuple<int, int, intptr_t>> commands;
   void OnCommand(int id, int code, intptr_t arg) override { commands.emplace_back(id, code, arg); }
 };
-
-FramePtr MakeFrame(uint32_t width, uint32_t height, uint8_t fill) {
-  auto frame = std::make_shared<ScreenImage>();
-  frame->width = width;
-  frame->height = height;
-  frame->pixels.assign(size_t{width} * height * 4, fill);
-  return frame;
-}
 
 DeviceInfo UnknownTypeDevice() {
   DeviceInfo d;
@@ -90,14 +85,14 @@ TEST_F(KVMClientTest, StartsConnectingWithTheEditorAndPauseButtonsDisabled) {
 
 TEST_F(KVMClientTest, TheFirstFrameStartsStreamingAndEnablesTheEditorLaterFramesLeaveTheStateAlone) {
   EXPECT_EQ(client_.TickConnectWait(), 1);
-  client_.OnFrame(MakeFrame(8, 4, 1));
+  client_.OnFrame(MakeUniformFrame(8, 4, 1));
   EXPECT_EQ(client_.State(), ClientState::Streaming);
   EXPECT_EQ(client_.ConnectWait(), 0);
   EXPECT_TRUE(client_.Button(kButtonEditor).enabled);
 
   const int changes = view_.changed;
   EXPECT_EQ(client_.TickConnectWait(), 1);
-  client_.OnFrame(MakeFrame(8, 4, 2));
+  client_.OnFrame(MakeUniformFrame(8, 4, 2));
   EXPECT_EQ(client_.ConnectWait(), 1);  // no state change, so the counter is not reset
   EXPECT_EQ(view_.changed, changes);
   EXPECT_EQ(client_.CurrentFrame()->pixels[0], 2);
@@ -139,7 +134,7 @@ TEST_F(KVMClientTest, TheSceneEditorOpensOnlyOnceAFrameHasArrived) {
   DoubleClick(kButtonEditor);
   EXPECT_EQ(view_.scene_editor, 0);
   EXPECT_FALSE(client_.EditorOpen());
-  client_.OnFrame(MakeFrame(2, 2, 0));
+  client_.OnFrame(MakeUniformFrame(2, 2, 0));
   DoubleClick(kButtonEditor);
   EXPECT_EQ(view_.scene_editor, 1);
   EXPECT_TRUE(client_.EditorOpen());
@@ -160,7 +155,7 @@ TEST_F(KVMClientTest, ConnectButtonAndFullControlWithoutADriverOnlyChangeState) 
 
 TEST_F(KVMClientTest, RecreateDriverGoesBackToConnecting) {
   Click(kButtonConnect);
-  client_.OnFrame(MakeFrame(2, 2, 0));
+  client_.OnFrame(MakeUniformFrame(2, 2, 0));
   DeviceInfo replacement = UnknownTypeDevice();
   replacement.Type = 0;
   client_.RecreateDriver(&replacement);

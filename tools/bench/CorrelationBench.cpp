@@ -5,6 +5,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "AnalysisBenchSupport.h"
+#include "DesktopScreen.h"
 #include "analysis/AnalysisSteps.h"
 
 namespace zor::bench {
@@ -15,7 +16,17 @@ struct BareBuffers {
   cv::Mat grey_region, grey_template, pattern_mask, scores, mask;
 };
 
-cv::Rect RegionOf(const WorkRect& area) { return ClipWorkArea(&area, Desktop().cols, Desktop().rows); }
+// The template and the region of the benchmark's arguments, as views of the desktop.
+struct BareInput {
+  cv::Mat templ;
+  cv::Mat region;
+};
+
+BareInput BareInputOf(const benchmark::State& state) {
+  const WorkRect area = BenchWorkArea(state.range(1));
+  return BareInput{Desktop()(cv::Rect(cv::Point(kTargetLeft, kTargetTop), TemplateSize(state.range(0)))),
+                   Desktop()(ClipWorkArea(&area, Desktop().cols, Desktop().rows))};
+}
 
 size_t MinMaxLoop(BareBuffers& b, double accept, cv::Size templ, SuppressionKind kind) {
   b.mask.create(b.scores.size(), CV_8U);
@@ -33,10 +44,7 @@ size_t MinMaxLoop(BareBuffers& b, double accept, cv::Size templ, SuppressionKind
 }
 
 void BareImage(benchmark::State& state, bool colour) {
-  const Item item = TargetItem(0, TemplateSize(state.range(0)));
-  const cv::Mat templ(item.Template.Height, item.Template.Width, CV_8UC4,
-                      const_cast<uint8_t*>(item.Template.Pixels.data()));
-  const cv::Mat region = Desktop()(RegionOf(BenchWorkArea(state.range(1))));
+  const auto [templ, region] = BareInputOf(state);
   BareBuffers b;
   TimeWarm(state, [&] {
     if (colour) {
@@ -63,10 +71,7 @@ void BM_BareImageColour(benchmark::State& state) { BareImage(state, true); }
 void BM_MatchImageColour(benchmark::State& state) { EngineImage(state, true); }
 
 void BM_BarePattern(benchmark::State& state) {
-  const Item item = TargetItem(1, TemplateSize(state.range(0)));
-  const cv::Mat templ(item.Template.Height, item.Template.Width, CV_8UC4,
-                      const_cast<uint8_t*>(item.Template.Pixels.data()));
-  const cv::Mat region = Desktop()(RegionOf(BenchWorkArea(state.range(1))));
+  const auto [templ, region] = BareInputOf(state);
   BareBuffers b;
   TimeWarm(state, [&] {
     // The default colour box: every opaque pixel takes part.
