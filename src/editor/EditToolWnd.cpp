@@ -88,7 +88,7 @@ void EditToolWnd::Refresh() {
   RepaintList();
 }
 
-void EditToolWnd::RepaintList() { list_->repaint(); }
+void EditToolWnd::RepaintList() { list_->viewport()->repaint(); }
 
 void EditToolWnd::ReloadSceneList() { form_->ReloadSceneList(); }
 

@@ -34,15 +34,8 @@ void SceneEditor::OnFrame(const FramePtr& frame) {
     frame_width_ = static_cast<int32_t>(frame->width);
     frame_height_ = static_cast<int32_t>(frame->height);
   }
-  if (closing_.load() || frame_posted_.exchange(true)) return;
-  // Queued to the editor's own thread; dropped by Qt if the editor is deleted first.
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        frame_posted_ = false;
-        TakeFrame();
-      },
-      Qt::QueuedConnection);
+  if (closing_.load()) return;
+  frame_post_.Post(this, [this] { TakeFrame(); });
 }
 
 void SceneEditor::TakeFrame() {
@@ -57,13 +50,10 @@ void SceneEditor::TakeFrame() {
 }
 
 void SceneEditor::PostRepaint() {
-  // Queued to the editor, which outlives any test that reports here.
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        if (view_) view_->update();
-      },
-      Qt::QueuedConnection);
+  // Posted to the editor, which outlives any test that reports here.
+  repaint_post_.Post(this, [this] {
+    if (view_) view_->update();
+  });
 }
 
 FramePtr SceneEditor::Frame() const {

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "analysis/AnalysisResult.h"
+#include "app/ui/CoalescedPost.h"
 #include "client/FrameConsumer.h"
 #include "client/SceneEditorLink.h"
 #include "editor/SceneEditModel.h"
@@ -113,7 +114,8 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
 
   std::atomic<EditorTestState> test_state_{EditorTestState::Idle};
   std::atomic<bool> closing_{false};
-  std::atomic<bool> frame_posted_{false};
+  CoalescedPost frame_post_;    // frames that come faster than the GUI takes them fold into one
+  CoalescedPost repaint_post_;  // so do the runner's reports
 };
 
 }  // namespace zor

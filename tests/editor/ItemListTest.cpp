@@ -111,5 +111,21 @@ TEST_F(ItemListTest, AClickSelectsTheRowsItemButNotInAGap) {
   EXPECT_FALSE(Model().Markers()[1].Selected);
 }
 
+TEST_F(ItemListTest, ThumbnailsShowTheTemplatesCentreOrAnEmptyWhiteBox) {
+  DrawItem(10, 10, 110, 100);  // 100 x 90: only its centre 64 x 64 shows
+  DeliverFrame(frame_);
+  DrawItem(120, 20, 150, 40);
+  DeliverFrame(frame_);
+  Model().Scene().Items[1]->Template = {};
+  Tool().Refresh();
+  const QImage shot = List().viewport()->grab().toImage();
+  // Row 0's inner square starts at (4, 4) and shows template pixel (18, 13), frame pixel (28, 23).
+  EXPECT_EQ(shot.pixelColor(4, 4), QColor((28 + 23) & 255, 23, 28));
+  EXPECT_EQ(shot.pixelColor(4 + 63, 4 + 63), QColor((28 + 63 + 23 + 63) & 255, 23 + 63, 28 + 63));
+  const int row1 = 3 + 69;
+  EXPECT_EQ(shot.pixelColor(3 + 20, row1 + 20), QColor(Qt::white));
+  EXPECT_EQ(shot.pixelColor(3, row1 + 20), QColor(180, 180, 180));
+}
+
 }  // namespace
 }  // namespace zor::test
