@@ -18,7 +18,7 @@ constexpr std::array<const char*, 2> kFontFiles = {
 };
 
 // Windows icon code point -> Font Awesome 4.7 code point, chosen by what the button does.
-constexpr std::array<std::pair<char16_t, char16_t>, 13> kIconMap = {{
+constexpr std::array<std::pair<char16_t, char16_t>, 19> kIconMap = {{
     {glyph::kAppManager, 0xF1B3},        // cubes: the Apps
     {glyph::kAddDevice, 0xF0FE},         // plus-square
     {glyph::kSettings, 0xF013},          // cog
@@ -32,6 +32,12 @@ constexpr std::array<std::pair<char16_t, char16_t>, 13> kIconMap = {{
     {glyph::kDelete, 0xF1F8},            // trash
     {glyph::kSceneEditor, 0xF03E},       // picture-o
     {glyph::kEdit, 0xF040},              // pencil
+    {glyph::kAddItemPressed, 0xF05B},    // crosshairs: drawing a new Item
+    {glyph::kRecapture, 0xF030},         // camera
+    {glyph::kToggleActive, 0xF205},      // toggle-on
+    {glyph::kResetItems, 0xF021},        // refresh
+    {glyph::kSaveScene, 0xF0C7},         // floppy-o
+    {glyph::kTestScene, 0xF04E},         // forward: run the whole Scene
 }};
 constexpr char16_t kUnknownIcon = 0xF059;  // question-circle
 

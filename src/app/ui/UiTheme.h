@@ -51,6 +51,13 @@ inline constexpr char16_t kDisconnect = 0xF71D;
 inline constexpr char16_t kDelete = 0xE74D;
 inline constexpr char16_t kSceneEditor = 0xF407;
 inline constexpr char16_t kEdit = 0xEC4E;
+// The Scene Tool's buttons (adding an Item shows kSceneEditor).
+inline constexpr char16_t kAddItemPressed = 0xEBFC;
+inline constexpr char16_t kRecapture = 0xEE6F;
+inline constexpr char16_t kToggleActive = 0xEDAB;
+inline constexpr char16_t kResetItems = 0xE72C;
+inline constexpr char16_t kSaveScene = 0xE74E;
+inline constexpr char16_t kTestScene = 0xF093;
 }  // namespace glyph
 
 }  // namespace zor

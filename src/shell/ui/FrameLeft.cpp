@@ -11,6 +11,7 @@
 #include "app/ui/UiTheme.h"
 #include "client/ui/FullCtrlWnd.h"
 #include "client/ui/KVMClientPane.h"
+#include "editor/OpenSceneEditor.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
 #include "shell/ui/DeviceDialog.h"
@@ -58,6 +59,7 @@ KVMClientPane* FrameLeft::CreatePane(DeviceInfo& device) {
   const AppConfig& c = AppConfig::Instance();
   auto* pane = new KVMClientPane(this, device, device.Index, main_window_);
   pane->SetFullControlOpener([](KVMClientPane& p) { FullCtrlWnd::OpenFor(p); });
+  pane->SetSceneEditorOpener(&OpenSceneEditor);
   pane->move(c.Margin, c.Margin);
   pane->show();
   scroll_bar_->raise();

@@ -1,0 +1,55 @@
+#pragma once
+// A scene editor with its windows on Qt's offscreen platform, a private program folder, and a
+// scripted frame source: frames are made here and handed to the editor as a client would.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "client/ScreenImage.h"
+#include "editor/EditToolWnd.h"
+#include "editor/SceneEditor.h"
+#include "editor/SceneEditorView.h"
+#include "editor/SceneItemListView.h"
+#include "editor/TopToolWnd.h"
+#include "support/ui/QtTestSupport.h"
+
+namespace zor::test {
+
+// A frame whose every pixel tells where it is: B = x, G = y, R = x + y (each modulo 256).
+FramePtr MakeGradientFrame(uint32_t width, uint32_t height);
+
+class EditorFixture : public ::testing::Test, public WithQtApp {
+ protected:
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 120;
+
+  EditorFixture();
+  ~EditorFixture() override;
+
+  SceneEditModel& Model() { return editor_->Model(); }
+  SceneEditorView& View() { return *editor_->View(); }
+  EditToolWnd& Tool() { return *editor_->Tool(); }
+  TopToolWnd& Form() { return *Tool().Form(); }
+
+  // Mouse and keys as the view receives them.
+  void Press(int x, int y);
+  void Move(int x, int y);
+  void Release(int x, int y);
+  void Drag(int x1, int y1, int x2, int y2);
+  void Key(int key);
+  // The add button, then a drag: one new Item (if large enough).
+  void DrawItem(int x1, int y1, int x2, int y2);
+  // Hands a frame to the editor and lets the GUI thread take it.
+  void DeliverFrame(const FramePtr& frame);
+  // Clicks a command button of the Scene Tool.
+  void Click(int command_id);
+
+  ProgramFolder folder_;
+  std::unique_ptr<SceneEditor> editor_;
+  FramePtr frame_ = MakeGradientFrame(kWidth, kHeight);
+};
+
+}  // namespace zor::test

@@ -1,0 +1,181 @@
+// The editor on a live simulated desktop: a client pane connected to zorkvm-sim, its scene
+// editor opened from the pane's button, an Item drawn around a button and tested through the
+// client's runner.
+#include <QImage>
+
+#include "automation/AutoRunner.h"
+#include "client/ui/KVMClientPane.h"
+#include "editor/EditToolWnd.h"
+#include "editor/EditorPainting.h"
+#include "editor/SceneEditorView.h"
+#include "editor/OpenSceneEditor.h"
+#include "shell/ui/ZorBT.h"
+#include "sim/SimScreen.h"
+#include "support/RecordingOwner.h"
+#include "support/SimProcess.h"
+#include "support/ui/QtTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <chrono>
+#include <thread>
+
+namespace zor::test {
+namespace {
+
+constexpr char kAddress[] = "127.0.0.61";
+constexpr char16_t kWideAddress[] = u"127.0.0.61";
+constexpr uint32_t kWidth = 640;
+constexpr uint32_t kHeight = 360;
+
+// Waits for `done` while the GUI thread's events run (frames are taken, tests serviced).
+bool WaitWithEvents(const std::function<bool()>& done, int timeout_ms = 15000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    QApplication::processEvents();
+    // Objects let go of with deleteLater go here too, as in the program's event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
+}
+
+class LiveTest : public ::testing::Test, public WithQtApp {
+ protected:
+  LiveTest()
+      : sim_({kAddress, 0, {"--size", "640x360"}, {}}),
+        device_(SoftKvmDevice(kWideAddress, sim_.Port(), kWidth, kHeight)),
+        pane_(nullptr, device_, 0, nullptr),
+        layout_(MakeSimLayout(kWidth, kHeight)) {
+    pane_.Client()->SetAutomation(std::make_unique<AutoRunner>(*pane_.Client()));
+    pane_.SetSceneEditorOpener(&OpenSceneEditor);
+  }
+
+  // Connected and streaming, with the editor opened by the pane's button.
+  SceneEditor* ConnectAndOpenEditor() {
+    if (!sim_.Ready()) return nullptr;
+    pane_.PressConnect();
+    if (!WaitWithEvents([&] { return pane_.Button(kButtonEditor)->IsButtonEnabled(); })) return nullptr;
+    pane_.Button(kButtonEditor)->Press(kNotifyDoubleClick);
+    SceneEditor* editor = FindSceneEditor(pane_);
+    if (editor == nullptr || !WaitWithEvents([&] { return editor->Frame() != nullptr; })) return nullptr;
+    return editor;
+  }
+
+  // Draws an Item over `target` and waits for its template.
+  std::shared_ptr<Item> DrawItemAround(SceneEditor& editor, const SimRect& target) {
+    editor.Tool()->Button(kAddItemCommand)->Press(kNotifyClick);
+    QWidget& view = *editor.View();
+    SendMouse(view, QEvent::MouseButtonPress, {target.x, target.y}, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseMove, {target.x + target.w, target.y + target.h}, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, {target.x + target.w, target.y + target.h}, Qt::NoButton);
+    std::shared_ptr<Item> item = editor.Model().CurrentItem();
+    if (!item || !WaitWithEvents([&] { return !item->Template.Pixels.empty(); })) return nullptr;
+    return item;
+  }
+
+  // Whether the simulator received a move to (x, y) followed by a left button press.
+  bool SimLoggedClickAt(int x, int y) const {
+    const std::string move = R"({"action":"move","type":"CONTROL","x":)" + std::to_string(x) + R"(,"y":)" +
+                             std::to_string(y) + "}";
+    const std::vector<std::string> texts = sim_.ReceivedTexts();
+    const auto at = std::find(texts.begin(), texts.end(), move);
+    return at != texts.end() &&
+           std::find(at, texts.end(), R"({"action":"down","button":"left","type":"CONTROL"})") != texts.end();
+  }
+
+  SimProcess sim_;
+  DeviceInfo device_;
+  KVMClientPane pane_;
+  SimLayout layout_;
+};
+
+TEST_F(LiveTest, AnItemTestShowsTheBestMatchAtTheButtonAndTheViewRefusesToClose) {
+  SceneEditor* editor = ConnectAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  const SimRect button = layout_.ok_button;
+  const std::shared_ptr<Item> item = DrawItemAround(*editor, button);
+  ASSERT_NE(item, nullptr);
+
+  editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] {
+    const auto best = editor->TestBestMatch();
+    return best && best->Valid != 0;
+  }));
+  EXPECT_EQ(editor->TestState(), EditorTestState::ItemTestRunning);
+  const MatchRecord best = *editor->TestBestMatch();
+  EXPECT_EQ(best.Left, button.x);
+  EXPECT_EQ(best.Top, button.y);
+  EXPECT_EQ(best.Width, button.w);
+  Settle();
+  const QImage shot = editor->View()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(button.x + button.w / 2, button.y), kBestMatchMark) << "red on the button's top edge";
+  EXPECT_EQ(editor->Tool()->Button(kTestItemCommand)->State(), 1) << "the button shows stop";
+
+  MessageSeen refusal;
+  AnswerNextMessage(refusal, QMessageBox::Ok);
+  EXPECT_FALSE(editor->View()->close());
+  EXPECT_TRUE(refusal.seen);
+  EXPECT_EQ(FindSceneEditor(pane_), editor);
+
+  editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] {
+    return editor->TestState() == EditorTestState::Idle && !editor->TestBestMatch().has_value();
+  })) << "stopping ends the test and clears the best match";
+  Settle();
+  EXPECT_EQ(editor->Tool()->Button(kTestItemCommand)->State(), 0);
+  EXPECT_FALSE(pane_.Client()->AutomationActive());
+  EXPECT_EQ(pane_.Client()->CurrentFrame() != nullptr, true);
+
+  EXPECT_TRUE(editor->View()->close());
+  QPointer<SceneEditor> watched(editor);
+  ASSERT_TRUE(WaitWithEvents([&] { return watched.isNull(); }));
+  EXPECT_EQ(FindSceneEditor(pane_), nullptr);
+  EXPECT_FALSE(pane_.Client()->EditorOpen());
+  EXPECT_NE(item->Template.Pixels.size(), 0u) << "the test's Item outlives the editor where it is still held";
+}
+
+TEST_F(LiveTest, ASceneTestWithAClickScriptClicksTheButtonsCentre) {
+  SceneEditor* editor = ConnectAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  const SimRect button = layout_.ok_button;
+  const std::shared_ptr<Item> item = DrawItemAround(*editor, button);
+  ASSERT_NE(item, nullptr);
+  item->Script = u"action CLK";
+
+  editor->Tool()->Button(kTestSceneCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] { return SimLoggedClickAt(button.CenterX(), button.CenterY()); }))
+      << "the simulator logs the click at the button's centre";
+  EXPECT_EQ(editor->TestState(), EditorTestState::SceneTestRunning);
+  ASSERT_TRUE(WaitWithEvents([&] { return editor->LastAction().X != 0; }));
+  EXPECT_EQ(editor->LastAction().X, button.CenterX());
+  EXPECT_EQ(editor->LastAction().Y, button.CenterY());
+  EXPECT_FALSE(editor->Tool()->Button(kAddItemCommand)->IsButtonEnabled()) << "no edits while the Scene runs";
+
+  editor->Tool()->Button(kTestSceneCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] { return editor->TestState() == EditorTestState::Idle; }));
+  Settle();
+  EXPECT_TRUE(editor->Tool()->Button(kAddItemCommand)->IsButtonEnabled());
+  EXPECT_EQ(editor->Model().Scene().Items.size(), 1u) << "the run borrowed the Scene and left it";
+}
+
+TEST_F(LiveTest, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
+  SceneEditor* editor = ConnectAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_NE(DrawItemAround(*editor, layout_.ok_button), nullptr);
+  editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] { return editor->TestState() == EditorTestState::ItemTestRunning; }));
+  QPointer<SceneEditor> watched(editor);
+  pane_.ReleaseClient();
+  ASSERT_TRUE(WaitWithEvents([&] { return watched.isNull(); }));
+}
+
+}  // namespace
+}  // namespace zor::test
