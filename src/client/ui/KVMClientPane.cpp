@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/AppConfig.h"
+#include "automation/AutoRunner.h"
 #include "app/ui/UiTheme.h"
 #include "shell/PaneGeometry.h"
 #include "shell/ui/ClientTitle.h"
@@ -53,6 +54,7 @@ KVMClientPane::KVMClientPane(QWidget* container, DeviceInfo& device, uint32_t in
   CreateButtons();
   client_->SetIndex(index);
   client_->SetView(this);
+  client_->SetAutomation(std::make_unique<AutoRunner>(*client_));  // the start and pause buttons drive it
   client_->AttachConsumer(ConsumerRole::Thumbnail, thumb_);
   client_->CreateClient();
   SyncFromClient();
