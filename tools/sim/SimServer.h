@@ -12,6 +12,9 @@ class ISimServer {
   virtual ~ISimServer() = default;
   // The port actually listened on (the one picked by the system when 0 was asked).
   virtual uint16_t Port() const = 0;
+  // False, with Error() saying why, when the server could not listen (it is built listening).
+  virtual bool Listening() const = 0;
+  virtual const std::string& Error() const = 0;
 };
 
 }  // namespace zor::sim

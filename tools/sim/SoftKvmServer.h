@@ -32,8 +32,8 @@ class SoftKvmServer : public ISimServer {
   SoftKvmServer(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log);
   ~SoftKvmServer() override;
 
-  bool Listening() const;
-  const std::string& Error() const;
+  bool Listening() const override;
+  const std::string& Error() const override;
   uint16_t Port() const override;
 
  private:

@@ -37,8 +37,8 @@ class TesselServer : public ISimServer {
   TesselServer(const TesselServerConfig& config, SimScreen& screen, SimMessageLog& log);
   ~TesselServer() override;
 
-  bool Listening() const;
-  const std::string& Error() const;
+  bool Listening() const override;
+  const std::string& Error() const override;
   uint16_t Port() const override;
 
  private:
