@@ -5,17 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "support/TempDir.h"
 
 namespace zor::test {
 namespace {
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // In the child: point file descriptor `target` at `path`, or leave at once.
 void Redirect(const std::string& path, int flags, int target) {
@@ -28,12 +22,10 @@ void Redirect(const std::string& path, int flags, int target) {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input) {
-  std::string dir_template =
-      (std::filesystem::temp_directory_path() / "zorkvm-run-XXXXXX").string();
-  if (::mkdtemp(dir_template.data()) == nullptr) return {};
-  const std::filesystem::path dir = dir_template;
-  const std::string in_path = dir / "in", out_path = dir / "out", err_path = dir / "err";
-  std::ofstream(in_path, std::ios::binary) << input;
+  const TempDir dir;
+  if (dir.Path().empty()) return {};
+  const std::string in_path = dir.File("in"), out_path = dir.File("out"), err_path = dir.File("err");
+  WriteFile(in_path, input);
 
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
@@ -54,11 +46,9 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
-    result.out = Slurp(out_path);
-    result.err = Slurp(err_path);
+    result.out = ReadFile(out_path);
+    result.err = ReadFile(err_path);
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(dir, ignored);
   return result;
 }
 
