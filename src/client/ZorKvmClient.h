@@ -60,6 +60,10 @@ class ZorKvmClient {
   virtual void KeyCombo(uint8_t modifiers, uint8_t usage) = 0;
   virtual void TypeText(const std::u16string& text) = 0;
   virtual void ToggleHangulMode() = 0;
+
+  // Why the last attempt to reach the device failed (see LastErrorSlot); empty while it works.
+  // Any thread.
+  virtual std::string LastError() const = 0;
 };
 
 }  // namespace zor

@@ -22,6 +22,7 @@
 
 #include "client/FramePool.h"
 #include "client/JpegDecoder.h"
+#include "client/LastErrorSlot.h"
 #include "client/ZorKvmClient.h"
 #include "drivers/DeliveryRate.h"
 #include "drivers/KeyStateSource.h"
@@ -68,6 +69,7 @@ class TesselLite final : public ZorKvmClient {
   void KeyCombo(uint8_t modifiers, uint8_t usage) override;
   void TypeText(const std::u16string& text) override;
   void ToggleHangulMode() override;
+  std::string LastError() const override { return last_error_.Get(); }
 
   // Where KeyEvent reads the live modifier keys; OperatorKeyboard() unless replaced. The source
   // must outlive the driver or be replaced first.
@@ -127,6 +129,7 @@ class TesselLite final : public ZorKvmClient {
   int32_t screen_width_ = 1920;
   int32_t screen_height_ = 1080;
   DeliveryIntervals intervals_;
+  LastErrorSlot last_error_;
   MjpegPartParser parser_;  // stream thread only; survives reconnections
   std::atomic<uint8_t> modifier_state_{0};
   std::atomic<const IKeyStateSource*> key_state_{&OperatorKeyboard()};

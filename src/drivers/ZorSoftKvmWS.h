@@ -14,6 +14,7 @@
 
 #include "client/FramePool.h"
 #include "client/JpegDecoder.h"
+#include "client/LastErrorSlot.h"
 #include "client/ZorKvmClient.h"
 #include "drivers/WebSocketClient.h"
 
@@ -44,6 +45,7 @@ class ZorSoftKvmWS : public ZorKvmClient {
   void KeyCombo(uint8_t, uint8_t) override {}
   void TypeText(const std::u16string&) override {}
   void ToggleHangulMode() override {}
+  std::string LastError() const override { return last_error_.Get(); }
 
   // A socket event; runs on the socket's I/O thread. Public so that the frame path from a
   // received message to the owner's OnFrame can be measured without a network.
@@ -65,6 +67,7 @@ class ZorSoftKvmWS : public ZorKvmClient {
   FramePool frames_;
   std::atomic<int64_t> last_move_ns_;
   WebSocketClient socket_;
+  LastErrorSlot last_error_;
   std::atomic<bool> polling_{false};
   std::atomic<bool> streaming_{false};
 

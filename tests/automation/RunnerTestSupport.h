@@ -59,6 +59,7 @@ class RecordingDriver : public ZorKvmClient {
   void KeyCombo(uint8_t modifiers, uint8_t usage) override;
   void TypeText(const std::u16string& text) override;
   void ToggleHangulMode() override;
+  std::string LastError() const override { return {}; }
 
   // Adds a line of the test's own (a wait, say) in call order.
   void Note(std::string line);

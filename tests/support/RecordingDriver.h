@@ -41,6 +41,7 @@ class RecordingDriver : public ZorKvmClient {
   }
   void TypeText(const std::u16string& text) override { Add("TypeText " + std::to_string(text.size())); }
   void ToggleHangulMode() override { Add("ToggleHangulMode"); }
+  std::string LastError() const override { return {}; }
 
   std::vector<std::string> Calls() const {
     std::lock_guard lock(mutex_);

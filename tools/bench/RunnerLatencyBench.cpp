@@ -46,6 +46,7 @@ class StampingDriver : public ZorKvmClient {
   void KeyCombo(uint8_t, uint8_t) override {}
   void TypeText(const std::u16string&) override {}
   void ToggleHangulMode() override {}
+  std::string LastError() const override { return {}; }
 
   std::vector<int64_t> TakeCallTimes() {
     std::lock_guard lock(mutex_);

@@ -2,7 +2,9 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 namespace zor::sim {
 namespace {
@@ -30,7 +32,54 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
   return true;
 }
 
+struct FaultName {
+  const char* name;
+  SimFaultMode mode;
+};
+constexpr FaultName kFaultNames[] = {
+    {"drop", SimFaultMode::DropEvery},          {"stall", SimFaultMode::StallAfterAccept},
+    {"garbage", SimFaultMode::Garbage},         {"lying-length", SimFaultMode::LyingLength},
+    {"split-boundary", SimFaultMode::SplitBoundary}, {"endless-head", SimFaultMode::EndlessHead},
+    {"burst", SimFaultMode::BurstThenSilence},  {"close-mid-message", SimFaultMode::CloseMidMessage},
+};
+
+// "[I=]MODE[:SECONDS]": the fault of device I, or of every device without I. Only "drop"
+// takes (and needs) SECONDS.
+bool ParseFault(const std::string& text, SimOptions& o) {
+  std::string spec = text;
+  long device = -1;
+  if (const size_t eq = spec.find('='); eq != std::string::npos) {
+    if (!ParseInt(spec.substr(0, eq), 0, kMaxSimDevices - 1, device)) return false;
+    spec = spec.substr(eq + 1);
+  }
+  SimFault fault;
+  std::string name = spec;
+  if (const size_t colon = spec.find(':'); colon != std::string::npos) {
+    long seconds = 0;
+    if (!ParseInt(spec.substr(colon + 1), 1, 3600, seconds)) return false;
+    fault.seconds = static_cast<int>(seconds);
+    name = spec.substr(0, colon);
+  }
+  const auto* known = std::find_if(std::begin(kFaultNames), std::end(kFaultNames),
+                                   [&](const FaultName& f) { return name == f.name; });
+  if (known == std::end(kFaultNames)) return false;
+  fault.mode = known->mode;
+  if ((fault.mode == SimFaultMode::DropEvery) != (fault.seconds > 0)) return false;
+  if (device < 0) {
+    o.faults.assign(kMaxSimDevices, fault);
+  } else {
+    if (o.faults.size() <= static_cast<size_t>(device)) o.faults.resize(static_cast<size_t>(device) + 1);
+    o.faults[static_cast<size_t>(device)] = fault;
+  }
+  return true;
+}
+
 }  // namespace
+
+SimFault FaultOf(const SimOptions& options, int index) {
+  return index >= 0 && static_cast<size_t>(index) < options.faults.size() ? options.faults[static_cast<size_t>(index)]
+                                                                           : SimFault{};
+}
 
 const char* SimUsage() {
   return "usage: zorkvm-sim [options]\n"
@@ -45,6 +94,11 @@ const char* SimUsage() {
          "  --fps N             highest frame rate served (default 30, at most 60)\n"
          "  --log FILE          JSON lines of every message received (default - : standard output)\n"
          "  --parts-per-stream N  tessel: end each stream after N parts (default 0: never)\n"
+         "  --fault [I=]MODE    misbehave on purpose, device I only or every device: drop:SECONDS\n"
+         "                      (close each connection after SECONDS), stall (accept, then silence),\n"
+         "                      garbage (random bytes instead of JPEG); tessel: lying-length,\n"
+         "                      split-boundary (one byte per send), endless-head, burst (a few\n"
+         "                      parts, then silence); softkvm: close-mid-message\n"
          "  --print-layout      print the screen's target rectangles as JSON and exit\n"
          "  --help              this text\n";
 }
@@ -82,6 +136,7 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     } else if (a == "--size" && ParseSize(v, o.width, o.height)) {
     } else if (a == "--fps" && ParseInt(v, 1, kMaxSimFps, n)) {
       o.max_fps = static_cast<int>(n);
+    } else if (a == "--fault" && ParseFault(v, o)) {
     } else if (a == "--log" && !v.empty()) {
       o.log_path = v;
     } else {

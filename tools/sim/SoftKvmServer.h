@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "SimOptions.h"
 #include "SimServer.h"
 
 namespace zor {
@@ -24,6 +25,7 @@ struct SoftKvmServerConfig {
   uint16_t port = 0;
   int device_index = 0;
   int max_fps = 30;
+  SimFault fault;
 };
 
 class SoftKvmServer : public ISimServer {

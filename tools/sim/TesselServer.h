@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "SimOptions.h"
 #include "SimServer.h"
 
 namespace zor {
@@ -25,6 +26,7 @@ struct TesselServerConfig {
   int device_index = 0;
   int fps = 30;
   int parts_per_stream = 0;  // 0: streams never end by themselves
+  SimFault fault;
 };
 
 // The address `offset` places after `address` (127.0.0.2 + 1 = 127.0.0.3), so that several

@@ -38,10 +38,10 @@ std::unique_ptr<ISimServer> StartServer(const SimOptions& o, int index, SimScree
   const uint16_t port = o.port == 0 ? 0 : static_cast<uint16_t>(o.port + index);
   switch (o.type) {
     case SimDeviceType::SoftKvm:
-      return Listen<SoftKvmServer>(SoftKvmServerConfig{o.address, port, index, o.max_fps}, screen, log, error);
+      return Listen<SoftKvmServer>(SoftKvmServerConfig{o.address, port, index, o.max_fps, FaultOf(o, index)}, screen, log, error);
     case SimDeviceType::Tessel:
       return Listen<TesselServer>(
-          TesselServerConfig{DeviceAddress(o, index), port, 80, index, o.max_fps, o.parts_per_stream}, screen, log, error);
+          TesselServerConfig{DeviceAddress(o, index), port, 80, index, o.max_fps, o.parts_per_stream, FaultOf(o, index)}, screen, log, error);
   }
   return nullptr;
 }
