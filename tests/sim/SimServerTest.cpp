@@ -39,16 +39,18 @@ TEST(SimServerTest, CommandLine) {
       {{"--fps", "0"}, 2},
       {{"--devices", "0"}, 2},
       {{"--type", "other"}, 2},
+      {{"--fault", "drop"}, 2},  // drop needs its seconds
+      {{"--fault", "7=sleep"}, 2},
       {{"--port"}, 2},
   };
   for (const Case& c : cases) EXPECT_EQ(RunSim(c.args, dir), c.exit_code) << c.args[0];
 }
 
-TEST(SimServerTest, ServesSeveralDevicesOnConsecutivePorts) {
-  const uint16_t port = test::PickFreePort(kAddress);
-  test::SimProcess sim({kAddress, port, {"--devices", "3", "--size", "160x90"}, {}});
+TEST(SimServerTest, ServesSeveralDevicesAndReportsTheirPorts) {
+  test::SimProcess sim({kAddress, 0, {"--devices", "3", "--size", "160x90"}, {}});
   ASSERT_TRUE(sim.Ready());
-  for (uint16_t p = port; p < port + 3; ++p) EXPECT_TRUE(test::WaitForListening(kAddress, p, 5000)) << p;
+  ASSERT_EQ(sim.Ports().size(), 3u);
+  for (uint16_t p : sim.Ports()) EXPECT_TRUE(test::WaitForListening(kAddress, p, 5000)) << p;
 }
 
 TEST(SimServerTest, MalformedAndOversizedMessagesEndOnlyThatConnection) {

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "support/Wait.h"
 
@@ -23,6 +24,21 @@ sockaddr_in Endpoint(const std::string& address, uint16_t port) {
   a.sin_port = htons(port);
   inet_pton(AF_INET, address.c_str(), &a.sin_addr);
   return a;
+}
+
+// The ports of the "device I (TYPE) listening on ADDRESS:PORT" lines, once the simulator has
+// written its "ready" line; nullopt before that.
+std::optional<std::vector<uint16_t>> ReportedPorts(const std::string& stderr_path) {
+  std::ifstream in(stderr_path);
+  std::vector<uint16_t> ports;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line == "zorkvm-sim: ready") return ports;
+    const size_t colon = line.rfind(':');
+    if (line.find(" listening on ") == std::string::npos || colon == std::string::npos) continue;
+    ports.push_back(static_cast<uint16_t>(std::stoi(line.substr(colon + 1))));
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -54,7 +70,6 @@ bool WaitForListening(const std::string& address, uint16_t port, int timeout_ms)
 }
 
 SimProcess::SimProcess(SimProcessOptions options) : options_(std::move(options)) {
-  if (options_.port == 0) options_.port = PickFreePort(options_.address);
   if (options_.log_path.empty()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "zorkvm-sim-XXXXXX").string();
     if (mkdtemp(pattern.data())) own_log_dir_ = pattern;
@@ -80,10 +95,19 @@ bool SimProcess::Start() {
   std::vector<std::string> argv = {ZORKVM_TOOLS_DIR "/zorkvm-sim", "--address", options_.address, "--port",
                                    std::to_string(options_.port), "--log", options_.log_path};
   argv.insert(argv.end(), options_.extra_args.begin(), options_.extra_args.end());
-  process_ = std::make_unique<ChildProcess>(argv, "", options_.log_path + ".stderr");
-  ready_ = process_->Started() && WaitUntil(
-      [&] { return !process_->Running() || WaitForListening(options_.address, options_.port, 50); }, kStartTimeoutMs);
-  ready_ = ready_ && process_->Running();
+  const std::string stderr_path = options_.log_path + ".stderr";
+  std::error_code ignored;
+  std::filesystem::remove(stderr_path, ignored);
+  process_ = std::make_unique<ChildProcess>(argv, "", stderr_path);
+  std::optional<std::vector<uint16_t>> ports;
+  ready_ = process_->Started() &&
+           WaitUntil([&] { return !process_->Running() || (ports = ReportedPorts(stderr_path)).has_value(); },
+                     kStartTimeoutMs) &&
+           ports && !ports->empty() && process_->Running();
+  if (ready_) {
+    ports_ = *ports;
+    options_.port = ports_.front();
+  }
   return ready_;
 }
 

@@ -81,6 +81,8 @@ int Run(const SimOptions& o) {
               << d.server->Port() << std::endl;
     devices.push_back(std::move(d));
   }
+  // Whoever started us with port 0 reads the ports above and waits for this line.
+  std::cerr << "zorkvm-sim: ready" << std::endl;
   int signal = 0;
   sigwait(&signals, &signal);
   devices.clear();  // servers first, while their screens and the log still exist

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "client/ui/QtVirtualKey.h"
+#include "support/ui/QtTestSupport.h"
 
 namespace zor {
 namespace {
@@ -96,7 +97,10 @@ TEST(QtVirtualKey, Table) {
   }
 }
 
-TEST(QtVirtualKey, ReadsTheKeySymbolOfARealKeyEvent) {
+// A key event makes Qt create its keyboard device, which only an application object owns and frees.
+struct QtVirtualKeyEvent : ::testing::Test, test::WithQtApp {};
+
+TEST_F(QtVirtualKeyEvent, ReadsTheKeySymbolOfARealKeyEvent) {
   const QKeyEvent right_ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 105, 0xffe4, 0);
   EXPECT_EQ(VirtualKeyFromQt(right_ctrl), (VirtualKey{163, true}));
 }
