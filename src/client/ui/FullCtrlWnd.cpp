@@ -71,7 +71,7 @@ FullCtrlWnd::FullCtrlWnd(KVMClient& owner, uint32_t width, uint32_t height)
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(ClientSide(width), ClientSide(height));
   diag::Write(kDiag, "[FullCtrlWnd] OnCreate");
-  paint_rate_.Start(MonotonicNs());
+  paint_rate_.Start(now_ns_());
   owner.AttachConsumer(ConsumerRole::FullControl, this);
 }
 
@@ -133,8 +133,14 @@ void FullCtrlWnd::paintEvent(QPaintEvent*) {
   CountPaint();
 }
 
+void FullCtrlWnd::SetClock(std::function<int64_t()> now_ns) {
+  now_ns_ = std::move(now_ns);
+  paint_rate_ = PaintRate();
+  paint_rate_.Start(now_ns_());
+}
+
 void FullCtrlWnd::CountPaint() {
-  if (!paint_rate_.CountPaint(MonotonicNs())) return;
+  if (!paint_rate_.CountPaint(now_ns_())) return;
   setWindowTitle(QStringLiteral("Full Control  |  FPS: %1").arg(paint_rate_.Fps()));
 }
 

@@ -8,12 +8,14 @@
 // it only swaps the newest frame in under the window's lock and posts one repaint request.
 // Painting takes the frame out under the same lock and draws without holding it.
 #include <QWidget>
+#include <functional>
 #include <mutex>
 
 #include "app/ui/CoalescedPost.h"
 #include "client/FrameConsumer.h"
 #include "client/KeyForwarder.h"
 #include "client/PaintRate.h"
+#include "platform/Clock.h"
 
 namespace zor {
 
@@ -58,6 +60,9 @@ class FullCtrlWnd : public QWidget, public IFrameConsumer {
 
   // Paints counted in the last completed second (what the title shows).
   uint32_t Fps() const { return paint_rate_.Fps(); }
+  // The clock the paint count reads (the monotonic clock unless a test gives its own); the
+  // count starts its first second again.
+  void SetClock(std::function<int64_t()> now_ns);
 
  protected:
   bool event(QEvent* event) override;
@@ -82,6 +87,7 @@ class FullCtrlWnd : public QWidget, public IFrameConsumer {
 
   KVMClient* owner_ = nullptr;
   KeyForwarder keys_;
+  std::function<int64_t()> now_ns_ = MonotonicNs;
   PaintRate paint_rate_;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
 
