@@ -276,7 +276,7 @@ TEST_F(FullCtrlWndTest, TheTitleShowsThePaintsOfTheLastCompletedSecond) {
   window->SetClock([&] { return now_ns; });
   const auto paint = [&](QRgb colour) {
     Client().OnFrame(SolidFrame(kScreenWidth, kScreenHeight, colour));
-    window->repaint();
+    window->grab();  // paints the window once, now
   };
   for (int i = 0; i < 14; ++i) paint(qRgb(i, i, i));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Full Control"));
