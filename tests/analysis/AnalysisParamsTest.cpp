@@ -1,4 +1,5 @@
-// Reading the analysis parameters of an Item: exact text comparison, lenient numbers, defaults.
+// Reading the analysis parameters of an Item: exact text comparison, lenient numbers, defaults
+// where a value is missing or unreadable.
 #include <gtest/gtest.h>
 
 #include "AnalysisFixtures.h"
@@ -8,17 +9,6 @@ namespace zor::test {
 namespace {
 
 AnalysisParams Read(const ParamList& list) { return ReadAnalysisParams(MakeItem(0, cv::Mat(), list)); }
-
-TEST(AnalysisParams, DefaultsWhenNothingIsGiven) {
-  const AnalysisParams p = Read({});
-  EXPECT_FALSE(p.Single);
-  EXPECT_FALSE(p.Fast);
-  EXPECT_FALSE(p.Colour);
-  EXPECT_EQ(p.Tolerance, 0.01f);
-  EXPECT_EQ(p.BinThreshold, 128);
-  EXPECT_EQ(p.Box.MinR, 0);
-  EXPECT_EQ(p.Box.MaxB, 255);
-}
 
 TEST(AnalysisParams, TextValuesSelectOnlyOnExactMatch) {
   struct Case {

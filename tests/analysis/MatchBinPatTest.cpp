@@ -1,7 +1,6 @@
 // MatchBinPat: binarisation rules, fast search, and the fast scorer against the literal
 // algorithm on hundreds of seeded random cases.
 #include <array>
-#include <cmath>
 #include <iterator>
 #include <random>
 
@@ -66,27 +65,6 @@ TEST(MatchBinPat, FastSearchTriesOnlyEvenOffsetsFromTheRegionCorner) {
   const AnalysisResult shifted =
       Analyze(screen, MakeItem(kBinPat, target, {{u"Mode", u"Single"}, {u"SearchMode", u"Fast"}}, 0.0f), &area);
   EXPECT_EQ(Corners(shifted)[0], cv::Point(21, 10));
-}
-
-TEST(MatchBinPat, ScoresAreMultiplesOfOneOverThePixelCount) {
-  const cv::Mat screen = NoiseImage(40, 30, 44);
-  const cv::Mat target = NoiseImage(7, 3, 45);
-  const AnalysisResult result = Analyze(screen, MakeItem(kBinPat, target, {}, 0.0f));
-  ASSERT_EQ(result.Matches.size(), 100u);
-  for (const auto& m : result.Matches) {
-    const float count = m.Score * 21.0f;
-    EXPECT_EQ(count, std::round(count));
-  }
-}
-
-TEST(MatchBinPat, SingleModeReportsTheFirstOfEqualBestPositions) {
-  cv::Mat screen = Grey(30, 20, 0);
-  const cv::Mat target = Grey(3, 3, 255);
-  Plant(screen, target, 20, 5);
-  Plant(screen, target, 4, 9);
-  Plant(screen, target, 25, 5);
-  const AnalysisResult result = Analyze(screen, MakeItem(kBinPat, target, {{u"Mode", u"Single"}}));
-  EXPECT_EQ(Corners(result), (std::vector<cv::Point>{{20, 5}}));
 }
 
 // Random small screens, templates (with transparent and off-box pixels), parameters and work

@@ -9,6 +9,7 @@
 #include "client/FrameMailbox.h"
 #include "client/KVMClient.h"
 #include "support/Frames.h"
+#include "support/Wait.h"
 
 namespace zor {
 namespace {
@@ -40,32 +41,30 @@ class CheckingConsumer : public IFrameConsumer {
 
 TEST(FrameFanOutTest, FramesOfChangingSizeReachEveryConsumerWholeInRoleOrder) {
   DeviceInfo device;
-  device.Type = 7;
+  device.Type = 7;  // no driver: the test thread plays it
   KVMClient client(&device);
   client.CreateClient();
   std::vector<ConsumerRole> journal;
   std::mutex journal_mutex;
   // Attached out of order on purpose.
-  CheckingConsumer worker1(ConsumerRole::AnalysisWorker, &journal, &journal_mutex);
-  CheckingConsumer thumbnail(ConsumerRole::Thumbnail, &journal, &journal_mutex);
-  CheckingConsumer worker2(ConsumerRole::AnalysisWorker, &journal, &journal_mutex);
-  CheckingConsumer full(ConsumerRole::FullControl, &journal, &journal_mutex);
-  CheckingConsumer editor(ConsumerRole::SceneEditor, &journal, &journal_mutex);
-  client.AttachConsumer(ConsumerRole::AnalysisWorker, &worker1);
-  client.AttachConsumer(ConsumerRole::Thumbnail, &thumbnail);
-  client.AttachConsumer(ConsumerRole::AnalysisWorker, &worker2);
-  client.AttachConsumer(ConsumerRole::FullControl, &full);
-  client.AttachConsumer(ConsumerRole::SceneEditor, &editor);
+  const ConsumerRole roles[] = {ConsumerRole::AnalysisWorker, ConsumerRole::Thumbnail, ConsumerRole::AnalysisWorker,
+                                ConsumerRole::FullControl, ConsumerRole::SceneEditor};
+  std::vector<std::unique_ptr<CheckingConsumer>> consumers;
+  for (ConsumerRole role : roles) {
+    consumers.push_back(std::make_unique<CheckingConsumer>(role, &journal, &journal_mutex));
+    client.AttachConsumer(role, consumers.back().get());
+  }
 
   constexpr int kFrames = 40;
   std::thread driver([&] {
     for (int i = 0; i < kFrames; ++i) {
-      client.OnFrame(i % 2 ? MakeUniformFrame(64, 32, static_cast<uint8_t>(i)) : MakeUniformFrame(40, 90, static_cast<uint8_t>(i)));
+      const auto fill = static_cast<uint8_t>(i);
+      client.OnFrame(i % 2 ? MakeUniformFrame(64, 32, fill) : MakeUniformFrame(40, 90, fill));
     }
   });
   driver.join();
 
-  for (const CheckingConsumer* c : {&worker1, &thumbnail, &worker2, &full, &editor}) EXPECT_EQ(c->Broken(), 0);
+  for (const auto& c : consumers) EXPECT_EQ(c->Broken(), 0);
   ASSERT_EQ(journal.size(), size_t{kFrames} * 5);
   const std::vector<ConsumerRole> one_frame = {ConsumerRole::FullControl, ConsumerRole::SceneEditor,
                                                ConsumerRole::Thumbnail, ConsumerRole::AnalysisWorker,
@@ -73,33 +72,37 @@ TEST(FrameFanOutTest, FramesOfChangingSizeReachEveryConsumerWholeInRoleOrder) {
   for (int i = 0; i < kFrames; ++i) {
     EXPECT_TRUE(std::equal(one_frame.begin(), one_frame.end(), journal.begin() + i * 5)) << "frame " << i;
   }
-  const FramePtr last = client.CurrentFrame();
-  EXPECT_EQ(last->width, 64u);
-  EXPECT_EQ(last->height, 32u);
-  client.DetachConsumer(&worker1);
-  client.DetachConsumer(&worker2);
+  EXPECT_EQ(client.CurrentFrame()->width, 64u);
+  for (const auto& c : consumers) client.DetachConsumer(c.get());
 }
 
-// Slow enough that a detach usually meets a delivery in progress; counts deliveries after detach.
-class SlowConsumer : public IFrameConsumer {
+// Holds its first delivery until the test starts detaching it, and counts what a detach that
+// did not wait would do: return while that delivery runs, or deliver after it returned.
+class HeldConsumer : public IFrameConsumer {
  public:
-  explicit SlowConsumer(std::atomic<int>* late) : late_(late) {}
+  explicit HeldConsumer(std::atomic<int>* faults) : faults_(faults) {}
   void OnFrame(const FramePtr& frame) override {
-    if (detached_.load()) ++*late_;
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    if (detached.load()) ++*faults_;
+    if (!entered.exchange(true)) {
+      while (!detaching.load()) std::this_thread::yield();
+      // Gives a detach that does not wait the chance to return; a correct one cannot meanwhile.
+      for (int i = 0; i < kHoldYields && !detached.load(); ++i) std::this_thread::yield();
+      if (detached.load()) ++*faults_;
+    }
     kept_ = frame;  // touches this object: a use after free if detach did not wait
-    ++count_;
   }
-  void MarkDetached() { detached_ = true; }
+
+  static constexpr int kHoldYields = 200;
+  std::atomic<bool> entered{false};
+  std::atomic<bool> detaching{false};
+  std::atomic<bool> detached{false};
 
  private:
-  std::atomic<int>* late_;
-  std::atomic<bool> detached_{false};
+  std::atomic<int>* faults_;
   FramePtr kept_;
-  int count_ = 0;
 };
 
-TEST(FrameFanOutTest, AConsumerDetachedWhileFramesPourInIsNeverCalledAgain) {
+TEST(FrameFanOutTest, DetachWaitsForADeliveryInProgressAndIsNeverCalledAgain) {
   DeviceInfo device;
   device.Type = 7;
   KVMClient client(&device);
@@ -113,18 +116,21 @@ TEST(FrameFanOutTest, AConsumerDetachedWhileFramesPourInIsNeverCalledAgain) {
     const FramePtr b = MakeUniformFrame(16, 32, 2);
     for (int i = 0; !stop.load(); ++i) client.OnFrame(i % 2 ? a : b);
   });
-  std::atomic<int> late{0};
-  for (int round = 0; round < 200; ++round) {
-    auto consumer = std::make_unique<SlowConsumer>(&late);
+  std::atomic<int> faults{0};
+  for (int round = 0; round < 100; ++round) {
+    auto consumer = std::make_unique<HeldConsumer>(&faults);
     client.AttachConsumer(round % 2 ? ConsumerRole::FullControl : ConsumerRole::AnalysisWorker, consumer.get());
-    std::this_thread::sleep_for(std::chrono::microseconds(300));
+    const bool entered = test::WaitUntil([&] { return consumer->entered.load(); });
+    EXPECT_TRUE(entered) << "round " << round;
+    consumer->detaching = true;
     client.DetachConsumer(consumer.get());
-    consumer->MarkDetached();
+    consumer->detached = true;
     consumer.reset();
+    if (!entered) break;
   }
   stop = true;
   driver.join();
-  EXPECT_EQ(late.load(), 0);
+  EXPECT_EQ(faults.load(), 0);
   EXPECT_GT(thumbnail.Count(), 0u);
 }
 

@@ -70,17 +70,6 @@ TEST_F(KeyForwarderTest, MessagesAndFlagsFollowWindowsRules) {
   }
 }
 
-TEST_F(KeyForwarderTest, RepeatedPressesCarryThePreviousStateBit) {
-  Press('A');
-  keys_.Key(&driver_, {'A', false}, true, /*auto_repeat=*/true);
-  Release('A');
-  const auto calls = driver_.Calls();
-  ASSERT_EQ(calls.size(), 6u);
-  EXPECT_EQ(calls[0], "KeyEvent 256 65 0x1");
-  EXPECT_EQ(calls[2], "KeyEvent 256 65 0x40000001");
-  EXPECT_EQ(calls[4], "KeyEvent 257 65 0xc0000001");
-}
-
 TEST_F(KeyForwarderTest, TheDriverSeesAModifierHeldOnItsPressAndNoLongerOnItsRelease) {
   Press(vk::kLeftShift);
   Press(vk::kRightShift);

@@ -6,18 +6,6 @@
 namespace zor {
 namespace {
 
-TEST(DeviceForm, NewRecordShowsTheDefaults) {
-  const DeviceForm form = MakeDeviceForm(DeviceInfo{}, {});
-  EXPECT_EQ(form.type_index, 0);
-  EXPECT_EQ(form.screen_index, 0);
-  EXPECT_EQ(form.port, u"80");
-  EXPECT_EQ(form.ctrl_port, u"80");
-  EXPECT_EQ(form.thumb_quality, u"80");
-  EXPECT_EQ(form.full_quality, u"80");
-  EXPECT_EQ(form.thumb_fps, u"4");
-  EXPECT_EQ(form.full_fps, u"15");
-}
-
 TEST(DeviceForm, ValuesOutsideTheListsShowTheFirstEntry) {
   DeviceInfo device;
   device.ThumbFps = 12;

@@ -37,25 +37,12 @@ void ExpectSameDevices(const DeviceList& a, const DeviceList& b) {
   for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(*a[i], *b[i]) << "device " << i;
 }
 
-TEST(DeviceListFile, EmptyListIsTheHeaderAndCountZero) {
-  EXPECT_EQ(EncodeDeviceList({}), kHeader + U32(0));
-}
-
-TEST(DeviceListFile, RecordLayoutIsByteExact) {
-  DeviceList list;
-  list.push_back(std::make_unique<DeviceInfo>());
-  list[0]->Apps = {u"a", u"bc"};
-  const std::string expected = kHeader + U32(1) + U32(0) + U32(0) /* empty Name */ + U32(1920) + U32(1080) + U32(0) +
-                               Text("192.168.0.100") + U32(80) + U32(80) + U32(0) + U32(0) + U32(0) + U32(0) +
-                               U32(80) + U32(4) + U32(80) + U32(15) + std::string("\x02\0\0\0\0\0\0\0", 8) +
-                               Text("a") + Text("bc");
-  EXPECT_EQ(EncodeDeviceList(list), expected);
-}
-
+// The layout, byte by byte: a hand-written file loads into the right fields and saves back the same.
 TEST(DeviceListFile, FixtureWrittenByteByByteLoads) {
   const std::string file = kHeader + U32(1) + U32(1) + Text("\xC0\xE5\xC4\xA1") + U32(1280) + U32(720) + U32(7) +
                            Text("127.0.0.9") + U32(81) + U32(82) + Text("id") + Text("pw") + Text("cid") + Text("cpw") +
-                           U32(70) + U32(3) + U32(90) + U32(30) + std::string(8, '\0');
+                           U32(70) + U32(3) + U32(90) + U32(30) + std::string("\x02\0\0\0\0\0\0\0", 8) +
+                           Text("a") + Text("bc");
   DeviceList list;
   ASSERT_TRUE(DecodeDeviceList(file, list));
   ASSERT_EQ(list.size(), 1u);
@@ -68,7 +55,7 @@ TEST(DeviceListFile, FixtureWrittenByteByByteLoads) {
   EXPECT_EQ(d.CtrlPort, 82u);
   EXPECT_EQ(d.CtrlPassword, u"cpw");
   EXPECT_EQ(d.FullFps, 30u);
-  EXPECT_TRUE(d.Apps.empty());
+  EXPECT_EQ(d.Apps, (std::vector<std::u16string>{u"a", u"bc"}));
   EXPECT_EQ(EncodeDeviceList(list), file);
 }
 

@@ -23,7 +23,7 @@ int RunSim(std::vector<std::string> args, const test::TempDir& dir) {
   return sim.WaitExit(20000);
 }
 
-TEST(SimServerTest, CommandLine) {
+TEST(SimServerLive, CommandLine) {
   test::TempDir dir;
   struct Case {
     std::vector<std::string> args;
@@ -46,14 +46,14 @@ TEST(SimServerTest, CommandLine) {
   for (const Case& c : cases) EXPECT_EQ(RunSim(c.args, dir), c.exit_code) << c.args[0];
 }
 
-TEST(SimServerTest, ServesSeveralDevicesAndReportsTheirPorts) {
+TEST(SimServerLive, ServesSeveralDevicesAndReportsTheirPorts) {
   test::SimProcess sim({kAddress, 0, {"--devices", "3", "--size", "160x90"}, {}});
   ASSERT_TRUE(sim.Ready());
   ASSERT_EQ(sim.Ports().size(), 3u);
   for (uint16_t p : sim.Ports()) EXPECT_TRUE(test::WaitForListening(kAddress, p, 5000)) << p;
 }
 
-TEST(SimServerTest, MalformedAndOversizedMessagesEndOnlyThatConnection) {
+TEST(SimServerLive, MalformedAndOversizedMessagesEndOnlyThatConnection) {
   test::SimProcess sim({kAddress, 0, {"--size", "160x90"}, {}});
   ASSERT_TRUE(sim.Ready());
   std::atomic<int> binaries{0};

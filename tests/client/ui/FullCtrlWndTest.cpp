@@ -82,10 +82,7 @@ TEST_F(FullCtrlWndTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
   FullCtrlWnd* window = OpenByDoubleClick();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isWindow());
-  EXPECT_EQ(window->parentWidget(), nullptr);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Full Control"));
-  EXPECT_EQ(window->objectName(), QStringLiteral("FullCtrlWndClass"));
   EXPECT_EQ(window->size(), QSize(kScreenWidth, kScreenHeight));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -120,7 +117,7 @@ TEST_F(FullCtrlWndTest, TheClientGoingFirstClosesTheWindow) {
   EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixels) {
+TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoPresses) {
   FullCtrlWnd* window = OpenAndForget();
   QTest::mouseMove(window, QPoint(10, 20));
   QTest::mousePress(window, Qt::LeftButton, {}, QPoint(10, 20));
@@ -136,11 +133,9 @@ TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixels) {
                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &outside);
   EXPECT_EQ(driver_->TakeCalls(), (Calls{"MouseMove 0 359"}));
-}
 
-TEST_F(FullCtrlWndTest, DoubleClickIsTwoPresses) {
-  FullCtrlWnd* window = OpenAndForget();
-  // What the platform delivers for a double click: press, release, double click, release.
+  // What the platform delivers for a double click (press, release, double click, release) is
+  // two presses.
   const QPoint at(3, 4);
   QTest::mousePress(window, Qt::LeftButton, {}, at);
   QTest::mouseRelease(window, Qt::LeftButton, {}, at);
@@ -272,6 +267,7 @@ TEST_F(FullCtrlWndTest, PaintsBlackThenTheFrameLetterboxedWhenItsSizeDiffers) {
 
 TEST_F(FullCtrlWndTest, TheTitleShowsThePaintsOfTheLastCompletedSecond) {
   FullCtrlWnd* window = OpenAndForget();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   int64_t now_ns = 0;
   window->SetClock([&] { return now_ns; });
   const auto paint = [&](QRgb colour) {
