@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -219,6 +220,25 @@ TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
   for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i] - times[i - 1], TesselLite::kRetryPauseMs);
   // Every stream's last part is shown too, without a next boundary.
   EXPECT_GE(owner.FrameCount(), 3u);
+}
+
+// A device that sends three parts straight after the response head and then nothing: the last
+// one is shown when its interval is up, during that very stream, not after the read timeout
+// has ended it.
+TEST(TesselStream, BurstIsShownBeforeTheDeviceFallsSilent) {
+  test::TesselSim sim({"--size", "320x240", "--fault", "burst"});
+  ASSERT_TRUE(sim.Ready());
+  DeviceInfo device = sim.Device(320, 240);
+  device.ThumbFps = 1;  // the whole burst comes within the first interval
+  RecordingOwner owner(device);
+  TesselLite driver(owner);
+  driver.Connect();
+  ASSERT_TRUE(test::WaitUntil([&] { return owner.FrameCount() >= 1; }, 4 * TesselLite::kReadTimeoutS * 1000));
+  const auto streams = sim.LinesWith("event");
+  driver.Disconnect();
+  EXPECT_EQ(std::count_if(streams.begin(), streams.end(),
+                          [](const auto& j) { return j["channel"] == "mjpeg" && j["event"] == "open"; }),
+            1);
 }
 
 TEST(TesselStream, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
