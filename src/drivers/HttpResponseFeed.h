@@ -22,7 +22,8 @@ class HttpResponseFeed {
   // more slice.
   static constexpr size_t kSliceBytes = 16u << 10;
   static constexpr size_t kMaxHeldBytes = kMaxResponseHeadBytes + kSliceBytes;
-  // Body bytes are handed out in pieces of at most this size.
+  // Body bytes are handed out in pieces of at most this size: more than one socket read brings,
+  // so a read is mostly one piece.
   static constexpr size_t kBodyPieceBytes = 64u << 10;
 
   class IEvents {

@@ -58,11 +58,16 @@ TEST(TesselDelivery, IntervalsFromTheRecord) {
   EXPECT_EQ(none.thumbnail_ms, 200);
 }
 
-TEST(TesselStream, DisconnectBeforeConnectReturns) {
+// Disconnect before any Connect does nothing; one that comes before the stream thread has
+// started reading still ends it.
+TEST(TesselStream, DisconnectWithoutOrRightAfterConnectReturns) {
   RecordingOwner owner(test::TesselDevice("127.0.0.1", 1));
   TesselLite driver(owner);
   driver.Disconnect();
-  driver.Disconnect();
+  for (int i = 0; i < 50; ++i) {
+    driver.Connect();
+    driver.Disconnect();
+  }
   EXPECT_EQ(owner.FrameCount(), 0u);
 }
 
@@ -96,13 +101,14 @@ class UnansweringListener {
   int SynRetransmissions() const {
     std::ifstream table("/proc/net/tcp");
     std::string line;
-    char remote_port[8];
-    std::snprintf(remote_port, sizeof remote_port, ":%04X", port_);
+    // The table writes the address as the number in memory order, then the port.
+    char remote[16];
+    std::snprintf(remote, sizeof remote, "%08X:%04X", Endpoint(0).sin_addr.s_addr, port_);
     while (std::getline(table, line)) {
       std::istringstream fields(line);
-      std::string slot, local, remote, state, queues, timer, retransmits;
-      fields >> slot >> local >> remote >> state >> queues >> timer >> retransmits;
-      if (state == "02" && remote.ends_with(remote_port)) return static_cast<int>(std::stoul(retransmits, nullptr, 16));
+      std::string slot, local, remote_address, state, queues, timer, retransmits;
+      fields >> slot >> local >> remote_address >> state >> queues >> timer >> retransmits;
+      if (state == "02" && remote_address == remote) return static_cast<int>(std::stoul(retransmits, nullptr, 16));
     }
     return -1;
   }
