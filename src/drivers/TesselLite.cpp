@@ -95,7 +95,6 @@ int64_t TesselLite::IntervalNs() const {
 void TesselLite::OnStreamData(const uint8_t* data, size_t size) {
   if (!decoder_.Valid()) return;
   parser_.Append(data, size);
-  parts_bytes_peak_ = std::max(parts_bytes_peak_.load(), parser_.capacity_bytes() + held_part_.capacity());
   std::span<const uint8_t> jpeg;
   while (running_ && parser_.NextPart(jpeg)) {
     if (pacer_.OnPicture(IntervalNs()) == DeliveryPacer::Decision::kDeliverNow) {
@@ -107,6 +106,8 @@ void TesselLite::OnStreamData(const uint8_t* data, size_t size) {
     }
     parser_.DropPart();
   }
+  // Neither buffer gives memory back, so their capacities now are their peaks.
+  parts_bytes_peak_ = parser_.capacity_bytes() + held_part_.capacity();
 }
 
 void TesselLite::OnWake() {
