@@ -19,4 +19,32 @@ DeliveryIntervals DeliveryIntervalsFor(const DeviceInfo* device) {
   return {IntervalMs(device->FullFps, 30), IntervalMs(device->ThumbFps, 5)};
 }
 
+DeliveryPacer::DeliveryPacer(Clock clock) : clock_(std::move(clock)), last_delivery_ns_(clock_()) {}
+
+DeliveryPacer::Decision DeliveryPacer::OnPicture(int64_t interval_ns) {
+  const int64_t now_ns = clock_();
+  if (now_ns < DueNs(interval_ns)) {
+    holding_ = true;
+    return Decision::kHold;
+  }
+  holding_ = false;
+  MarkDelivered(now_ns, interval_ns);
+  return Decision::kDeliverNow;
+}
+
+bool DeliveryPacer::TakeHeldIfDue(int64_t interval_ns) {
+  const int64_t now_ns = clock_();
+  if (!holding_ || now_ns < DueNs(interval_ns)) return false;
+  holding_ = false;
+  MarkDelivered(now_ns, interval_ns);
+  return true;
+}
+
+void DeliveryPacer::MarkDelivered(int64_t now_ns, int64_t interval_ns) {
+  const int64_t due_ns = DueNs(interval_ns);
+  // A delivery less than an interval late keeps the cadence, so a timer that wakes a little
+  // late does not lower the rate; after a longer pause the cadence starts over from now.
+  last_delivery_ns_ = now_ns - due_ns < interval_ns ? due_ns : now_ns;
+}
+
 }  // namespace zor

@@ -2,9 +2,11 @@
 // Splits the body of a multipart MJPEG stream into JPEG pictures.
 //
 // The device sends parts that each begin with the 7 bytes "--frame", then header lines ending
-// with an empty line, then the JPEG bytes. A part is taken only when the next "--frame" has
-// arrived, so the newest picture waits in the buffer until the one after it starts. Bytes
-// before the first boundary (junk) stay at the front of the buffer untouched.
+// with an empty line, then the JPEG bytes. A part is complete when the next "--frame" has
+// arrived or, when its "Content-Length:" header says how long the picture is, as soon as that
+// many bytes have: a device that sends one picture and then nothing still has it shown. The
+// bytes between a picture taken by its length and the next boundary, and any bytes before the
+// first boundary, are dropped as they arrive, so nothing accumulates.
 //
 // Used on the stream thread only; not thread-safe. The buffer keeps its capacity, so once it
 // has grown to the largest part seen, feeding and taking parts allocates nothing. Every byte is
@@ -25,6 +27,10 @@ class MjpegPartParser {
   // page or a broken stream, so its front is dropped instead of letting it grow across
   // reconnections.
   static constexpr size_t kMaxBufferBytes = 8u << 20;
+  // A part's header lines are a content type and a length, well under 100 bytes; a block
+  // without its empty line after this many bytes is not a header. Same cap as the HTTP
+  // response head.
+  static constexpr size_t kMaxPartHeadBytes = 64u << 10;
 
   // Appends received bytes. When the buffer then holds more than kMaxBufferBytes, everything
   // but the last few bytes (which may be the start of a boundary) is dropped.
@@ -35,36 +41,52 @@ class MjpegPartParser {
   // no complete part is buffered. Call DropPart() after using the bytes.
   bool NextPart(std::span<const uint8_t>& jpeg);
 
-  // Removes the part returned by the last successful NextPart(); the bytes before its
-  // boundary stay where they are.
+  // Removes the part returned by the last successful NextPart().
   void DropPart();
 
   size_t buffered_bytes() const { return buffer_.size(); }
   size_t capacity_bytes() const { return buffer_.capacity(); }
 
-  // Length of the picture in a part's body: the "Content-Length:" value of the header when it
-  // is a number from 1 to the body size, the body size otherwise.
+  // The "Content-Length:" value of a part's header block (name in any letter case) when it is a
+  // number from 1 to 2^31 - 1; 0 otherwise.
+  static size_t ContentLength(std::string_view header);
+  // Length of the picture in a part's body: ContentLength() when it is from 1 to the body size,
+  // the body size otherwise.
   static size_t PictureLength(std::string_view header, size_t body_size);
 
  private:
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
 
-  // Position of the first boundary in the bytes from `from`, or kNotFound.
-  size_t FindBoundary(size_t from) const;
-  // Where the search for a boundary that must start at or after `lower` resumes: bytes already
-  // searched are skipped, except the last few, which may hold the start of a split boundary.
+  enum class State {
+    kSeekBoundary,  // dropping bytes up to the next boundary
+    kHeader,        // a boundary at the front; its header block not complete yet
+    kBody,          // header block complete; picture not complete yet
+  };
+
+  bool SeekBoundary();
+  bool ReadHeader();
+  bool ReadBody(std::span<const uint8_t>& jpeg);
+  // Position of the first occurrence of `pattern` in [from, to), or kNotFound.
+  size_t Find(std::string_view pattern, size_t from, size_t to) const;
+  // Where a search that must start at or after `lower` resumes: bytes already searched are
+  // skipped, except the last few, which may hold the start of a split pattern.
   size_t ResumeFrom(size_t lower) const;
-  // Removes buffer bytes [begin, end) and moves the rest forward.
-  void Erase(size_t begin, size_t end);
+  // Keeps only the last bytes, which may be the start of a split boundary, and seeks the next.
+  void Resync();
+  // Removes buffer bytes [0, end) and moves the rest forward.
+  void EraseFront(size_t end);
 
   std::vector<uint8_t> buffer_;
-  // Start of the first boundary, kNotFound while none has been seen.
-  size_t first_ = kNotFound;
-  // End of the bytes already searched for the boundary being looked for (the first one while
-  // first_ is unknown, the second one otherwise).
+  State state_ = State::kSeekBoundary;
+  // End of the bytes already searched in the current state.
   size_t searched_until_ = 0;
-  // Start of the second boundary of the part handed out by NextPart(), kNotFound when none is.
+  // kBody: size of the boundary and header block at the front, and the announced picture
+  // length (0: none usable).
+  size_t header_bytes_ = 0;
+  size_t announced_length_ = 0;
+  // The part handed out by NextPart(): bytes to drop with it, and the state after them.
   size_t pending_end_ = kNotFound;
+  State state_after_pending_ = State::kSeekBoundary;
 };
 
 }  // namespace zor

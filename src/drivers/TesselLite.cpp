@@ -1,10 +1,9 @@
 // TesselLite: lifecycle and the picture side (the MJPEG stream thread).
 #include "drivers/TesselLite.h"
 
-#include <httplib.h>
 #include <pthread.h>
 
-#include <chrono>
+#include <algorithm>
 
 #include "app/AppConfig.h"
 #include "platform/Clock.h"
@@ -17,16 +16,13 @@ namespace {
 
 constexpr std::string_view kDiagCategory = "drivers";
 constexpr int64_t kNsPerMs = 1'000'000;
-// How often Disconnect repeats its stop of the request in flight: a stop that lands before the
-// HTTP client has opened its socket does nothing, so it is tried again until the thread ends.
-constexpr auto kStopRetryInterval = std::chrono::milliseconds(20);
 
 // Thread names are cut to 15 characters by the system.
 void NameThisThread(const std::string& name) { pthread_setname_np(pthread_self(), name.substr(0, 15).c_str()); }
 
 }  // namespace
 
-TesselLite::TesselLite(IDriverOwner& owner) : owner_(owner), last_delivery_ns_(MonotonicNs()) {
+TesselLite::TesselLite(IDriverOwner& owner) : owner_(owner), pacer_(&MonotonicNs) {
   const DeviceInfo* device = owner_.Device();
   intervals_ = DeliveryIntervalsFor(device);
   if (device) {
@@ -51,14 +47,15 @@ bool TesselLite::Connect() {
   const DeviceInfo* device = owner_.Device();
   if (!device) return true;
   const DeviceTypeInfo* type = AppConfig::Instance().FindDeviceType(device->Type);
-  StreamTarget target{ToCodePage949(device->ConnectIP), static_cast<int>(device->Port),
-                      type ? ToCodePage949(type->stream_path) : std::string()};
-  {
-    std::lock_guard lock(http_mutex_);
-    stream_thread_ended_ = false;
-  }
+  HttpStreamTarget target{ToCodePage949(device->ConnectIP), static_cast<uint16_t>(device->Port),
+                          type ? ToCodePage949(type->stream_path) : std::string()};
+  const std::string host = target.host;
+  diag::Write(kDiagCategory, "TesselLite stream " + host + ":" + std::to_string(target.port) + target.path);
+  reader_ = std::make_unique<HttpStreamReader>(
+      std::move(target), HttpStreamTimeouts{kConnectTimeoutS, kReadTimeoutS, kRetryPauseMs},
+      static_cast<IHttpStreamHandler&>(*this));
   running_ = true;
-  stream_thread_ = std::thread(&TesselLite::StreamThreadProc, this, std::move(target));
+  stream_thread_ = std::thread(&TesselLite::StreamThreadProc, this, std::ref(*reader_), host);
   return true;
 }
 
@@ -72,80 +69,64 @@ void TesselLite::Disconnect() {
 
 void TesselLite::StopStreamThread() {
   if (!stream_thread_.joinable()) return;
+  // Ends the request in flight at once, a connection attempt included; a stop that comes
+  // before the thread has started reading ends its reading as soon as it starts.
+  reader_->Stop();
   // Called on the stream thread itself (from OnFrame): the thread ends once it returns there,
   // and the next Connect joins it.
   if (stream_thread_.get_id() == std::this_thread::get_id()) return;
-  {
-    std::unique_lock lock(http_mutex_);
-    stream_state_changed_.notify_all();
-    while (!stream_thread_ended_) {
-      if (http_client_) http_client_->stop();
-      stream_state_changed_.wait_for(lock, kStopRetryInterval);
-    }
-  }
   stream_thread_.join();
+  reader_.reset();
 }
 
-void TesselLite::StreamThreadProc(StreamTarget target) {
-  NameThisThread("mjpeg " + target.host);
-  diag::Write(kDiagCategory, "TesselLite stream " + target.host + ":" + std::to_string(target.port) + target.path);
-  while (running_) {
-    ReadStreamOnce(target);
-    if (!running_) break;
-    PauseBeforeRetry();
-  }
-  std::lock_guard lock(http_mutex_);
-  stream_thread_ended_ = true;
-  stream_state_changed_.notify_all();
+void TesselLite::StreamThreadProc(HttpStreamReader& reader, const std::string& host) {
+  NameThisThread("mjpeg " + host);
+  reader.Run();
 }
 
-void TesselLite::ReadStreamOnce(const StreamTarget& target) {
-  httplib::ClientImpl client(target.host, target.port);
-  client.set_read_timeout(kReadTimeoutS, 0);
-  client.set_connection_timeout(0, kConnectTimeoutMs * 1000);
-  client.set_keep_alive(true);
-  client.set_decompress(false);
-  {
-    // Checked under the lock so that a Disconnect either sees this client or has already
-    // cleared running before the request starts.
-    std::lock_guard lock(http_mutex_);
-    if (!running_) return;
-    http_client_ = &client;
-  }
-  client.Get(target.path, [this](const char* data, size_t size) {
-    if (!running_) return false;
-    OnStreamData(reinterpret_cast<const uint8_t*>(data), size);
-    return true;
-  });
-  std::lock_guard lock(http_mutex_);
-  http_client_ = nullptr;
+TesselLite::StreamMemory TesselLite::StreamMemoryPeak() const {
+  return {reader_ ? reader_->HeldBytesPeak() : 0, parts_bytes_peak_};
 }
 
-void TesselLite::PauseBeforeRetry() {
-  std::unique_lock lock(http_mutex_);
-  stream_state_changed_.wait_for(lock, std::chrono::milliseconds(kRetryPauseMs), [this] { return !running_; });
+int64_t TesselLite::IntervalNs() const {
+  return (fast_ ? intervals_.full_control_ms : intervals_.thumbnail_ms) * kNsPerMs;
 }
 
 void TesselLite::OnStreamData(const uint8_t* data, size_t size) {
-  if (!running_ || !decoder_.Valid()) return;
+  if (!decoder_.Valid()) return;
   parser_.Append(data, size);
   std::span<const uint8_t> jpeg;
   while (running_ && parser_.NextPart(jpeg)) {
-    DeliverPicture(jpeg);
+    if (pacer_.OnPicture(IntervalNs()) == DeliveryPacer::Decision::kDeliverNow) {
+      DeliverPicture(jpeg);
+    } else {
+      // Waits undecoded for its turn, in place of the part that waited before it.
+      held_part_.assign(jpeg.begin(), jpeg.end());
+      if (reader_) reader_->WakeAt(pacer_.DueNs(IntervalNs()));
+    }
     parser_.DropPart();
+  }
+  // Neither buffer gives memory back, so their capacities now are their peaks.
+  parts_bytes_peak_ = parser_.capacity_bytes() + held_part_.capacity();
+}
+
+void TesselLite::OnWake() {
+  if (!running_) return;
+  if (pacer_.TakeHeldIfDue(IntervalNs())) {
+    DeliverPicture(held_part_);
+  } else if (pacer_.Holding()) {
+    // The rate changed to a longer interval meanwhile: try again when that one is up.
+    reader_->WakeAt(pacer_.DueNs(IntervalNs()));
   }
 }
 
 void TesselLite::DeliverPicture(std::span<const uint8_t> jpeg) {
-  // A part that arrives before its delivery interval has passed would only be thrown away
-  // after decoding, so it is not decoded at all: a device streaming faster than the thumbnail
-  // rate costs no decoding beyond the frames the client gets.
-  const int64_t now_ns = MonotonicNs();
-  const int64_t interval_ms = fast_ ? intervals_.full_control_ms : intervals_.thumbnail_ms;
-  if (now_ns - last_delivery_ns_ < interval_ms * kNsPerMs) return;
   std::shared_ptr<ScreenImage> frame = frames_.Take();
-  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), frame->pixels, frame->width, frame->height)) return;
-  last_delivery_ns_ = now_ns;
+  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), frame->pixels, frame->width, frame->height)) {
+    last_error_.Set("not a JPEG picture");
+    return;
+  }
+  last_error_.Clear();
   if (running_) owner_.OnFrame(std::move(frame));
 }
 

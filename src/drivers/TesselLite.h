@@ -2,8 +2,10 @@
 // Driver of the hardware KVM device ("Tessel Lite", device type 1).
 //
 // Pictures: a stream thread reads the device's multipart MJPEG stream over HTTP, splits it into
-// JPEG parts, decodes them and hands them to the client at the full-control or thumbnail rate.
-// It reconnects every 500 ms for as long as the driver is connected.
+// JPEG parts and hands them to the client at the full-control or thumbnail rate: a part that
+// comes before its interval is up waits, undecoded, in place of the one before it, and goes out
+// when the interval is up. Only delivered parts are decoded. It reconnects 500 ms after every
+// failure for as long as the driver is connected, and keeps the last failure's reason.
 // Input: mouse and keyboard go to the device as binary HID reports over a WebSocket at
 // "ws://<address>/api/ws". Key sequences (combinations, typed text, the Korean/English switch)
 // sleep on the calling thread between their reports.
@@ -12,39 +14,35 @@
 // operations from the UI thread and automation threads at once (each report is one send);
 // frames are decoded and delivered on the stream thread.
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "client/FramePool.h"
 #include "client/JpegDecoder.h"
 #include "client/LastErrorSlot.h"
 #include "client/ZorKvmClient.h"
 #include "drivers/DeliveryRate.h"
+#include "drivers/HttpStreamReader.h"
 #include "drivers/KeyStateSource.h"
 #include "drivers/MjpegPartParser.h"
 #include "drivers/WebSocketClient.h"
 
-namespace httplib {
-class ClientImpl;
-}
-
 namespace zor {
 
-class TesselLite final : public ZorKvmClient {
+class TesselLite final : public ZorKvmClient, private IHttpStreamHandler {
  public:
   // Pause between two attempts to read the stream.
   static constexpr int kRetryPauseMs = 500;
   // A stream that sends nothing for this long is dropped and requested again.
   static constexpr int kReadTimeoutS = 5;
-  // The device sits on the operator's network and answers a connection at once; one that has
-  // not after this long is not there. Kept short because Disconnect cannot interrupt a
-  // connection attempt in progress and waits for it.
-  static constexpr int kConnectTimeoutMs = 1000;
+  // As long as the input channel waits: a link with a slow round trip or one lost SYN (whose
+  // first retransmission comes after 1 s) still connects. Disconnect does not wait for it.
+  static constexpr int kConnectTimeoutS = 5;
   // Key timing the device's keyboard input needs to see every press and release.
   static constexpr int kKeyPressMs = 15;
   static constexpr int kKeyGapMs = 10;
@@ -78,25 +76,31 @@ class TesselLite final : public ZorKvmClient {
   // True while the HID WebSocket is actually open (not merely started).
   bool InputChannelOpen() const { return hid_socket_.IsOpen(); }
 
-  // Called on the stream thread with each chunk of the HTTP body.
+  // Called on the stream thread with each chunk of the HTTP body (and by benchmarks).
   void OnStreamData(const uint8_t* data, size_t size);
 
- private:
-  struct StreamTarget {
-    std::string host;
-    int port = 0;
-    std::string path;
+  // Most bytes the stream path has held at once, for checks that hostile streams stay bounded:
+  // the response parser's buffer (of the request in flight) and the part parser's.
+  struct StreamMemory {
+    size_t response_bytes = 0;
+    size_t parts_bytes = 0;
   };
+  // Call on the thread that calls Connect and Disconnect.
+  StreamMemory StreamMemoryPeak() const;
 
-  void StreamThreadProc(StreamTarget target);
-  // Issues one GET of the stream; returns when it ends, fails, times out or is stopped.
-  void ReadStreamOnce(const StreamTarget& target);
-  // Decodes a part and hands it to the client when its delivery interval has passed.
-  void DeliverPicture(std::span<const uint8_t> jpeg);
-  // Sleeps kRetryPauseMs, or less when the driver disconnects meanwhile.
-  void PauseBeforeRetry();
-  // Stops the request in flight until the stream thread has ended, then joins it.
+ private:
+  void StreamThreadProc(HttpStreamReader& reader, const std::string& host);
+  // Stops the stream thread and, unless called on that thread, joins it.
   void StopStreamThread();
+  // The delivery interval now in force.
+  int64_t IntervalNs() const;
+  // Decodes a part and hands it to the client; keeps the reason when it is not a picture.
+  void DeliverPicture(std::span<const uint8_t> jpeg);
+
+  // IHttpStreamHandler, on the stream thread.
+  void OnBody(std::span<const uint8_t> bytes) override { OnStreamData(bytes.data(), bytes.size()); }
+  void OnFailure(const std::string& reason) override { last_error_.Set(reason); }
+  void OnWake() override;
 
   void SendMouseReport(uint8_t buttons, uint16_t x, uint16_t y, int8_t wheel);
   void SendKeyReport(uint8_t modifiers, uint8_t usage);
@@ -113,16 +117,12 @@ class TesselLite final : public ZorKvmClient {
   std::atomic<uint16_t> last_y_{0};
   std::atomic<uint8_t> buttons_{0};
 
-  // The HTTP client of the request in flight, null between requests. Publishing, clearing and
-  // stopping it happen under http_mutex_, so Disconnect never stops a client being deleted.
-  std::mutex http_mutex_;
-  httplib::ClientImpl* http_client_ = nullptr;
-  // Signals, under http_mutex_, the end of the driver's connection to the stream thread (out of
-  // its pause between attempts) and the stream thread's end to Disconnect.
-  std::condition_variable stream_state_changed_;
-  bool stream_thread_ended_ = true;  // guarded by http_mutex_
-
-  int64_t last_delivery_ns_ = 0;  // stream thread only
+  // The stream reader of the running stream thread; created before the thread starts and
+  // destroyed after it was joined, so Stop() may reach it from any thread in between.
+  std::unique_ptr<HttpStreamReader> reader_;
+  // Stream thread only: when parts go out, and the newest part waiting for its turn.
+  DeliveryPacer pacer_;
+  std::vector<uint8_t> held_part_;
   std::atomic<bool> running_{false};
   std::thread stream_thread_;
   std::atomic<bool> fast_{false};
@@ -131,6 +131,7 @@ class TesselLite final : public ZorKvmClient {
   DeliveryIntervals intervals_;
   LastErrorSlot last_error_;
   MjpegPartParser parser_;  // stream thread only; survives reconnections
+  std::atomic<size_t> parts_bytes_peak_{0};
   std::atomic<uint8_t> modifier_state_{0};
   std::atomic<const IKeyStateSource*> key_state_{&OperatorKeyboard()};
 };

@@ -33,12 +33,22 @@ std::vector<std::string> FeedWhole(const std::string& stream) {
   return Feed(parser, {stream});
 }
 
-TEST(MjpegPartParser, JunkBeforeFirstBoundaryStaysAtTheFront) {
+TEST(MjpegPartParser, JunkBeforeTheFirstBoundaryIsDropped) {
   const std::string junk = "HTTP junk -- not a boundary --fram";
   MjpegPartParser parser;
   const auto pictures = Feed(parser, {junk + Part("AAAA") + Part("BBBB") + Boundary()});
   EXPECT_EQ(pictures, (std::vector<std::string>{"AAAA", "BBBB"}));
-  EXPECT_EQ(parser.buffered_bytes(), junk.size() + Boundary().size());
+  EXPECT_EQ(parser.buffered_bytes(), Boundary().size());
+}
+
+// A device that sends one picture and then nothing: its announced length completes the part,
+// and what follows the picture up to the next boundary is dropped as it comes.
+TEST(MjpegPartParser, AnnouncedLengthCompletesAPartWithoutTheNextBoundary) {
+  MjpegPartParser parser;
+  EXPECT_EQ(Feed(parser, {Part("ABCDEF", "Content-length: 4\r\n")}), std::vector<std::string>{"ABCD"});
+  EXPECT_EQ(Feed(parser, {std::string(1000, 'z')}), std::vector<std::string>{});
+  EXPECT_LT(parser.buffered_bytes(), Boundary().size());
+  EXPECT_EQ(Feed(parser, {Part("next", "Content-Length: 4\r\n")}), std::vector<std::string>{"next"});
 }
 
 TEST(MjpegPartParser, TwoPartsInOneChunkWaitForTheThirdBoundary) {
@@ -92,8 +102,8 @@ TEST(MjpegPartParser, ContentLengthRules) {
     ASSERT_EQ(pictures.size(), 1u) << (c.header_value ? c.header_value : "(none)");
     EXPECT_EQ(pictures[0], body.substr(0, c.expected)) << (c.header_value ? c.header_value : "(none)");
   }
-  // The header name is matched exactly as the device writes it.
-  EXPECT_EQ(MjpegPartParser::PictureLength("--frame\r\ncontent-length: 4\r\n\r\n", 10), 10u);
+  // Header names are case-insensitive.
+  EXPECT_EQ(MjpegPartParser::PictureLength("--frame\r\ncontent-LENGTH: 4\r\n\r\n", 10), 4u);
   // A value at the very end of the header block with nothing after it.
   EXPECT_EQ(MjpegPartParser::PictureLength("--frame\r\nContent-Length: 4", 10), 10u);
 }
@@ -105,20 +115,32 @@ TEST(MjpegPartParser, PartWithoutHeaderEndIsDiscardedWithWhatPrecedesIt) {
   EXPECT_EQ(parser.buffered_bytes(), Boundary().size());
 }
 
-TEST(MjpegPartParser, EndlessBodyStaysWithinTheCap) {
+// Bytes that never complete a part: junk without a boundary, a body without an end, a part
+// header without its empty line. The buffer stays within its cap and the stream recovers when
+// parts come back.
+TEST(MjpegPartParser, EndlessInputStaysWithinItsCap) {
+  struct Case {
+    const char* what;
+    std::string start;
+    size_t cap_bytes;
+  };
   const std::string chunk(4096, 'x');
-  for (const std::string& start : {std::string(), Part("")}) {
+  const Case cases[] = {
+      {"junk", "", Boundary().size()},
+      {"body", Part(""), MjpegPartParser::kMaxBufferBytes},
+      {"part header", "--frame\r\nX-Filler: ", Boundary().size() + MjpegPartParser::kMaxPartHeadBytes + chunk.size()},
+  };
+  for (const Case& c : cases) {
     MjpegPartParser parser;
-    Feed(parser, {start});
+    Feed(parser, {c.start});
     size_t largest = 0;
     for (size_t sent = 0; sent < 3 * MjpegPartParser::kMaxBufferBytes; sent += chunk.size()) {
       Feed(parser, {chunk});
       largest = std::max(largest, parser.buffered_bytes());
     }
-    EXPECT_LE(largest, MjpegPartParser::kMaxBufferBytes);
-    EXPECT_LE(parser.capacity_bytes(), 2 * MjpegPartParser::kMaxBufferBytes + chunk.size());
-    // The stream recovers when boundaries come back.
-    EXPECT_EQ(Feed(parser, {Part("after") + Boundary()}), std::vector<std::string>{"after"});
+    EXPECT_LE(largest, c.cap_bytes) << c.what;
+    EXPECT_LE(parser.capacity_bytes(), 2 * (c.cap_bytes + chunk.size())) << c.what;
+    EXPECT_EQ(Feed(parser, {Part("after") + Boundary()}), std::vector<std::string>{"after"}) << c.what;
   }
 }
 

@@ -42,13 +42,14 @@ class TesselServer::Impl {
   Impl(const TesselServerConfig& config, SimScreen& screen, SimMessageLog& log)
       : config_(config), screen_(screen), log_(log) {
     stream_ = std::make_unique<MjpegStreamServer>(
-        MjpegStreamConfig{config.address, config.port, "/api/stream/mjpeg", config.fps, config.parts_per_stream},
+        MjpegStreamConfig{config.address, config.port, "/api/stream/mjpeg", config.fps, config.parts_per_stream,
+                          config.fault},
         [this] { return screen_.Jpeg(kStreamQuality); },
         [this](const std::string& peer, const std::string& event) {
           log_.Event(config_.device_index, kStreamChannel, peer, event);
         });
-    if (!stream_->Start()) {
-      error_ = "cannot bind the stream port " + std::to_string(config.port);
+    if (!stream_->Listening()) {
+      error_ = "stream port " + std::to_string(config.port) + ": " + stream_->Error();
       return;
     }
     hid_ = std::make_unique<TesselHidServer>(
