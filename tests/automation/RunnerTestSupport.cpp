@@ -49,9 +49,21 @@ std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, cons
 }
 
 void RecordingDriver::Note(std::string line) {
+  std::unique_lock lock(mutex_);
+  calls_.push_back({std::move(line), MonotonicNs()});
+  changed_.notify_all();
+  changed_.wait(lock, [this] { return !held_; });
+}
+
+void RecordingDriver::Hold() {
+  std::lock_guard lock(mutex_);
+  held_ = true;
+}
+
+void RecordingDriver::Release() {
   {
     std::lock_guard lock(mutex_);
-    calls_.push_back({std::move(line), MonotonicNs()});
+    held_ = false;
   }
   changed_.notify_all();
 }
@@ -196,6 +208,10 @@ ScriptedClient::ScriptedClient(IRunObserver& observer) {
   client.SetDriver(std::move(owned_driver));
 }
 
-ScriptedClient::~ScriptedClient() { runner->StopRun(); }
+ScriptedClient::~ScriptedClient() {
+  // A test that failed while holding its driver would never stop otherwise.
+  if (auto* current = dynamic_cast<RecordingDriver*>(client.Driver())) current->Release();
+  runner->StopRun();
+}
 
 }  // namespace zor::test

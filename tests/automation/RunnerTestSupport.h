@@ -64,10 +64,16 @@ class RecordingDriver : public ZorKvmClient {
   // Adds a line of the test's own (a wait, say) in call order.
   void Note(std::string line);
 
+  // While held, each call is written down and then waits for Release: a step stays inside its
+  // first driver call for as long as the test needs.
+  void Hold();
+  void Release();
+
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
   std::vector<Call> calls_;
+  bool held_ = false;
 };
 
 // What the runner reported, per App index. Any thread.
