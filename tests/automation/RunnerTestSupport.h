@@ -32,15 +32,10 @@ FramePtr ScriptedFrame(int32_t width, int32_t height, const std::vector<Target>&
 // An image-match Item whose template is the pattern of `seed`.
 std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, const std::u16string& script = u"");
 
-// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc"),
-// with the monotonic time of each. Any thread.
+// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc").
+// Any thread.
 class RecordingDriver : public ZorKvmClient {
  public:
-  struct Call {
-    std::string line;
-    int64_t time_ns = 0;
-  };
-  std::vector<Call> Calls() const;
   std::vector<std::string> Lines() const;
   size_t Count() const;
   // Waits until at least `count` calls were made; false after `timeout_ms`.
@@ -72,7 +67,7 @@ class RecordingDriver : public ZorKvmClient {
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
-  std::vector<Call> calls_;
+  std::vector<std::string> lines_;
   bool held_ = false;
 };
 

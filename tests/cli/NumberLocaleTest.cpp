@@ -51,7 +51,8 @@ TEST(CliNumberLocale, SceneThresholdsRoundTripUnderADecimalCommaLocale) {
 
   const auto dumped = test::RunProgram(kCli, {"scene", "dump", path});
   ASSERT_EQ(dumped.exit_code, 0) << dumped.err;
-  EXPECT_NE(dumped.out.find("\"Threshold\":0.947"), std::string::npos) << dumped.out;
+  EXPECT_EQ(nlohmann::json::parse(dumped.out)["Items"][0]["Threshold"].get<float>(), 0.947f) << dumped.out;
+  EXPECT_EQ(dumped.out.find("0,947"), std::string::npos) << dumped.out;
 }
 
 }  // namespace
