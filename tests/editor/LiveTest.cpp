@@ -1,6 +1,6 @@
 // The editor on a live simulated desktop: a client pane connected to zorkvm-sim, its scene
 // editor opened from the pane's button, an Item drawn around a button and tested through the
-// client's runner.
+// client's runner. Scene tests through the client are TestIsolationTest's.
 #include <QImage>
 
 #include "EditorFixture.h"
@@ -67,16 +67,6 @@ class LiveTest : public ::testing::Test, public WithQtApp {
     return item;
   }
 
-  // Whether the simulator received a move to (x, y) followed by a left button press.
-  bool SimLoggedClickAt(int x, int y) const {
-    const std::string move = R"({"action":"move","type":"CONTROL","x":)" + std::to_string(x) + R"(,"y":)" +
-                             std::to_string(y) + "}";
-    const std::vector<std::string> texts = sim_.ReceivedTexts();
-    const auto at = std::find(texts.begin(), texts.end(), move);
-    return at != texts.end() &&
-           std::find(at, texts.end(), R"({"action":"down","button":"left","type":"CONTROL"})") != texts.end();
-  }
-
   SimProcess sim_;
   DeviceInfo device_;
   KVMClientPane pane_;
@@ -120,30 +110,6 @@ TEST_F(LiveTest, AnItemTestShowsTheBestMatchAtTheButton) {
   EXPECT_EQ(FindSceneEditor(pane_), nullptr);
   EXPECT_FALSE(pane_.Client()->EditorOpen());
   EXPECT_NE(item->Template.Pixels.size(), 0u) << "the test's Item outlives the editor where it is still held";
-}
-
-TEST_F(LiveTest, ASceneTestWithAClickScriptClicksTheButtonsCentre) {
-  SceneEditor* editor = ConnectAndOpenEditor();
-  ASSERT_NE(editor, nullptr);
-  const SimRect button = layout_.ok_button;
-  const std::shared_ptr<Item> item = DrawItemAround(*editor, button);
-  ASSERT_NE(item, nullptr);
-  item->Script = u"action CLK";
-
-  editor->Tool()->Button(kTestSceneCommand)->Press(kNotifyClick);
-  ASSERT_TRUE(WaitWithEvents([&] { return SimLoggedClickAt(button.CenterX(), button.CenterY()); }))
-      << "the simulator logs the click at the button's centre";
-  EXPECT_EQ(editor->TestState(), EditorTestState::SceneTestRunning);
-  ASSERT_TRUE(WaitWithEvents([&] { return editor->LastAction().X != 0; }));
-  EXPECT_EQ(editor->LastAction().X, button.CenterX());
-  EXPECT_EQ(editor->LastAction().Y, button.CenterY());
-  EXPECT_FALSE(editor->Tool()->Button(kAddItemCommand)->IsButtonEnabled()) << "no edits while the Scene runs";
-
-  editor->Tool()->Button(kTestSceneCommand)->Press(kNotifyClick);
-  ASSERT_TRUE(WaitWithEvents([&] { return editor->TestState() == EditorTestState::Idle; }));
-  Settle();
-  EXPECT_TRUE(editor->Tool()->Button(kAddItemCommand)->IsButtonEnabled());
-  EXPECT_EQ(editor->Model().Scene().Items.size(), 1u) << "the run worked on its own copy";
 }
 
 TEST_F(LiveTest, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
