@@ -199,7 +199,10 @@ TEST_F(AutoRunnerTest, AnEditorTestRunsOnItsOwnCopyOfTheItem) {
     item->Threshold = 2.0f;  // no score reaches it
     std::atomic<bool> stop{false};
     std::thread editor([&] {
-      while (!stop.load()) item->Threshold = 2.0f;
+      while (!stop.load()) {
+        item->Threshold = 2.0f;
+        std::this_thread::yield();
+      }
     });
     const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{96, 30, 20}});
     for (int i = 0; i < 3; ++i) Step(frame);
