@@ -1,6 +1,6 @@
-// The runner on a client fed with scripted frames (no device): strips, work areas, delays,
-// cooldowns, pause, newest-frame hand-off, the editor's modes, stopping and driver replacement.
-// Actions go to a recording driver installed in the client.
+// The runner on a client fed with scripted frames (no device): strips, work areas, pause,
+// newest-frame hand-off, the editor's tests beside running Apps, and stopping. Actions go to a
+// recording driver installed in the client. The step rules without threads are RunnerRulesTest's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,21 +104,6 @@ TEST_F(AutoRunnerTest, WorkAreaFromAMatchAppliesFromTheNextStepAndAcrossASceneCh
   EXPECT_EQ(evaluations[2].item, u"after");
   EXPECT_EQ(evaluations[2].step, 5u);
   EXPECT_EQ(Corners(evaluations[2].area), work_area);
-}
-
-TEST_F(AutoRunnerTest, AppDelayOf100SkipsTheNext100FramesOfThatAppOnly) {
-  SaveScene(u"Delayer", {TargetItem(u"d", 51, u"set delay 100")});
-  SaveScene(u"Steady", {TargetItem(u"s", 52)});
-  SaveApp(u"Delayer", {u"Delayer"});
-  SaveApp(u"Steady", {u"Steady"});
-  runner_->AddApp(u"Delayer");
-  runner_->AddApp(u"Steady");
-  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{51, 10, 20}, {52, 170, 20}});
-  for (int i = 0; i < 102; ++i) Step(frame, 2);
-  std::vector<uint64_t> delayer_steps;
-  for (const auto& e : recorder_.Evaluations(0)) delayer_steps.push_back(e.step);
-  EXPECT_EQ(delayer_steps, (std::vector<uint64_t>{1, 102}));
-  EXPECT_EQ(recorder_.Evaluations(1).size(), 102u);
 }
 
 TEST_F(AutoRunnerTest, APausedRunTakesNoStepsUntilResumed) {
@@ -264,27 +249,6 @@ TEST_F(AutoRunnerTest, StopRunDuringTheWaitsOfAnActionEndsItWithoutLeavingAButto
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "button left down"),
             std::count(lines.begin(), lines.end(), "button left up"));
   EXPECT_EQ(lines.back(), "button left up");
-}
-
-TEST_F(AutoRunnerTest, ADriverReplacedDuringARunTakesTheFollowingActions) {
-  std::u16string script;
-  for (int i = 0; i < 10; ++i) script += u"action CLK\n";
-  auto scene = std::make_shared<SceneData>();
-  scene->Items = {TargetItem(u"many", 94, script)};
-  runner_->StartSceneRun(u"", scene, nullptr);
-  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{94, 30, 20}});
-  client_.OnFrame(frame);
-  ASSERT_TRUE(driver_->WaitForCalls(2));
-  auto replacement = std::make_unique<test::RecordingDriver>();
-  test::RecordingDriver* second = replacement.get();
-  client_.SetDriver(std::move(replacement));  // the first one is deleted here
-  ASSERT_TRUE(second->WaitForCalls(6));
-  // A device record edited to a type without a driver: the run goes on and sends nothing.
-  client_.RecreateDriver();
-  EXPECT_EQ(client_.Driver(), nullptr);
-  const uint64_t steps = recorder_.Steps(0);
-  Step(frame);
-  EXPECT_GT(recorder_.Steps(0), steps);
 }
 
 TEST_F(AutoRunnerTest, MissingAppOrSceneFilesRunEmptyAndStayPut) {
