@@ -15,17 +15,26 @@ packages=(
   fonts-font-awesome              # icon glyphs of the buttons
   ffmpeg python3-websockets       # independent protocol peers used by the tests
   clang libclang-rt-14-dev        # libFuzzer
+  locales                         # localedef, for the decimal-comma locale the tests run under
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing ${#missing[@]} packages: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing ${#missing[@]} packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Number formatting and parsing must not follow the process locale; the tests check that under
+# a locale whose decimal separator is a comma.
+if ! locale -a 2>/dev/null | grep -qx 'de_DE\.utf8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

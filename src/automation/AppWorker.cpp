@@ -28,8 +28,8 @@ ActionMark MarkOf(const ItemAction& action, const MatchRecord& best) {
 
 }  // namespace
 
-AppWorker::AppWorker(AutoRunner& runner, AppInfo& app, bool scene_borrowed)
-    : runner_(runner), app_(app), scene_borrowed_(scene_borrowed) {}
+AppWorker::AppWorker(AutoRunner& runner, AppInfo& app, RunMode mode, IRunnerTestListener* listener)
+    : runner_(runner), app_(app), mode_(mode), listener_(listener) {}
 
 AppWorker::~AppWorker() { Stop(); }
 
@@ -87,7 +87,7 @@ void AppWorker::WorkerLoop() {
       const FramePtr frame = WaitForFrame();
       if (!frame) break;
       if (runner_.Paused()) continue;
-      if (runner_.Mode() == RunMode::TestItem) {
+      if (mode_ == RunMode::TestItem) {
         TestStep(*frame);
       } else {
         RunStep(*frame);
@@ -112,8 +112,7 @@ void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, Analysis
 }
 
 void AppWorker::RunStep(const ScreenImage& frame) {
-  const bool may_change_scene = runner_.Mode() == RunMode::RunApps && !scene_borrowed_;
-  const ItemSelection selection = SelectNextItem(app_, may_change_scene, TickCount64());
+  const ItemSelection selection = SelectNextItem(app_, mode_ == RunMode::RunApps, TickCount64());
   if (selection.scene_finished) FinishScene();
   if (!selection.item) return;
   Item& item = *selection.item;
@@ -130,7 +129,7 @@ void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
     if (!running_.load()) return;  // stopping: the rest of the list is dropped
     ExecuteAction(action, runner_.Client(), wait);
     if (IRunObserver* observer = runner_.Observer()) observer->OnActionSent(app_, item, action);
-    if (IRunnerTestListener* listener = runner_.TestListener()) listener->SetLastAction(MarkOf(action, result.Best));
+    if (listener_) listener_->SetLastAction(MarkOf(action, result.Best));
   }
 }
 
@@ -152,7 +151,7 @@ void AppWorker::TestStep(const ScreenImage& frame) {
   if (!app_.Scene || app_.Scene->Items.empty() || !app_.Scene->Items.front()) return;
   AnalysisResult result;
   AnalyseItem(frame, *app_.Scene->Items.front(), result);
-  if (IRunnerTestListener* listener = runner_.TestListener()) listener->SetTestBestMatch(result.Best);
+  if (listener_) listener_->SetTestBestMatch(result.Best);
 }
 
 void AppWorker::WaitMs(int64_t ms) {

@@ -8,6 +8,8 @@
 
 #include "analysis/AnalysisEngine.h"
 #include "automation/AppInfo.h"
+#include "automation/RunMode.h"
+#include "automation/RunnerTestListener.h"
 #include "client/FrameConsumer.h"
 
 namespace zor {
@@ -16,9 +18,10 @@ class AutoRunner;
 
 class AppWorker : public IFrameConsumer {
  public:
-  // `app` belongs to `runner` and outlives the worker. `scene_borrowed`: the App's Scene is the
-  // editor's, so the worker never empties or replaces it.
-  AppWorker(AutoRunner& runner, AppInfo& app, bool scene_borrowed);
+  // `app` belongs to `runner` and outlives the worker. `mode` is how this App was started: an
+  // editor test and the device's Apps may run side by side, each worker stepping its own way.
+  // `listener` (modes TestItem and RunEditorScene, else null) hears this worker's results only.
+  AppWorker(AutoRunner& runner, AppInfo& app, RunMode mode, IRunnerTestListener* listener);
   ~AppWorker() override;  // Stop
   AppWorker(const AppWorker&) = delete;
   AppWorker& operator=(const AppWorker&) = delete;
@@ -49,7 +52,8 @@ class AppWorker : public IFrameConsumer {
 
   AutoRunner& runner_;
   AppInfo& app_;
-  const bool scene_borrowed_ = false;
+  const RunMode mode_ = RunMode::RunApps;
+  IRunnerTestListener* const listener_ = nullptr;
 
   std::atomic<bool> running_{false};
   std::thread thread_;

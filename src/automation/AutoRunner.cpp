@@ -1,6 +1,7 @@
 #include "automation/AutoRunner.h"
 
 #include "automation/AppWorker.h"
+#include "automation/SceneCopy.h"
 
 namespace zor {
 
@@ -24,32 +25,29 @@ void AutoRunner::AddApp(const std::u16string& app_name) {
     app->Scene->Load(app->Scenes[static_cast<size_t>(app->CurrentScene)] + kSceneExtension);
     if (observer_) observer_->OnSceneLoaded(*app);
   }
-  Append(std::move(app), false, RunMode::RunApps);
+  Append(std::move(app), RunMode::RunApps, nullptr);
 }
 
-void AutoRunner::StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* listener) {
+void AutoRunner::StartItemTest(std::shared_ptr<const Item> item, IRunnerTestListener* listener) {
   std::lock_guard lock(control_mutex_);
   if (!item) return;  // nothing selected in the editor: nothing to test
   auto app = std::make_unique<AppInfo>();
   app->Index = static_cast<int32_t>(apps_.size());
   app->Scene = std::make_shared<SceneData>();
-  app->Scene->Items.push_back(item);
-  test_item_ = std::move(item);
-  test_listener_.store(listener);
-  Append(std::move(app), true, RunMode::TestItem);
+  app->Scene->Items.push_back(std::make_shared<Item>(*item));
+  Append(std::move(app), RunMode::TestItem, listener);
 }
 
-void AutoRunner::StartSceneRun(const std::u16string& app_name, std::shared_ptr<SceneData> scene,
+void AutoRunner::StartSceneRun(const std::u16string& app_name, std::shared_ptr<const SceneData> scene,
                                IRunnerTestListener* listener) {
   std::lock_guard lock(control_mutex_);
   std::unique_ptr<AppInfo> app = NewApp(app_name);
-  app->Scene = scene ? std::move(scene) : std::make_shared<SceneData>();
-  test_listener_.store(listener);
-  Append(std::move(app), true, RunMode::RunEditorScene);
+  app->Scene = scene ? CopySceneAndItems(*scene) : std::make_shared<SceneData>();
+  Append(std::move(app), RunMode::RunEditorScene, listener);
 }
 
-void AutoRunner::Append(std::unique_ptr<AppInfo> app, bool scene_borrowed, RunMode mode) {
-  apps_.push_back({std::move(app), scene_borrowed, nullptr});
+void AutoRunner::Append(std::unique_ptr<AppInfo> app, RunMode mode, IRunnerTestListener* listener) {
+  apps_.push_back({std::move(app), mode, listener, nullptr});
   app_count_.store(static_cast<int32_t>(apps_.size()));
   mode_.store(mode);
   StartWorkers();
@@ -57,7 +55,9 @@ void AutoRunner::Append(std::unique_ptr<AppInfo> app, bool scene_borrowed, RunMo
 
 void AutoRunner::StartWorkers() {
   for (RunningApp& running : apps_) {
-    if (!running.worker) running.worker = std::make_unique<AppWorker>(*this, *running.app, running.scene_borrowed);
+    if (!running.worker) {
+      running.worker = std::make_unique<AppWorker>(*this, *running.app, running.mode, running.listener);
+    }
   }
   running_.store(true);
   for (RunningApp& running : apps_) {
@@ -71,13 +71,10 @@ void AutoRunner::StopRun() {
   for (RunningApp& running : apps_) {
     if (running.worker) running.worker->Stop();
   }
-  // Workers first: they use their Apps until they have ended. A borrowed Scene or Item only
-  // loses the runner's reference here; the editor keeps its own.
+  // Workers first: they use their Apps until they have ended.
   for (RunningApp& running : apps_) running.worker.reset();
   apps_.clear();
   app_count_.store(0);
-  test_item_.reset();
-  test_listener_.store(nullptr);
 }
 
 }  // namespace zor

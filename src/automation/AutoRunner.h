@@ -5,6 +5,10 @@
 // Threads: the public operations come from the client's UI thread and, for editor requests, from
 // its frame thread; one lock serialises them. StopRun must never be called from a worker. The
 // running and paused flags are atomic and read by the workers.
+//
+// An editor test runs on the runner's own copy of the Item or Scene it is given: the worker
+// writes run-time fields of its Items and reads the rest, while the editor's GUI thread goes on
+// showing and writing its own. Nothing of the caller's is read after the start call returns.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -13,6 +17,7 @@
 #include <vector>
 
 #include "automation/AppInfo.h"
+#include "automation/RunMode.h"
 #include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
 #include "client/KVMClient.h"
@@ -20,12 +25,6 @@
 namespace zor {
 
 class AppWorker;
-
-enum class RunMode : uint32_t {
-  RunApps = 0,         // the device's Apps; Scenes change when they run out of active Items
-  TestItem = 1,        // the editor's Item test: analysis only, best match to the editor
-  RunEditorScene = 2,  // the editor's Scene run: as RunApps but never changing Scene
-};
 
 class AutoRunner : public IClientAutomation {
  public:
@@ -38,8 +37,8 @@ class AutoRunner : public IClientAutomation {
   // IClientAutomation. Each starts the workers of Apps that have none; a worker thread that
   // cannot be created throws std::system_error (resource unavailable) to the caller.
   void AddApp(const std::u16string& app_name) override;
-  void StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* listener) override;
-  void StartSceneRun(const std::u16string& app_name, std::shared_ptr<SceneData> scene,
+  void StartItemTest(std::shared_ptr<const Item> item, IRunnerTestListener* listener) override;
+  void StartSceneRun(const std::u16string& app_name, std::shared_ptr<const SceneData> scene,
                      IRunnerTestListener* listener) override;
   void StopRun() override;
   void SetPaused(bool paused) override { paused_.store(paused); }
@@ -47,6 +46,7 @@ class AutoRunner : public IClientAutomation {
   // Set while no run lasts; null for none. Not owned.
   void SetObserver(IRunObserver* observer) { observer_ = observer; }
 
+  // The mode of the run started last.
   RunMode Mode() const { return mode_.load(); }
   bool Running() const { return running_.load(); }
   bool Paused() const { return paused_.load(); }
@@ -56,12 +56,11 @@ class AutoRunner : public IClientAutomation {
   // --- for the workers (their own threads) ---
   KVMClient& Client() const { return client_; }
   IRunObserver* Observer() const { return observer_; }
-  IRunnerTestListener* TestListener() const { return test_listener_.load(); }
 
  private:
   // A new App with the defaults, indexed at the end of the list.
   std::unique_ptr<AppInfo> NewApp(const std::u16string& app_name) const;
-  void Append(std::unique_ptr<AppInfo> app, bool scene_borrowed, RunMode mode);
+  void Append(std::unique_ptr<AppInfo> app, RunMode mode, IRunnerTestListener* listener);
   void StartWorkers();
 
   KVMClient& client_;
@@ -70,16 +69,13 @@ class AutoRunner : public IClientAutomation {
   std::atomic<RunMode> mode_{RunMode::RunApps};
   std::atomic<bool> running_{false};
   std::atomic<bool> paused_{false};
-  // The Item under test (mode 1), shared with the editor, which owns it.
-  std::shared_ptr<Item> test_item_;
-  // Where test results go (modes 1 and 2); set before the workers of the test start.
-  std::atomic<IRunnerTestListener*> test_listener_{nullptr};
   IRunObserver* observer_ = nullptr;
   // The lists belong to the caller's thread. AddApp may append while other workers run: each
   // worker touches only its own App (which does not move), and reads the count atomically.
   struct RunningApp {
     std::unique_ptr<AppInfo> app;
-    bool scene_borrowed = false;  // the Scene is the editor's
+    RunMode mode = RunMode::RunApps;
+    IRunnerTestListener* listener = nullptr;  // where an editor test's results go
     std::unique_ptr<AppWorker> worker;
   };
   std::vector<RunningApp> apps_;

@@ -21,8 +21,9 @@ struct ActionMark {
   friend bool operator==(const ActionMark&, const ActionMark&) = default;
 };
 
-// Called on the App's worker thread. Store the copy under a short lock of your own and post a
-// repaint; never block, and never call back into the runner or the client from here.
+// Called on the worker thread of the editor's test only, never by the workers of Apps that run
+// beside it. Store the copy under a short lock of your own and post a repaint; never block, and
+// never call back into the runner or the client from here.
 class IRunnerTestListener {
  public:
   virtual ~IRunnerTestListener() = default;

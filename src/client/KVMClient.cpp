@@ -171,7 +171,7 @@ void KVMClient::AttachSceneEditor(ISceneEditorLink* editor) {
 
 void KVMClient::DetachSceneEditor() {
   std::lock_guard lock(editor_mutex_);
-  // A run that reports to the editor, or borrows its Scene or Item, ends before the editor goes.
+  // A run that reports to the editor ends before the editor goes.
   if (editor_run_.exchange(false)) {
     automation_active_.store(false);
     if (automation_) automation_->StopRun();

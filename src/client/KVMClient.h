@@ -44,13 +44,13 @@ class IClientAutomation {
   virtual ~IClientAutomation() = default;
   // Runs the named App (loaded from its file) alongside those already running.
   virtual void AddApp(const std::u16string& app_name) = 0;
-  // Tests one Item of the editor: analysis only, each best match goes to `listener`.
-  virtual void StartItemTest(std::shared_ptr<Item> item, IRunnerTestListener* listener) = 0;
-  // Runs the editor's Scene as the current Scene of the named App (never changing Scene);
-  // executed actions are reported to `listener`.
-  virtual void StartSceneRun(const std::u16string& app_name, std::shared_ptr<SceneData> scene,
+  // Tests a copy of one Item of the editor: analysis only, each best match goes to `listener`.
+  virtual void StartItemTest(std::shared_ptr<const Item> item, IRunnerTestListener* listener) = 0;
+  // Runs a copy of the editor's Scene as the current Scene of the named App (never changing
+  // Scene); executed actions are reported to `listener`.
+  virtual void StartSceneRun(const std::u16string& app_name, std::shared_ptr<const SceneData> scene,
                              IRunnerTestListener* listener) = 0;
-  // Ends every worker and forgets every App; borrowed Items and Scenes are left alone.
+  // Ends every worker and forgets every App.
   virtual void StopRun() = 0;
   virtual void SetPaused(bool paused) = 0;
 };

@@ -29,11 +29,13 @@ class ISceneEditorLink : public IRunnerTestListener {
   // Any thread; the editor keeps it in an atomic.
   virtual EditorTestState TestState() const = 0;
   virtual void SetTestState(EditorTestState state) = 0;
-  // Frame thread, when a test starts: the Item selected in the editor (null when none) and the
-  // Scene being edited. The runner shares them while the test lasts and never frees them; the
-  // editor must not change the Scene's item list until the test has stopped.
-  virtual std::shared_ptr<Item> SelectedItem() = 0;
-  virtual std::shared_ptr<SceneData> EditedScene() = 0;
+  // When a test starts: what it runs on, the Item selected in the editor (null when none) or
+  // the Scene being edited. The runner copies them before the start returns, on the frame
+  // thread for a test request, on the GUI thread for the pane's start button; so the editor
+  // hands out objects that its GUI thread does not write at the same time (a copy taken when
+  // the test was asked for), and may go on editing its own while the test runs.
+  virtual std::shared_ptr<const Item> SelectedItem() = 0;
+  virtual std::shared_ptr<const SceneData> EditedScene() = 0;
   // Frame thread, when a test stops: forget the held best match (and the last action mark).
   virtual void ClearTestBestMatch() = 0;
 };

@@ -12,7 +12,7 @@ namespace {
 // deleted once the event that closed it is over.
 void ReleaseEditor(KVMClientPane& pane, SceneEditor& editor) {
   if (KVMClient* client = pane.Client()) {
-    client->DetachSceneEditor();  // stops a run that borrows the editor's Scene or Item
+    client->DetachSceneEditor();  // stops a run that reports to the editor
     client->DetachConsumer(&editor);
     client->EditorClosed();
   }

@@ -1,5 +1,6 @@
 #include "editor/SceneEditor.h"
 
+#include "automation/SceneCopy.h"
 #include "editor/EditToolWnd.h"
 #include "editor/SceneEditorView.h"
 
@@ -76,9 +77,17 @@ void SceneEditor::SetTestState(EditorTestState state) {
   QMetaObject::invokeMethod(this, [this] { ShowTestState(); }, Qt::QueuedConnection);
 }
 
-std::shared_ptr<Item> SceneEditor::SelectedItem() {
+std::shared_ptr<const Item> SceneEditor::SelectedItem() {
   std::lock_guard lock(frame_mutex_);
   return test_item_;
+}
+
+std::shared_ptr<const SceneData> SceneEditor::EditedScene() {
+  std::lock_guard lock(frame_mutex_);
+  // Without a Scene test this is the pane's start button, on the GUI thread, which is the only
+  // thread that writes the edited Scene: the runner may copy it as it is.
+  if (test_scene_) return test_scene_;
+  return model_.SharedScene();
 }
 
 void SceneEditor::ClearTestBestMatch() {
@@ -125,9 +134,11 @@ bool SceneEditor::MoveTestState(EditorTestState from, EditorTestState to) {
 bool SceneEditor::RequestItemTest() {
   using enum EditorTestState;
   if (TestState() == Idle) {
-    // The client reads the Item on its frame thread: hand it over under the lock.
+    // The client reads the Item on its frame thread: hand over a copy that nothing writes.
+    const std::shared_ptr<Item> current = model_.CurrentItem();
+    std::shared_ptr<const Item> copy = current ? std::make_shared<const Item>(*current) : nullptr;
     std::lock_guard lock(frame_mutex_);
-    test_item_ = model_.CurrentItem();
+    test_item_ = std::move(copy);
   }
   return MoveTestState(Idle, ItemTestRequested) || MoveTestState(ItemTestRunning, ItemTestStopRequested) ||
          MoveTestState(ItemTestRequested, Idle);
@@ -135,6 +146,11 @@ bool SceneEditor::RequestItemTest() {
 
 bool SceneEditor::RequestSceneTest() {
   using enum EditorTestState;
+  if (TestState() == Idle) {
+    std::shared_ptr<const SceneData> copy = CopySceneAndItems(model_.Scene());
+    std::lock_guard lock(frame_mutex_);
+    test_scene_ = std::move(copy);
+  }
   return MoveTestState(Idle, SceneTestRequested) || MoveTestState(SceneTestRunning, SceneTestStopRequested) ||
          MoveTestState(SceneTestRequested, Idle);
 }
@@ -144,6 +160,7 @@ void SceneEditor::ShowTestState() {
   if (state == EditorTestState::Idle) {
     std::lock_guard lock(frame_mutex_);
     test_item_.reset();
+    test_scene_.reset();
   }
   if (tool_) tool_->ShowTestState(state);
   if (view_) view_->update();

@@ -59,8 +59,8 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   // ISceneEditorLink: the client's side, on its frame thread.
   EditorTestState TestState() const override { return test_state_.load(); }
   void SetTestState(EditorTestState state) override;
-  std::shared_ptr<Item> SelectedItem() override;
-  std::shared_ptr<SceneData> EditedScene() override { return model_.SharedScene(); }
+  std::shared_ptr<const Item> SelectedItem() override;
+  std::shared_ptr<const SceneData> EditedScene() override;
   void ClearTestBestMatch() override;
   // IRunnerTestListener: the runner's reports, on its worker threads.
   void SetTestBestMatch(const MatchRecord& best) override;
@@ -103,12 +103,15 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   QPointer<SceneEditorView> view_;
   EditToolWnd* tool_ = nullptr;  // owned by the view (its tool window)
 
-  // Guards the frame, its size, the test's Item, best match and last action.
+  // Guards the frame, its size, the test's Item or Scene, best match and last action.
   mutable std::mutex frame_mutex_;
   FramePtr frame_;
   int32_t frame_width_ = 0;
   int32_t frame_height_ = 0;
-  std::shared_ptr<Item> test_item_;
+  // What a requested test runs on: copies taken on the GUI thread when the test was asked for,
+  // never written afterwards, so the client's frame thread may read them while the GUI edits.
+  std::shared_ptr<const Item> test_item_;
+  std::shared_ptr<const SceneData> test_scene_;
   std::optional<MatchRecord> test_best_;
   ActionMark last_action_;
 

@@ -1,6 +1,7 @@
 #include "editor/SceneFormRules.h"
 
-#include <cstdio>
+#include <charconv>
+#include <iterator>
 
 #include "automation/ItemScript.h"
 #include "automation/LenientNumber.h"
@@ -27,11 +28,7 @@ int DigitValue(char16_t c) {
   return 99;
 }
 
-std::u16string Widen(const char* text) {
-  std::u16string wide;
-  for (; *text != '\0'; ++text) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
-  return wide;
-}
+std::u16string Widen(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 
 }  // namespace
 
@@ -84,9 +81,10 @@ uint32_t ParseColourText(std::u16string_view text) {
 }
 
 std::u16string FormatColourText(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", colour);
-  return Widen(text);
+  constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+  std::u16string text = u"0x";
+  for (int shift = 28; shift >= 0; shift -= 4) text.push_back(kHexDigits[(colour >> shift) & 0xFu]);
+  return text;
 }
 
 std::u16string ToBoxText(std::u16string_view stored) {
@@ -110,9 +108,15 @@ std::u16string FromBoxText(std::u16string_view shown) {
 float ParseThresholdText(std::u16string_view text) { return ParseLenientFloat(text).value_or(0.0f); }
 
 std::u16string FormatThresholdText(float threshold) {
+  // to_chars writes the C locale's notation whatever locale the GUI runs under (Qt adopts the
+  // environment's LC_NUMERIC, where printf would write "0,95" and reading it back give 0).
+  // Fixed notation of the largest float is 39 digits and a point.
   char text[64];
-  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(threshold));
-  return Widen(text);
+  auto written = std::to_chars(std::begin(text), std::end(text), threshold, std::chars_format::fixed, 2);
+  if (written.ec != std::errc() || ParseThresholdText(Widen({text, written.ptr})) != threshold) {
+    written = std::to_chars(std::begin(text), std::end(text), threshold, std::chars_format::fixed);
+  }
+  return Widen({text, written.ptr});
 }
 
 }  // namespace zor

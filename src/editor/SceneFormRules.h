@@ -28,12 +28,14 @@ std::u16string FormatParamsText(const std::vector<ItemParam>& params);
 // decimal) after optional white space and sign, read up to the first character that does not
 // fit. No digits give 0; values above 32 bits saturate; a minus sign negates modulo 2^32.
 uint32_t ParseColourText(std::u16string_view text);
-// "0x%08X"
+// "0x" and eight upper-case hexadecimal digits.
 std::u16string FormatColourText(uint32_t colour);
 
-// "CF : ": a decimal floating-point number; 0 when the text does not start with one.
+// "CF : ": a decimal floating-point number with a point, whatever the locale; 0 when the text
+// does not start with one.
 float ParseThresholdText(std::u16string_view text);
-// "%.2f"
+// Two decimals ("0.95") when they read back as the same value; otherwise the shortest text
+// that does ("0.947"), so that showing an Item never changes its threshold.
 std::u16string FormatThresholdText(float threshold);
 
 // Multi-line boxes: the stored texts end their lines with CR LF as the Windows program's edit

@@ -162,7 +162,8 @@ void TopToolWnd::FillForm() {
   }
   for (QWidget* box : boxes) box->blockSignals(false);
   // The single-line boxes' change notifications apply what they show: names are cut to their
-  // length and the threshold keeps the two decimals shown.
+  // length. Colour and threshold texts read back as the same values. Only the GUI thread
+  // writes these Items: a test runs on copies of its own.
   SceneData& shown = editor_.Model().Scene();
   shown.Name = FormName(FromQString(scene_name_->text()));
   shown.Description = FormName(FromQString(scene_desc_->text()));
@@ -183,7 +184,7 @@ void TopToolWnd::ReloadSceneList() {
 
 void TopToolWnd::LoadScene(const QString& name) {
   SceneEditModel& model = editor_.Model();
-  // The old Items go now; the runner holds none of them, since loading waits for tests to end.
+  // The old Items go now; a test runs on copies and holds none of them.
   model.Scene().Items.clear();
   model.Scene().Load(FromQString(name) + kSceneExtension);
   model.RebuildMarkers();

@@ -1,9 +1,10 @@
-// The runner on a client fed with scripted frames (no device): strips, work areas, delays,
-// cooldowns, pause, newest-frame hand-off, the editor's modes, stopping and driver replacement.
-// Actions go to a recording driver installed in the client.
+// The runner on a client fed with scripted frames (no device): strips, work areas, pause,
+// newest-frame hand-off, the editor's tests beside running Apps, and stopping. Actions go to a
+// recording driver installed in the client. The step rules without threads are RunnerRulesTest's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -71,6 +72,7 @@ TEST_F(AutoRunnerTest, AppsWithoutWorkAreasDivideTheScreenIntoStrips) {
       const auto evaluation = recorder_.Evaluations(a).back();
       EXPECT_EQ(Corners(evaluation.area), std::vector<int32_t>({a * strip, 0, (a + 1) * strip, kHeight})) << a;
       EXPECT_EQ(evaluation.best.Valid != 0, a == apps - 1) << a;
+      EXPECT_GT(evaluation.tick_ms, 0u) << "selected Items start their cooldown, found or not";
     }
     runner_->StopRun();
   }
@@ -104,42 +106,7 @@ TEST_F(AutoRunnerTest, WorkAreaFromAMatchAppliesFromTheNextStepAndAcrossASceneCh
   EXPECT_EQ(Corners(evaluations[2].area), work_area);
 }
 
-TEST_F(AutoRunnerTest, AppDelayOf100SkipsTheNext100FramesOfThatAppOnly) {
-  SaveScene(u"Delayer", {TargetItem(u"d", 51, u"set delay 100")});
-  SaveScene(u"Steady", {TargetItem(u"s", 52)});
-  SaveApp(u"Delayer", {u"Delayer"});
-  SaveApp(u"Steady", {u"Steady"});
-  runner_->AddApp(u"Delayer");
-  runner_->AddApp(u"Steady");
-  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{51, 10, 20}, {52, 170, 20}});
-  for (int i = 0; i < 102; ++i) Step(frame, 2);
-  std::vector<uint64_t> delayer_steps;
-  for (const auto& e : recorder_.Evaluations(0)) delayer_steps.push_back(e.step);
-  EXPECT_EQ(delayer_steps, (std::vector<uint64_t>{1, 102}));
-  EXPECT_EQ(recorder_.Evaluations(1).size(), 102u);
-}
-
-TEST_F(AutoRunnerTest, CooldownIsMeasuredInTimeWhetherOrNotTheTargetWasFound) {
-  constexpr uint64_t kCooldownMs = 200;
-  SaveScene(u"Cool", {TargetItem(u"c", 61, u"set cooldown 200")});
-  SaveApp(u"Cool", {u"Cool"});
-  runner_->AddApp(u"Cool");
-  Step(ScriptedFrame(kWidth, kHeight, {{61, 10, 20}}));
-  const FramePtr without_target = ScriptedFrame(kWidth, kHeight, {});
-  for (int i = 0; i < 50; ++i) {
-    Step(without_target);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  const auto evaluations = recorder_.Evaluations();
-  ASSERT_GE(evaluations.size(), 2u);
-  EXPECT_TRUE(evaluations[0].best.Valid);
-  for (size_t i = 1; i < evaluations.size(); ++i) {
-    EXPECT_FALSE(evaluations[i].best.Valid);
-    EXPECT_GE(evaluations[i].tick_ms - evaluations[i - 1].tick_ms, kCooldownMs) << "evaluation " << i;
-  }
-}
-
-TEST_F(AutoRunnerTest, PauseConsumesFramesWithoutSteps) {
+TEST_F(AutoRunnerTest, APausedRunTakesNoStepsUntilResumed) {
   SaveScene(u"P", {TargetItem(u"p", 71)});
   SaveApp(u"P", {u"P"});
   runner_->AddApp(u"P");
@@ -147,50 +114,31 @@ TEST_F(AutoRunnerTest, PauseConsumesFramesWithoutSteps) {
   Step(frame);
   runner_->SetPaused(true);
   for (int i = 0; i < 5; ++i) client_.OnFrame(frame);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_EQ(recorder_.Steps(0), 1u);
   runner_->SetPaused(false);
-  // The frames that came while paused were used up: nothing is left to step on.
-  EXPECT_FALSE(recorder_.WaitForSteps(0, 2, 300));
   Step(frame);
-  EXPECT_EQ(recorder_.Steps(0), 2u);
-  EXPECT_EQ(recorder_.Evaluations().size(), 2u);
+  runner_->SetPaused(true);
+  const uint64_t steps = recorder_.Steps(0);
+  for (int i = 0; i < 5; ++i) client_.OnFrame(frame);
+  runner_->StopRun();
+  EXPECT_EQ(recorder_.Steps(0), steps);
 }
 
 TEST_F(AutoRunnerTest, TheNewestOfTheFramesThatArriveDuringAStepIsUsedNext) {
   SaveScene(u"N", {TargetItem(u"n", 81, u"action CLK")});
   SaveApp(u"N", {u"N"});
   runner_->AddApp(u"N");
+  driver_->Hold();
   client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{81, 10, 20}}));
   ASSERT_TRUE(driver_->WaitForCalls(1));  // the step is inside its click
   for (const int32_t x : {50, 90, 130}) client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{81, x, 20}}));
+  driver_->Release();
   ASSERT_TRUE(recorder_.WaitForSteps(0, 2));
+  runner_->StopRun();
   const auto evaluations = recorder_.Evaluations();
-  ASSERT_EQ(evaluations.size(), 2u);
+  ASSERT_EQ(evaluations.size(), 2u) << "the older frames were dropped";
   EXPECT_EQ(evaluations[0].best.Left, 10);
   EXPECT_EQ(evaluations[1].best.Left, 130);
-  EXPECT_FALSE(recorder_.WaitForSteps(0, 3, 300));  // the older frames were dropped
   EXPECT_EQ(driver_->Lines()[0], "move 22 32");
-}
-
-TEST_F(AutoRunnerTest, AnEditorSceneRunNeverChangesSceneAndReportsItsActions) {
-  auto scene = std::make_shared<SceneData>();
-  auto item = TargetItem(u"e", 91, u"action CLK\nfinal");
-  scene->Items = {item};
-  test::RecordingListener listener;
-  runner_->StartSceneRun(u"", scene, &listener);
-  EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
-  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{91, 30, 20}});
-  for (int i = 0; i < 4; ++i) Step(frame);
-  EXPECT_FALSE(HasEvent("changed 0 1 at 3"));
-  for (const std::string& e : recorder_.Events()) EXPECT_EQ(e.rfind("action 0 CLK", 0), 0u) << e;
-  EXPECT_EQ(scene->Items.size(), 1u);
-  EXPECT_FALSE(item->Active);
-  const std::vector<ActionMark> marks = listener.Marks();
-  ASSERT_EQ(marks.size(), 1u);
-  EXPECT_EQ(marks[0], (ActionMark{42, 32, 30, 20, 54, 44}));
-  runner_->StopRun();
-  EXPECT_EQ(scene.use_count(), 1);  // borrowed, let go, not freed
 }
 
 TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
@@ -208,19 +156,89 @@ TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
   EXPECT_EQ(std::make_pair(bests[0].Valid, bests[0].Left), std::make_pair(uint8_t{1}, 30));
   EXPECT_EQ(bests[1].Valid, 0);
   EXPECT_EQ(std::make_pair(bests[2].Left, bests[2].Top), std::make_pair(60, 40));
-  EXPECT_TRUE(item->Active);  // no script ran
-  EXPECT_TRUE(item->Actions.empty());
-  EXPECT_EQ(driver_->Count(), 0u);
-  runner_->StopRun();
-  EXPECT_EQ(item.use_count(), 1);
+  EXPECT_EQ(driver_->Count(), 0u) << "no script ran";
+}
+
+// Starts an editor test of `item` in `mode` (TestItem or RunEditorScene) reporting to `listener`.
+void StartEditorTest(AutoRunner& runner, RunMode mode, const std::shared_ptr<Item>& item,
+                     IRunnerTestListener& listener) {
+  if (mode == RunMode::TestItem) {
+    runner.StartItemTest(item, &listener);
+    return;
+  }
+  auto scene = std::make_shared<SceneData>();
+  scene->Items = {item};
+  runner.StartSceneRun(u"", scene, &listener);
+}
+
+// The editor's GUI thread goes on writing its own Item while a test of it runs; the runner
+// works on a copy taken at the start, so neither sees the other's writes.
+TEST_F(AutoRunnerTest, AnEditorTestRunsOnItsOwnCopyOfTheItem) {
+  for (const RunMode mode : {RunMode::TestItem, RunMode::RunEditorScene}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    const size_t evaluated_before = recorder_.Evaluations().size();
+    auto item = TargetItem(u"copy", 96, u"action CLK\nfinal");
+    test::RecordingListener listener;
+    StartEditorTest(*runner_, mode, item, listener);
+    item->Name = u"edited";
+    item->Threshold = 2.0f;  // no score reaches it
+    std::atomic<bool> stop{false};
+    std::thread editor([&] {
+      while (!stop.load()) {
+        item->Threshold = 2.0f;
+        std::this_thread::yield();
+      }
+    });
+    const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{96, 30, 20}});
+    for (int i = 0; i < 3; ++i) Step(frame);
+    stop.store(true);
+    editor.join();
+    runner_->StopRun();
+    const auto evaluations = recorder_.Evaluations();
+    ASSERT_GT(evaluations.size(), evaluated_before);
+    for (size_t i = evaluated_before; i < evaluations.size(); ++i) {
+      EXPECT_EQ(evaluations[i].item, u"copy");
+      EXPECT_TRUE(evaluations[i].best.Valid);
+    }
+    for (const std::string& e : recorder_.Events()) EXPECT_FALSE(e.starts_with("changed")) << "editor runs keep their Scene";
+    EXPECT_TRUE(item->Active) << "the run's \"final\" changed only its own copy";
+    EXPECT_TRUE(item->Actions.empty());
+    EXPECT_EQ(item->LastEvalMs, 0u);
+  }
+}
+
+// An editor test beside the device's running Apps: the Apps go on with their own steps, and only
+// the test's own results reach the editor.
+TEST_F(AutoRunnerTest, AnEditorTestBesideRunningAppsReportsOnlyItsOwnResults) {
+  SaveScene(u"Busy", {TargetItem(u"app", 97, u"action CLK")});
+  SaveApp(u"Busy", {u"Busy"});
+  // App 0 analyses the left half of the frame, the test (App 1) the right half.
+  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{97, 10, 20}, {98, 200, 40}});
+  const std::string app_click = "move 22 32";
+  for (const RunMode mode : {RunMode::TestItem, RunMode::RunEditorScene}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    runner_->AddApp(u"Busy");
+    test::RecordingListener listener;
+    StartEditorTest(*runner_, mode, TargetItem(u"tested", 98, u"action MOVE"), listener);
+    const auto clicks_before = std::ranges::count(driver_->Lines(), app_click);
+    for (int i = 0; i < 3; ++i) Step(frame, 2);
+    runner_->StopRun();
+    EXPECT_EQ(std::ranges::count(driver_->Lines(), app_click) - clicks_before, 3) << "the App clicked every step";
+    if (mode == RunMode::TestItem) {
+      const auto bests = listener.Bests();
+      ASSERT_EQ(bests.size(), 3u);
+      for (const MatchRecord& best : bests) EXPECT_EQ(std::make_pair(best.Left, best.Top), std::make_pair(200, 40));
+    } else {
+      EXPECT_EQ(listener.Marks(), std::vector<ActionMark>(3, ActionMark{212, 52, 200, 40, 224, 64}));
+    }
+  }
 }
 
 TEST_F(AutoRunnerTest, StopRunDuringTheWaitsOfAnActionEndsItWithoutLeavingAButtonDown) {
   std::u16string script;
   for (int i = 0; i < 40; ++i) script += u"action DBLCLK\n";
   auto scene = std::make_shared<SceneData>();
-  auto item = TargetItem(u"long", 93, script);
-  scene->Items = {item};
+  scene->Items = {TargetItem(u"long", 93, script)};
   runner_->StartSceneRun(u"", scene, nullptr);
   client_.OnFrame(ScriptedFrame(kWidth, kHeight, {{93, 30, 20}}));
   ASSERT_TRUE(driver_->WaitForCalls(2));  // pressed, now waiting
@@ -231,30 +249,6 @@ TEST_F(AutoRunnerTest, StopRunDuringTheWaitsOfAnActionEndsItWithoutLeavingAButto
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "button left down"),
             std::count(lines.begin(), lines.end(), "button left up"));
   EXPECT_EQ(lines.back(), "button left up");
-  EXPECT_EQ(scene.use_count(), 1);
-  EXPECT_EQ(scene->Items.size(), 1u);
-  EXPECT_EQ(item->Actions.size(), 40u);
-}
-
-TEST_F(AutoRunnerTest, ADriverReplacedDuringARunTakesTheFollowingActions) {
-  std::u16string script;
-  for (int i = 0; i < 10; ++i) script += u"action CLK\n";
-  auto scene = std::make_shared<SceneData>();
-  scene->Items = {TargetItem(u"many", 94, script)};
-  runner_->StartSceneRun(u"", scene, nullptr);
-  const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{94, 30, 20}});
-  client_.OnFrame(frame);
-  ASSERT_TRUE(driver_->WaitForCalls(2));
-  auto replacement = std::make_unique<test::RecordingDriver>();
-  test::RecordingDriver* second = replacement.get();
-  client_.SetDriver(std::move(replacement));  // the first one is deleted here
-  ASSERT_TRUE(second->WaitForCalls(6));
-  // A device record edited to a type without a driver: the run goes on and sends nothing.
-  client_.RecreateDriver();
-  EXPECT_EQ(client_.Driver(), nullptr);
-  const uint64_t steps = recorder_.Steps(0);
-  Step(frame);
-  EXPECT_GT(recorder_.Steps(0), steps);
 }
 
 TEST_F(AutoRunnerTest, MissingAppOrSceneFilesRunEmptyAndStayPut) {

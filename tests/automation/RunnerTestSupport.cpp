@@ -4,7 +4,6 @@
 #include <opencv2/core.hpp>
 
 #include "automation/ActionCode.h"
-#include "platform/Clock.h"
 #include "platform/CodePage.h"
 
 namespace zor::test {
@@ -49,9 +48,21 @@ std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, cons
 }
 
 void RecordingDriver::Note(std::string line) {
+  std::unique_lock lock(mutex_);
+  lines_.push_back(std::move(line));
+  changed_.notify_all();
+  changed_.wait(lock, [this] { return !held_; });
+}
+
+void RecordingDriver::Hold() {
+  std::lock_guard lock(mutex_);
+  held_ = true;
+}
+
+void RecordingDriver::Release() {
   {
     std::lock_guard lock(mutex_);
-    calls_.push_back({std::move(line), MonotonicNs()});
+    held_ = false;
   }
   changed_.notify_all();
 }
@@ -70,25 +81,19 @@ void RecordingDriver::KeyCombo(uint8_t modifiers, uint8_t usage) {
 void RecordingDriver::TypeText(const std::u16string& text) { Note("text " + ToUtf8(text)); }
 void RecordingDriver::ToggleHangulMode() { Note("hangul"); }
 
-std::vector<RecordingDriver::Call> RecordingDriver::Calls() const {
-  std::lock_guard lock(mutex_);
-  return calls_;
-}
-
 std::vector<std::string> RecordingDriver::Lines() const {
-  std::vector<std::string> lines;
-  for (const Call& call : Calls()) lines.push_back(call.line);
-  return lines;
+  std::lock_guard lock(mutex_);
+  return lines_;
 }
 
 size_t RecordingDriver::Count() const {
   std::lock_guard lock(mutex_);
-  return calls_.size();
+  return lines_.size();
 }
 
 bool RecordingDriver::WaitForCalls(size_t count, int timeout_ms) const {
   std::unique_lock lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return calls_.size() >= count; });
+  return changed_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return lines_.size() >= count; });
 }
 
 uint64_t RunRecorder::StepOf(int32_t app) const {
@@ -196,6 +201,10 @@ ScriptedClient::ScriptedClient(IRunObserver& observer) {
   client.SetDriver(std::move(owned_driver));
 }
 
-ScriptedClient::~ScriptedClient() { runner->StopRun(); }
+ScriptedClient::~ScriptedClient() {
+  // A test that failed while holding its driver would never stop otherwise.
+  if (auto* current = dynamic_cast<RecordingDriver*>(client.Driver())) current->Release();
+  runner->StopRun();
+}
 
 }  // namespace zor::test

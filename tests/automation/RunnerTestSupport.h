@@ -32,15 +32,10 @@ FramePtr ScriptedFrame(int32_t width, int32_t height, const std::vector<Target>&
 // An image-match Item whose template is the pattern of `seed`.
 std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, const std::u16string& script = u"");
 
-// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc"),
-// with the monotonic time of each. Any thread.
+// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc").
+// Any thread.
 class RecordingDriver : public ZorKvmClient {
  public:
-  struct Call {
-    std::string line;
-    int64_t time_ns = 0;
-  };
-  std::vector<Call> Calls() const;
   std::vector<std::string> Lines() const;
   size_t Count() const;
   // Waits until at least `count` calls were made; false after `timeout_ms`.
@@ -64,10 +59,16 @@ class RecordingDriver : public ZorKvmClient {
   // Adds a line of the test's own (a wait, say) in call order.
   void Note(std::string line);
 
+  // While held, each call is written down and then waits for Release: a step stays inside its
+  // first driver call for as long as the test needs.
+  void Hold();
+  void Release();
+
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
-  std::vector<Call> calls_;
+  std::vector<std::string> lines_;
+  bool held_ = false;
 };
 
 // What the runner reported, per App index. Any thread.

@@ -25,8 +25,8 @@ struct RecordingView : IClientView {
 struct RecordingAutomation : IClientAutomation {
   std::vector<std::string>* calls = nullptr;
   void AddApp(const std::u16string& app) override { calls->push_back("AddApp " + std::string(app.begin(), app.end())); }
-  void StartItemTest(std::shared_ptr<Item>, IRunnerTestListener*) override { calls->push_back("StartItemTest"); }
-  void StartSceneRun(const std::u16string& app, std::shared_ptr<SceneData>, IRunnerTestListener*) override {
+  void StartItemTest(std::shared_ptr<const Item>, IRunnerTestListener*) override { calls->push_back("StartItemTest"); }
+  void StartSceneRun(const std::u16string& app, std::shared_ptr<const SceneData>, IRunnerTestListener*) override {
     calls->push_back("StartSceneRun " + std::string(app.begin(), app.end()));
   }
   void StopRun() override { calls->push_back("StopRun"); }

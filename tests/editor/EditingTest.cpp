@@ -100,14 +100,6 @@ TEST_F(EditingTest, ASingleItemSceneAndAMissingSelectionIgnoreTheKeys) {
   EXPECT_EQ(Model().Scene().Items.size(), 2u);
 }
 
-TEST_F(EditingTest, ANewItemTooSmallIsRemovedWithoutDisturbingTheOthers) {
-  DrawThree();
-  DrawItem(100, 100, 103, 140);  // 3 wide
-  EXPECT_EQ(Names(), (std::vector<std::u16string>{u"ITEM1", u"ITEM2", u"ITEM3"}));
-  DeliverFrame(frame_);
-  ExpectConsistent();
-}
-
 TEST_F(EditingTest, InputIsIgnoredWhileATestRuns) {
   DrawThree();
   ASSERT_TRUE(Model().SelectItemIndex(0));
@@ -130,8 +122,6 @@ TEST_F(EditingTest, ClosingDuringATestIsRefusedAndAfterItTheEditorCloses) {
   AnswerNextMessage(seen, QMessageBox::Ok);
   EXPECT_FALSE(View().close());
   EXPECT_TRUE(seen.seen);
-  EXPECT_EQ(seen.caption, ToQString(kConfirmCaption));
-  EXPECT_EQ(seen.text, ToQString(kCloseRefusedText));
   EXPECT_TRUE(View().isVisible());
   EXPECT_FALSE(closed);
 

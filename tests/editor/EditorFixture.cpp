@@ -1,5 +1,9 @@
 #include "EditorFixture.h"
 
+#include <chrono>
+#include <thread>
+
+#include "editor/ItemListLayout.h"
 #include "shell/ui/ZorBT.h"
 
 namespace zor::test {
@@ -28,6 +32,17 @@ FramePtr MakeGradientFrame(uint32_t width, uint32_t height) {
     }
   }
   return image;
+}
+
+bool WaitWithEvents(const std::function<bool()>& done, int timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 EditorFixture::EditorFixture() : editor_(std::make_unique<SceneEditor>(kWidth, kHeight)) {
@@ -72,5 +87,12 @@ void EditorFixture::DeliverFrame(const FramePtr& frame) {
 }
 
 void EditorFixture::Click(int command_id) { Tool().Button(command_id)->Press(kNotifyClick); }
+
+void EditorFixture::ClickList(int x, int y) {
+  QWidget& viewport = *Tool().List()->viewport();
+  SendMouse(viewport, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
+}
+
+void EditorFixture::ClickItemRow(int row) { ClickList(40, ItemRowTop(row, Tool().List()->ScrollPosition()) + 30); }
 
 }  // namespace zor::test

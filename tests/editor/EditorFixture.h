@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "client/ScreenImage.h"
@@ -20,6 +21,10 @@ namespace zor::test {
 
 // A frame whose every pixel tells where it is: B = x, G = y, R = x + y (each modulo 256).
 FramePtr MakeGradientFrame(uint32_t width, uint32_t height);
+
+// Waits for `done` while the GUI thread's events run (frames are taken, tests serviced, objects
+// let go of with deleteLater deleted, as in the program's event loop).
+bool WaitWithEvents(const std::function<bool()>& done, int timeout_ms = 15000);
 
 class EditorFixture : public ::testing::Test, public WithQtApp {
  protected:
@@ -46,6 +51,9 @@ class EditorFixture : public ::testing::Test, public WithQtApp {
   void DeliverFrame(const FramePtr& frame);
   // Clicks a command button of the Scene Tool.
   void Click(int command_id);
+  // A left click at (x, y) of the item list; ClickItemRow clicks inside row `row`.
+  void ClickList(int x, int y);
+  void ClickItemRow(int row);
 
   ProgramFolder folder_;
   std::unique_ptr<SceneEditor> editor_;

@@ -63,13 +63,6 @@ class ItemListTest : public EditorFixture {
     Tool().Refresh();
   }
 
-  void ClickList(int x, int y) {
-    const QPointF at(x, y);
-    QMouseEvent press(QEvent::MouseButtonPress, at, List().viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(List().viewport(), &press);
-  }
-
   void Wheel(int delta) {
     const QPointF at(50, 50);
     QWheelEvent wheel(at, List().viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -102,29 +95,23 @@ TEST_F(ItemListTest, AClickSelectsTheRowsItemButNotInAGap) {
   EXPECT_EQ(Model().CurrentMarker(), -1);
   ClickList(1, 40);  // the margin left of the rows
   EXPECT_EQ(Model().CurrentMarker(), -1);
-  ClickList(40, 3 + 69 + 30);  // row 1
+  ClickItemRow(1);
   EXPECT_EQ(Model().CurrentMarker(), 1);
   EXPECT_TRUE(Model().Markers()[1].Selected);
   EXPECT_EQ(Form().CurrentItem(), Model().Scene().Items[1]);
-  ClickList(40, 10);  // row 0: the selection moves
+  ClickItemRow(0);  // the selection moves
   EXPECT_EQ(Model().CurrentMarker(), 0);
   EXPECT_FALSE(Model().Markers()[1].Selected);
 }
 
-TEST_F(ItemListTest, ThumbnailsShowTheTemplatesCentreOrAnEmptyWhiteBox) {
+TEST_F(ItemListTest, AThumbnailShowsTheTemplatesCentre) {
   DrawItem(10, 10, 110, 100);  // 100 x 90: only its centre 64 x 64 shows
   DeliverFrame(frame_);
-  DrawItem(120, 20, 150, 40);
-  DeliverFrame(frame_);
-  Model().Scene().Items[1]->Template = {};
   Tool().Refresh();
   const QImage shot = List().viewport()->grab().toImage();
   // Row 0's inner square starts at (4, 4) and shows template pixel (18, 13), frame pixel (28, 23).
   EXPECT_EQ(shot.pixelColor(4, 4), QColor((28 + 23) & 255, 23, 28));
   EXPECT_EQ(shot.pixelColor(4 + 63, 4 + 63), QColor((28 + 63 + 23 + 63) & 255, 23 + 63, 28 + 63));
-  const int row1 = 3 + 69;
-  EXPECT_EQ(shot.pixelColor(3 + 20, row1 + 20), QColor(Qt::white));
-  EXPECT_EQ(shot.pixelColor(3, row1 + 20), QColor(180, 180, 180));
 }
 
 }  // namespace

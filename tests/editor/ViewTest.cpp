@@ -2,8 +2,6 @@
 #include <QImage>
 
 #include "EditorFixture.h"
-#include "app/AppConfig.h"
-#include "app/ui/UiTheme.h"
 #include "editor/EditorPainting.h"
 
 namespace zor::test {
@@ -44,14 +42,6 @@ TEST_F(ViewTest, TheFrameIsDrawnOneToOneWithTheSelectedItemOverIt) {
   EXPECT_EQ(At(shot, 70, 50), FrameAt(70, 50));
 }
 
-TEST_F(ViewTest, EngineColoursComeFromTheAnalysisModesAndGreyOutside) {
-  const auto& modes = AppConfig::Instance().AnalysisModes;
-  ASSERT_FALSE(modes.empty());
-  EXPECT_EQ(EngineFillColour(1), ToQColor(modes[1].colour));
-  EXPECT_EQ(EngineFillColour(static_cast<int32_t>(modes.size())), QColor(200, 200, 200));
-  EXPECT_EQ(EngineFillColour(-1), QColor(200, 200, 200));
-}
-
 TEST_F(ViewTest, TestModeShowsTheBestMatchAndTheLastAction) {
   DrawItem(40, 50, 100, 100);
   DeliverFrame(frame_);
@@ -88,8 +78,6 @@ TEST_F(ViewTest, TestModeShowsTheBestMatchAndTheLastAction) {
 TEST_F(ViewTest, TheSceneToolDocksFollowsAndRemembersWhereTheUserPutIt) {
   EditToolWnd& tool = Tool();
   ASSERT_TRUE(tool.isVisible());
-  EXPECT_EQ(tool.windowTitle(), "SCENE TOOL");
-  EXPECT_EQ(View().windowTitle(), ToQString(u"편집기"));
   EXPECT_EQ(tool.DockOffset(), QPoint(kWidth, 0));
   EXPECT_EQ(tool.pos(), View().pos() + QPoint(kWidth, 0));
 
