@@ -75,7 +75,7 @@ class Device {
   KVMClient client_;
 };
 
-class RunnerEndToEnd : public ::testing::Test {
+class RunnerEndToEndLive : public ::testing::Test {
  protected:
   // Captures the two targets from the device's first frame, writes the App and its two Scenes,
   // presses the start button and waits until the second Scene's Item has acted.
@@ -131,7 +131,7 @@ class RunnerEndToEnd : public ::testing::Test {
   const SimLayout layout_ = MakeSimLayout(kWidth, kHeight);
 };
 
-TEST_F(RunnerEndToEnd, SoftwareAgentReceivesTheClicksAndTheDragButNoKeys) {
+TEST_F(RunnerEndToEndLive, SoftwareAgentReceivesTheClicksAndTheDragButNoKeys) {
   test::SimProcessOptions options;
   options.extra_args = kSimSize;
   test::SimProcess sim(options);
@@ -153,7 +153,7 @@ TEST_F(RunnerEndToEnd, SoftwareAgentReceivesTheClicksAndTheDragButNoKeys) {
   EXPECT_FALSE(keys_or_text);
 }
 
-TEST_F(RunnerEndToEnd, HardwareDeviceReceivesClicksDragKeyComboAndKoreanText) {
+TEST_F(RunnerEndToEndLive, HardwareDeviceReceivesClicksDragKeyComboAndKoreanText) {
   test::TesselSim sim(kSimSize);
   ASSERT_TRUE(sim.Ready());
   {

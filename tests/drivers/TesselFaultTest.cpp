@@ -32,14 +32,14 @@ struct Fault {
 
 std::ostream& operator<<(std::ostream& out, const Fault& fault) { return out << fault.mode; }
 
-class TesselFault : public ::testing::TestWithParam<Fault> {};
+class TesselFaultLive : public ::testing::TestWithParam<Fault> {};
 
 // One driver sees the fault, the way the pane would.
 bool FaultSeen(const Fault& fault, const TesselLite& driver, const RecordingOwner& owner) {
   return std::string(fault.reason).empty() ? owner.FrameCount() >= 1 : driver.LastError() == fault.reason;
 }
 
-TEST_P(TesselFault, IsSurvivedWithBoundedMemory) {
+TEST_P(TesselFaultLive, IsSurvivedWithBoundedMemory) {
   const Fault& fault = GetParam();
   std::vector<std::string> args = kScreen;
   args.insert(args.end(), {"--fault", fault.mode});
@@ -81,7 +81,7 @@ TEST_P(TesselFault, IsSurvivedWithBoundedMemory) {
   driver.Disconnect();
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, TesselFault,
+INSTANTIATE_TEST_SUITE_P(Modes, TesselFaultLive,
                          ::testing::Values(Fault{"drop:1", "closed by the device"}, Fault{"stall", "timed out"},
                                            Fault{"garbage", "not a JPEG picture"}, Fault{"lying-length", ""},
                                            Fault{"split-boundary", ""}, Fault{"endless-head", "response head too large"},

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kOpenTimeoutMs = 10000;
 
-class TesselHid : public ::testing::Test {
+class TesselHidLive : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(sim_.Ready()) << "zorkvm-sim did not start on " << sim_.Address();
@@ -47,7 +47,7 @@ class TesselHid : public ::testing::Test {
   std::unique_ptr<TesselLite> driver_;
 };
 
-TEST_F(TesselHid, MouseScalingButtonsAndWheel) {
+TEST_F(TesselHidLive, MouseScalingButtonsAndWheel) {
   OpenInput();
   driver_->MouseMove(0, 0);
   driver_->MouseMove(1920, 1080);
@@ -69,7 +69,7 @@ TEST_F(TesselHid, MouseScalingButtonsAndWheel) {
   EXPECT_EQ(Reports(expected.size()), expected);
 }
 
-TEST_F(TesselHid, KeyEventsCarryTheLiveModifiers) {
+TEST_F(TesselHidLive, KeyEventsCarryTheLiveModifiers) {
   OpenInput();
   keys_.SetKeyDown(160, true);  // left Shift
   driver_->KeyEvent(kWmKeyDown, 'A', 0);
@@ -97,7 +97,7 @@ TEST_F(TesselHid, KeyEventsCarryTheLiveModifiers) {
   EXPECT_EQ(Reports(expected.size()), expected);
 }
 
-TEST_F(TesselHid, CombinationsAndTheLanguageKey) {
+TEST_F(TesselHidLive, CombinationsAndTheLanguageKey) {
   OpenInput();
   driver_->KeyCombo(0x01, 0x06);  // Ctrl+C
   driver_->ToggleHangulMode();
@@ -105,7 +105,7 @@ TEST_F(TesselHid, CombinationsAndTheLanguageKey) {
   EXPECT_EQ(Reports(expected.size()), expected);
 }
 
-TEST_F(TesselHid, TypeTextSwitchesToKoreanAndBack) {
+TEST_F(TesselHidLive, TypeTextSwitchesToKoreanAndBack) {
   OpenInput();
   driver_->TypeText(u"\uAC00 a");
   // right Alt, r, k, space (still Korean), right Alt, a.
@@ -115,7 +115,7 @@ TEST_F(TesselHid, TypeTextSwitchesToKoreanAndBack) {
   EXPECT_EQ(Field(), u"\uAC00 a");
 }
 
-TEST_F(TesselHid, TypeTextOfAsciiSkipsCarriageReturn) {
+TEST_F(TesselHidLive, TypeTextOfAsciiSkipsCarriageReturn) {
   OpenInput();
   driver_->TypeText(u"Ab1!\r\n");
   const std::vector<std::string> expected{"key 2 4",  "key 0 0", "key 0 5", "key 0 0", "key 0 30",
@@ -125,7 +125,7 @@ TEST_F(TesselHid, TypeTextOfAsciiSkipsCarriageReturn) {
   EXPECT_EQ(Field(), u"");  // Enter submitted the field
 }
 
-TEST_F(TesselHid, TypedLettersAddTheModifierStateOfTheLastKeyEvent) {
+TEST_F(TesselHidLive, TypedLettersAddTheModifierStateOfTheLastKeyEvent) {
   OpenInput();
   keys_.SetKeyDown(163, true);  // right Ctrl
   driver_->KeyEvent(kWmKeyDown, 'Q', 0);
@@ -135,7 +135,7 @@ TEST_F(TesselHid, TypedLettersAddTheModifierStateOfTheLastKeyEvent) {
   EXPECT_EQ(Reports(expected.size()), expected);
 }
 
-TEST_F(TesselHid, KoreanTextComposesOnTheDevice) {
+TEST_F(TesselHidLive, KoreanTextComposesOnTheDevice) {
   OpenInput();
   const std::u16string text = u"\uD55C\uAE00 \uB2ED, \uBDC1!";  // "han-geul dalk, bwelk!"
   driver_->TypeText(text);
@@ -147,7 +147,7 @@ TEST_F(TesselHid, KoreanTextComposesOnTheDevice) {
   EXPECT_FALSE(lines.back()["korean"].get<bool>());  // left in English mode
 }
 
-TEST_F(TesselHid, NothingIsSentWhileTheChannelIsClosed) {
+TEST_F(TesselHidLive, NothingIsSentWhileTheChannelIsClosed) {
   driver_->MouseMove(10, 10);
   driver_->KeyCombo(0, 4);
   driver_->TypeText(u"x");

@@ -60,7 +60,7 @@ TEST(TesselDelivery, IntervalsFromTheRecord) {
 
 // Disconnect before any Connect does nothing; one that comes before the stream thread has
 // started reading still ends it.
-TEST(TesselStream, DisconnectWithoutOrRightAfterConnectReturns) {
+TEST(TesselStreamLive, DisconnectWithoutOrRightAfterConnectReturns) {
   RecordingOwner owner(test::TesselDevice("127.0.0.1", 1));
   TesselLite driver(owner);
   driver.Disconnect();
@@ -145,7 +145,7 @@ class UnansweringListener {
 
 // A device whose answer to the SYN is lost once (its first retransmission comes after 1 s) is
 // still reached by the first connection attempt.
-TEST(TesselStream, SlowConnectionIsWaitedFor) {
+TEST(TesselStreamLive, SlowConnectionIsWaitedFor) {
   const std::string address = test::FreeLoopbackAddress(80);
   ASSERT_FALSE(address.empty());
   UnansweringListener device(address);
@@ -159,7 +159,7 @@ TEST(TesselStream, SlowConnectionIsWaitedFor) {
   driver.Disconnect();
 }
 
-TEST(TesselStream, DisconnectEndsAConnectionAttemptAtOnce) {
+TEST(TesselStreamLive, DisconnectEndsAConnectionAttemptAtOnce) {
   const std::string address = test::FreeLoopbackAddress(80);
   ASSERT_FALSE(address.empty());
   UnansweringListener device(address);
@@ -174,7 +174,7 @@ TEST(TesselStream, DisconnectEndsAConnectionAttemptAtOnce) {
   EXPECT_EQ(device.SynRetransmissions(), -1) << "the attempt goes on after Disconnect";
 }
 
-TEST(TesselStream, FfmpegPeerFramesArriveDecoded) {
+TEST(TesselStreamLive, FfmpegPeerFramesArriveDecoded) {
   const std::string ffmpeg = "/usr/bin/ffmpeg";
   if (!std::filesystem::exists(ffmpeg)) GTEST_SKIP() << "ffmpeg is not installed (apt-get install ffmpeg)";
   const std::string address = test::FreeLoopbackAddress(80);
@@ -205,7 +205,7 @@ TEST(TesselStream, FfmpegPeerFramesArriveDecoded) {
   EXPECT_GT(*high - *low, 100);
 }
 
-TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
+TEST(TesselStreamLive, EndedStreamsAreRequestedAgainAfterAPause) {
   test::TesselSim sim({"--fps", "20", "--size", "320x240", "--parts-per-stream", "3"});
   ASSERT_TRUE(sim.Ready());
   RecordingOwner owner(sim.Device());
@@ -231,7 +231,7 @@ TEST(TesselStream, EndedStreamsAreRequestedAgainAfterAPause) {
 // A device that sends three parts straight after the response head and then nothing: the last
 // one is shown when its interval is up, during that very stream, not after the read timeout
 // has ended it.
-TEST(TesselStream, BurstIsShownBeforeTheDeviceFallsSilent) {
+TEST(TesselStreamLive, BurstIsShownBeforeTheDeviceFallsSilent) {
   test::TesselSim sim({"--size", "320x240", "--fault", "burst"});
   ASSERT_TRUE(sim.Ready());
   DeviceInfo device = sim.Device(320, 240);
@@ -247,7 +247,7 @@ TEST(TesselStream, BurstIsShownBeforeTheDeviceFallsSilent) {
             1);
 }
 
-TEST(TesselStream, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
+TEST(TesselStreamLive, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
   test::TesselSim sim({"--fps", "20", "--size", "320x240"});
   ASSERT_TRUE(sim.Ready());
   sim.Kill();
@@ -266,7 +266,7 @@ TEST(TesselStream, RefusedConnectionsAreRetriedUntilTheDeviceAnswers) {
 }
 
 // A device type without a stream path asks for "/", which the device does not serve.
-TEST(TesselStream, AnswerOtherThanOkIsTheLastError) {
+TEST(TesselStreamLive, AnswerOtherThanOkIsTheLastError) {
   test::TesselSim sim({"--size", "320x240"});
   ASSERT_TRUE(sim.Ready());
   DeviceInfo device = sim.Device();

@@ -33,9 +33,9 @@ void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons h
   QApplication::sendEvent(&widget, &event);
 }
 
-class LiveTest : public ::testing::Test, public WithQtApp {
+class EditorLive : public ::testing::Test, public WithQtApp {
  protected:
-  LiveTest()
+  EditorLive()
       : sim_({kAddress, 0, {"--size", "640x360"}, {}}),
         device_(SoftKvmDevice(kWideAddress, sim_.Port(), kWidth, kHeight)),
         pane_(nullptr, device_, 0, nullptr),
@@ -73,7 +73,7 @@ class LiveTest : public ::testing::Test, public WithQtApp {
   SimLayout layout_;
 };
 
-TEST_F(LiveTest, AnItemTestShowsTheBestMatchAtTheButton) {
+TEST_F(EditorLive, AnItemTestShowsTheBestMatchAtTheButton) {
   SceneEditor* editor = ConnectAndOpenEditor();
   ASSERT_NE(editor, nullptr);
   const SimRect button = layout_.ok_button;
@@ -112,7 +112,7 @@ TEST_F(LiveTest, AnItemTestShowsTheBestMatchAtTheButton) {
   EXPECT_NE(item->Template.Pixels.size(), 0u) << "the test's Item outlives the editor where it is still held";
 }
 
-TEST_F(LiveTest, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
+TEST_F(EditorLive, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
   SceneEditor* editor = ConnectAndOpenEditor();
   ASSERT_NE(editor, nullptr);
   ASSERT_NE(DrawItemAround(*editor, layout_.ok_button), nullptr);
