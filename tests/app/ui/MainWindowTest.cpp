@@ -161,6 +161,8 @@ TEST_F(MainWindowTest, AddingADeviceSavesOrTellsOfTheCancel) {
   test::OnNextModal([](QWidget* modal) {
     auto* dialog = qobject_cast<QDialog*>(modal);
     dialog->findChild<QComboBox*>("typeCombo")->setCurrentIndex(1);
+    // Tests reach nothing beyond this machine, should the connect timer fire meanwhile.
+    dialog->findChild<QLineEdit*>("connectIpEdit")->setText("127.0.0.1");
     dialog->findChild<QPushButton*>("okButton")->click();
   });
   QTest::mouseClick(window.Top()->Button(1101), Qt::LeftButton);
@@ -178,7 +180,11 @@ TEST_F(MainWindowTest, AnUnreadableDeviceListIsKeptAsideBeforeTheFirstSave) {
   MainWindow window;
   window.show();
   EXPECT_TRUE(window.Clients()->Panes().empty());
-  test::OnNextModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->findChild<QPushButton*>("okButton")->click(); });
+  test::OnNextModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    dialog->findChild<QLineEdit*>("connectIpEdit")->setText("127.0.0.1");
+    dialog->findChild<QPushButton*>("okButton")->click();
+  });
   QTest::mouseClick(window.Top()->Button(1101), Qt::LeftButton);
   EXPECT_EQ(ReadConfig().size(), 1u);
   QFile kept(folder_.Path("config.ini.bak"));
