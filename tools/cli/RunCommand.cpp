@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <charconv>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "CliCommand.h"
+#include "RecordFile.h"
 #include "app/AppConfig.h"
 #include "automation/AutoRunner.h"
 #include "platform/Clock.h"
@@ -67,6 +69,10 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
     printer_.Print({{"event", "connected"}, {"device", device_}, {"width", frame->width}, {"height", frame->height}});
   }
   void OnSceneLoaded(const AppInfo& app) override {
+    if (!app.SceneLoad.Whole()) {
+      printer_.Print({{"event", "scene_load_failed"}, {"device", device_}, {"app", ToUtf8(app.Name)},
+                      {"scene", SceneName(app)}, {"reason", app.SceneLoad.Reason()}});
+    }
     printer_.Print(AppLine("scene_loaded", app, {{"items", app.Scene ? app.Scene->Items.size() : 0}}));
   }
   void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override {
@@ -166,7 +172,9 @@ int Run(const Args& args) {
   const auto options = Parse(args, error);
   if (!options) return UsageError(error);
   DeviceList devices;
-  if (!LoadDeviceList(WidePath(options->config), devices)) return Fail("cannot load device list '" + options->config + "'");
+  const LoadResult read = LoadDeviceList(WidePath(options->config), devices);
+  if (!read) return Fail("cannot load device list '" + options->config + "': " + read.Reason());
+  ReportPartialRead(options->config, read);  // the devices read whole still run, as in the program
   std::vector<size_t> chosen = options->devices;
   if (chosen.empty()) {
     for (size_t i = 0; i < devices.size(); ++i) chosen.push_back(i);
@@ -175,7 +183,11 @@ int Run(const Args& args) {
     if (index >= devices.size()) return Fail("no device " + std::to_string(index) + " in the list");
   }
   // The folder of the config file stands for the program's folder: its Apps and Scenes are used.
-  AppConfig::Instance().SetFolders(WidePath(options->config));
+  // Made absolute first: a bare "config.ini" names a file in the current folder.
+  std::error_code ec;
+  const std::filesystem::path config = std::filesystem::absolute(options->config, ec);
+  if (ec) return Fail("cannot resolve '" + options->config + "': " + ec.message());
+  AppConfig::Instance().SetFolders(WidePath(config.string()));
 
   g_interrupted.store(false);
   std::signal(SIGINT, OnSignal);
@@ -205,8 +217,8 @@ const CliCommandRegistrar registrar(
      "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
-     "                       line per event (connected, scene_loaded, item_evaluated, match,\n"
-     "                       action_sent, scene_changed, app_idle, stopped)",
+     "                       line per event (connected, scene_load_failed, scene_loaded,\n"
+     "                       item_evaluated, match, action_sent, scene_changed, app_idle, stopped)",
      Run});
 
 }  // namespace
