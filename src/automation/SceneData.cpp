@@ -133,7 +133,10 @@ LoadResult SceneData::Decode(std::string_view bytes) {
   Items.reserve(Items.size() + std::min<size_t>(count, in.remaining() / kMinItemBytes));
   for (uint32_t i = 0; i < count; ++i) {
     auto item = std::make_shared<Item>();
-    if (!ReadItem(in, *item)) break;  // an Item cut short is dropped whole, with all after it
+    if (!ReadItem(in, *item)) {  // an Item cut short is dropped whole, with all after it
+      stopped_at = stopped_at.value_or(in.position());
+      break;
+    }
     Items.push_back(std::move(item));
   }
   if (!stopped_at && (in.failed() || in.remaining() != 0)) stopped_at = in.position();
