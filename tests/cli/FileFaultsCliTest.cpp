@@ -156,6 +156,26 @@ TEST_F(CliFolder, RunReportsEveryScenesLoadFailureAndKeepsRunning) {
   }
 }
 
+TEST_F(CliFolder, RunReportsAnAppThatCannotBeLoaded) {
+  test::WriteFile(app_, test::ReadFile(config_));  // a file of this program, but not an App
+  const auto run = RunBounded({"run", "--config", config_, "--device", "1", "--seconds", "1"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.out.find(R"({"event":"app_load_failed","device":1,"app":"A","reason":"foreign title"})"),
+            std::string::npos) << run.out;
+}
+
+TEST_F(CliFolder, ABadCodePage949ByteInASceneTextBecomesAQuestionMarkAndTheRestStays) {
+  SceneData scene;
+  scene.Items.push_back(std::make_shared<Item>());
+  scene.Items[0]->Script = u"action INPUT \"cafX\"\r\naction CLK";
+  std::string bytes = scene.Encode();
+  bytes.replace(bytes.find("cafX"), 4, "caf\xE9");
+  test::WriteFile(scene_, bytes);
+  const auto dump = test::RunProgram(kCli, {"scene", "dump", scene_});
+  ASSERT_EQ(dump.exit_code, 0) << dump.err;
+  EXPECT_EQ(nlohmann::json::parse(dump.out)["Items"][0]["Script"], "action INPUT \"caf?\"\r\naction CLK");
+}
+
 TEST_F(CliFolder, ABareConfigNameIsFoundInTheCurrentFolder) {
   const std::string command = "cd '" + dir_.Path() + "' && exec '" + kCli + "' run --config config.ini --device 0 --seconds 1";
   const auto run = test::RunProgram("/bin/sh", {"-c", command});

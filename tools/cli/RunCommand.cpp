@@ -162,6 +162,17 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
   return o;
 }
 
+// The runner runs an App whose file is missing, foreign or damaged with what it could read (the
+// program's rule); the operator learns why here, before the App starts.
+void ReportAppLoadFailures(const DeviceInfo& device, size_t index, EventPrinter& printer) {
+  for (const std::u16string& name : device.Apps) {
+    AppInfo app;
+    const LoadResult read = app.Load(name);
+    if (read.Whole()) continue;
+    printer.Print({{"event", "app_load_failed"}, {"device", index}, {"app", ToUtf8(name)}, {"reason", read.Reason()}});
+  }
+}
+
 void WaitForEnd(const std::optional<double>& seconds) {
   const int64_t end_ns = seconds ? MonotonicNs() + static_cast<int64_t>(*seconds * 1e9) : INT64_MAX;
   while (!g_interrupted.load() && MonotonicNs() < end_ns) SleepMs(kPollIntervalMs);
@@ -195,6 +206,7 @@ int Run(const Args& args) {
   EventPrinter printer;
   std::vector<std::unique_ptr<DeviceRun>> runs;
   for (size_t index : chosen) {
+    ReportAppLoadFailures(*devices[index], index, printer);
     auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer));
     run->client.OnCommand(kButtonConnect, kNotifyClick);     // as the connect timer presses it
     run->client.OnCommand(kButtonAutomation, kNotifyClick);  // the start button
@@ -217,7 +229,7 @@ const CliCommandRegistrar registrar(
      "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
-     "                       line per event (connected, scene_load_failed, scene_loaded,\n"
+     "                       line per event (app_load_failed, connected, scene_load_failed, scene_loaded,\n"
      "                       item_evaluated, match, action_sent, scene_changed, app_idle, stopped)",
      Run});
 
