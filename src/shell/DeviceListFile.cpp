@@ -9,8 +9,8 @@
 namespace zor {
 namespace {
 
-// Smallest record on disk: 11 u32 fields, 6 empty texts (u32 each) and the u64 app count.
-constexpr size_t kMinRecordBytes = 11 * 4 + 6 * 4 + 8;
+// Smallest record on disk: 10 u32 fields, 6 empty texts (u32 each) and the u64 app count.
+constexpr size_t kMinRecordBytes = 10 * 4 + 6 * 4 + 8;
 // Smallest app name on disk: its empty text's u32 count.
 constexpr size_t kMinTextBytes = 4;
 

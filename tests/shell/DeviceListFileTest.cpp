@@ -78,6 +78,15 @@ TEST(DeviceListFile, KoreanTextsRoundTripThroughTheFile) {
   ExpectSameDevices(loaded, saved);
 }
 
+TEST(DeviceListFile, ALastRecordWithEveryTextEmptyIsRead) {
+  DeviceList list = TwoDevices();
+  list.push_back(std::make_unique<DeviceInfo>());
+  list.back()->ConnectIP.clear();  // the smallest record the format allows
+  DeviceList loaded;
+  ASSERT_TRUE(DecodeDeviceList(EncodeDeviceList(list), loaded).Whole());
+  ExpectSameDevices(loaded, list);
+}
+
 TEST(DeviceListFile, MissingOrForeignFileLeavesTheListUnchanged) {
   test::TempDir dir;
   DeviceList list = TwoDevices();
