@@ -4,7 +4,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "platform/BinaryReader.h"
 #include "support/TempDir.h"
@@ -78,6 +80,26 @@ TEST(FileIO, ASuccessfulSaveRemovesDeadTemporariesButNotThoseOfALiveWriter) {
   ::close(live);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"config.ini", "config.ini.tmp", "config.ini.tmpLive00",
                                                                  "other.ini.tmpAbC123"}));
+}
+
+TEST(FileIO, SavesOfOneFileRacingEachOtherAllSucceedAndLeaveNoTemporary) {
+  test::TempDir dir;
+  const std::string path = dir.File("config.ini");
+  // Each save cleans up after the others while they write: it must never take a live temporary
+  // for a dead one.
+  constexpr int kSavesPerWriter = 200;
+  std::atomic<int> failures{0};
+  auto writer = [&](char fill) {
+    for (int i = 0; i < kSavesPerWriter; ++i) {
+      if (!WriteFileAtomically(path, std::string(1000, fill))) ++failures;
+    }
+  };
+  std::thread a(writer, 'a');
+  std::thread b(writer, 'b');
+  a.join();
+  b.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"});
 }
 
 TEST(FileIO, SavingOverSomethingThatIsNotAFileIsRefused) {
