@@ -44,8 +44,8 @@ std::string FinalTarget(std::string path, std::string& failure) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     std::string link(PATH_MAX, '\0');
     const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
-    if (n < 0) {
-      failure = SystemMessage(errno);
+    if (n < 0 || static_cast<size_t>(n) == link.size()) {  // a full buffer may be cut short
+      failure = SystemMessage(n < 0 ? errno : ENAMETOOLONG);
       return {};
     }
     link.resize(static_cast<size_t>(n));
