@@ -95,18 +95,6 @@ TEST(DamagedSceneFile, HostileLengthsAndCountsReadNothingBeyondTheFile) {
   }
 }
 
-TEST(DamagedSceneFile, OversizedFileIsNotRead) {
-  test::TempProgramFolder folder;
-  // A sparse file: its size is checked before anything is read or allocated.
-  const auto path = folder.ScenesDir() / "huge.scene";
-  test::WriteFile(path.string(), "");
-  std::filesystem::resize_file(path, kMaxSceneFileBytes + 1);
-  SceneData scene;
-  scene.Name = u"kept";
-  EXPECT_EQ(scene.Load(u"huge.scene").Reason(), "too large");
-  EXPECT_EQ(scene.Name, u"kept");
-}
-
 AppInfo MakeApp() {
   AppInfo app;
   app.Name = u"앱";
