@@ -7,7 +7,7 @@ namespace zor::cli {
 int ReportPartialRead(const std::string& path, const LoadResult& read) {
   if (read.Whole()) return 0;
   std::cerr << "zorkvm-cli: '" << path << "' is damaged: reading stopped at byte "
-            << read.stopped_at_byte << "; the output holds what was read before it\n";
+            << read.stopped_at_byte << "; what came before it was read\n";
   return kExitPartialRead;
 }
 

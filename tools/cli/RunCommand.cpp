@@ -166,6 +166,7 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
 // program's rule); the operator learns why here, before the App starts.
 void ReportAppLoadFailures(const DeviceInfo& device, size_t index, EventPrinter& printer) {
   for (const std::u16string& name : device.Apps) {
+    if (name.empty()) continue;  // the runner reads no file for it: the App runs with defaults
     AppInfo app;
     const LoadResult read = app.Load(name);
     if (read.Whole()) continue;
