@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -20,6 +21,8 @@ constexpr size_t kMinSceneNameBytes = 4;
 // Scene names per App we accept. The App Manager lists them by hand, so real Apps hold a few
 // dozen; the limit keeps a hostile count from costing far more memory than the file.
 constexpr uint32_t kMaxAppScenes = 10000;
+
+constexpr char kRefusedName[] = "the name would leave the Apps folder";
 
 bool AppFilePath(std::u16string_view name, std::u16string& path) {
   if (StoredFilePath(AppConfig::Instance().AppsDir, name, kAppExtension, path)) return true;
@@ -42,12 +45,12 @@ std::string AppInfo::Encode() const {
   return out.bytes();
 }
 
-FileReadOutcome AppInfo::Decode(std::string_view bytes) {
+LoadResult AppInfo::Decode(std::string_view bytes) {
   BinaryReader in(bytes);
   std::u16string text;
   if (!in.ReadTextUtf16(text) || text != AppConfig::Instance().Title) {
     diag::Write("automation", u"AppInfo::Load() Name Mismatch :" + text);
-    return FileReadOutcome::Foreign;
+    return {ReadProblem::ForeignTitle, 0, {}};
   }
   in.ReadTextUtf16(text);  // version of the program that wrote the file: not used
   in.ReadTextUtf16(text);  // file version: not used
@@ -57,11 +60,12 @@ FileReadOutcome AppInfo::Decode(std::string_view bytes) {
     field->clear();
     in.ReadTextUtf16(*field);
   }
+  const size_t count_at = in.position();
   uint32_t count = 0;
   in.ReadU32(count);
-  bool whole = true;
+  std::optional<size_t> stopped_at;
   if (count > kMaxAppScenes) {
-    whole = false;
+    stopped_at = count_at;
     diag::Write("automation", "AppInfo::Load() scene count " + std::to_string(count) +
                                   " above the limit; reading the first " +
                                   std::to_string(kMaxAppScenes));
@@ -70,31 +74,34 @@ FileReadOutcome AppInfo::Decode(std::string_view bytes) {
   Scenes.clear();
   Scenes.reserve(std::min<size_t>(count, in.remaining() / kMinSceneNameBytes));
   for (uint32_t i = 0; i < count && in.ReadTextUtf16(text); ++i) Scenes.push_back(text);
-  whole = whole && !in.failed() && in.remaining() == 0;
-  return whole ? FileReadOutcome::Whole : FileReadOutcome::Damaged;
+  if (!stopped_at && (in.failed() || in.remaining() != 0)) stopped_at = in.position();
+  return stopped_at ? LoadResult::DamagedAt(*stopped_at) : LoadResult{};
 }
 
-bool AppInfo::SaveToPath(const std::u16string& path) const {
+SaveResult AppInfo::SaveToPath(const std::u16string& path) const {
   return WriteFileAtomically(NativePath(path), Encode());
 }
 
-bool AppInfo::LoadFromPath(const std::u16string& path) {
-  const auto bytes = ReadWholeFile(NativePath(path), kMaxAppFileBytes);
-  if (!bytes) {
+LoadResult AppInfo::LoadFromPath(const std::u16string& path) {
+  std::string bytes;
+  const LoadResult read = ReadWholeFile(NativePath(path), kMaxAppFileBytes, bytes);
+  if (!read) {
     diag::Write("automation", u"AppInfo::Load() File Open Fail :" + path);
-    return false;
+    return read;
   }
-  return Decode(*bytes) != FileReadOutcome::Foreign;
+  return Decode(bytes);
 }
 
-bool AppInfo::Save() const {
+SaveResult AppInfo::Save() const {
   std::u16string path;
-  return AppFilePath(Name, path) && SaveToPath(path);
+  if (!AppFilePath(Name, path)) return {kRefusedName};
+  return SaveToPath(path);
 }
 
-bool AppInfo::Load(const std::u16string& name) {
+LoadResult AppInfo::Load(const std::u16string& name) {
   std::u16string path;
-  return AppFilePath(name, path) && LoadFromPath(path);
+  if (!AppFilePath(name, path)) return {ReadProblem::Unreadable, 0, kRefusedName};
+  return LoadFromPath(path);
 }
 
 bool AppInfo::Delete() const {
@@ -121,12 +128,17 @@ void AppInfo::NextScene() {
     return;
   }
   CurrentScene = std::max(CurrentScene + 1, 0);
-  if (!Scene) Scene = std::make_shared<SceneData>();
-  Scene->Clear();
-  Scene->Load(Scenes[static_cast<size_t>(CurrentScene)] + kSceneExtension);
+  LoadCurrentScene();
   NextStart = 0;
   Delay = 0;
   EmptyTicks = 0;
+}
+
+void AppInfo::LoadCurrentScene() {
+  if (CurrentScene < 0 || static_cast<size_t>(CurrentScene) >= Scenes.size()) return;
+  if (!Scene) Scene = std::make_shared<SceneData>();
+  Scene->Clear();
+  SceneLoad = Scene->Load(Scenes[static_cast<size_t>(CurrentScene)] + kSceneExtension);
 }
 
 bool AppInfo::SameStoredFields(const AppInfo& o) const {

@@ -44,25 +44,32 @@ struct AppInfo {
   // The loaded current Scene. Shared because the editor can lend its own Scene to a run.
   std::shared_ptr<SceneData> Scene = std::make_shared<SceneData>();
   int32_t NextStart = 0;  // position in the Scene's Items where the next selection starts
+  // How the current Scene's file read; the App runs on whatever it held (nothing when missing).
+  LoadResult SceneLoad;
 
   // Writes AppsDir + Name + ".app" through a temporary renamed over the old file.
-  // False when the name would leave the folder or the file cannot be written.
-  bool Save() const;
-  // Reads AppsDir + name + ".app". False, with the App unchanged, when the name would leave the
-  // folder, the file cannot be opened or its first text is not the program title; otherwise the
-  // stored fields are replaced (the App takes the name stored in the file) and the result is true.
-  bool Load(const std::u16string& name);
+  // Fails, saying why, when the name would leave the folder or the file cannot be written.
+  SaveResult Save() const;
+  // Reads AppsDir + name + ".app". When the name would leave the folder, the file cannot be read
+  // or its first text is not the program title, the result says why and converts to false, and
+  // the App is unchanged. Otherwise the stored fields are replaced (the App takes the name stored
+  // in the file) and it converts to true; a damaged file gives what it held up to the damage.
+  LoadResult Load(const std::u16string& name);
   // Removes AppsDir + Name + ".app"; false when there was no such file or it could not be removed.
   bool Delete() const;
 
   // The same for any path (the command-line tool uses these).
-  bool SaveToPath(const std::u16string& path) const;
-  bool LoadFromPath(const std::u16string& path);
+  SaveResult SaveToPath(const std::u16string& path) const;
+  LoadResult LoadFromPath(const std::u16string& path);
 
-  // The file's bytes, and the bytes read into this App (the rules of Load: Foreign leaves the
-  // App unchanged).
+  // The file's bytes, and the bytes read into this App (the rules of Load: a foreign title
+  // leaves the App unchanged).
   std::string Encode() const;
-  FileReadOutcome Decode(std::string_view bytes);
+  LoadResult Decode(std::string_view bytes);
+
+  // Empties the Scene and loads Scenes[CurrentScene] into it (when CurrentScene is in the list),
+  // keeping how that went in SceneLoad.
+  void LoadCurrentScene();
 
   // On the current Scene: an empty name sets every Item's flag and gives true when there is at
   // least one Item; otherwise every Item named exactly `name` gets the flag and the result is

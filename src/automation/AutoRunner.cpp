@@ -21,8 +21,7 @@ void AutoRunner::AddApp(const std::u16string& app_name) {
   std::lock_guard lock(control_mutex_);
   std::unique_ptr<AppInfo> app = NewApp(app_name);
   if (app->CurrentScene >= 0 && static_cast<size_t>(app->CurrentScene) < app->Scenes.size()) {
-    app->Scene->Clear();
-    app->Scene->Load(app->Scenes[static_cast<size_t>(app->CurrentScene)] + kSceneExtension);
+    app->LoadCurrentScene();
     if (observer_) observer_->OnSceneLoaded(*app);
   }
   Append(std::move(app), RunMode::RunApps, nullptr);

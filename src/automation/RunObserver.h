@@ -14,7 +14,8 @@ namespace zor {
 class IRunObserver {
  public:
   virtual ~IRunObserver() = default;
-  // The App's current Scene was loaded; a Scene that could not be read is empty.
+  // The App's current Scene was loaded; a Scene that could not be read is empty, one that read
+  // only partly holds what it held, and app.SceneLoad says which and why.
   virtual void OnSceneLoaded(const AppInfo& /*app*/) {}
   // One Item was analysed in `area` of a frame; `result.Best.Valid` tells whether its target
   // was found.

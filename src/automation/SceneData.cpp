@@ -1,6 +1,7 @@
 #include "automation/SceneData.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/AppConfig.h"
@@ -23,6 +24,11 @@ constexpr size_t kMinParamBytes = 4 + 4;
 constexpr uint32_t kMaxSceneItems = 10000;
 // Analysis parameters per Item we accept; the engines know about a dozen keys.
 constexpr uint64_t kMaxItemParams = 10000;
+
+// Scene texts keep what converts: an invalid byte becomes '?', not an empty text.
+bool ReadText(BinaryReader& in, std::u16string& text) {
+  return in.ReadText949(text, BinaryReader::Invalid949::ReplaceEach);
+}
 
 void WriteItem(BinaryWriter& out, const Item& item) {
   out.WriteI32(item.Index);
@@ -55,7 +61,7 @@ bool ReadParams(BinaryReader& in, std::vector<ItemParam>& params) {
   }
   params.resize(static_cast<size_t>(count));
   for (auto& param : params) {
-    if (!in.ReadText949(param.Key) || !in.ReadText949(param.Value)) return false;
+    if (!ReadText(in, param.Key) || !ReadText(in, param.Value)) return false;
   }
   return true;
 }
@@ -74,14 +80,14 @@ bool ReadTemplate(BinaryReader& in, TemplateImage& image) {
 
 // False when the file ends or turns implausible inside the block; the Item is then dropped.
 bool ReadItem(BinaryReader& in, Item& item) {
-  bool ok = in.ReadI32(item.Index) && in.ReadI32(item.AnalysisType) && in.ReadText949(item.Name);
+  bool ok = in.ReadI32(item.Index) && in.ReadI32(item.AnalysisType) && ReadText(in, item.Name);
   for (int32_t* field : {&item.Reserved, &item.CaptureLeft, &item.CaptureTop, &item.CaptureWidth,
                          &item.CaptureHeight, &item.ClickOffsetX, &item.ClickOffsetY,
                          &item.WorkOffsetX, &item.WorkOffsetY, &item.WorkWidth, &item.WorkHeight}) {
     ok = ok && in.ReadI32(*field);
   }
   return ok && in.ReadU32(item.Color) && in.ReadF32(item.Threshold) &&
-         in.ReadText949(item.Script) && ReadParams(in, item.Params) &&
+         ReadText(in, item.Script) && ReadParams(in, item.Params) &&
          ReadTemplate(in, item.Template);
 }
 
@@ -104,20 +110,21 @@ std::string SceneData::Encode() const {
   return out.bytes();
 }
 
-FileReadOutcome SceneData::Decode(std::string_view bytes) {
+LoadResult SceneData::Decode(std::string_view bytes) {
   BinaryReader in(bytes);
   // A text that cannot be read is empty; once a read fails the reader fails every later one.
   Name.clear();
   Description.clear();
   Script.clear();
-  in.ReadText949(Name);
-  in.ReadText949(Description);
-  in.ReadText949(Script);
+  ReadText(in, Name);
+  ReadText(in, Description);
+  ReadText(in, Script);
+  const size_t count_at = in.position();
   uint32_t count = 0;
   in.ReadU32(count);
-  bool whole = true;
+  std::optional<size_t> stopped_at;
   if (count > kMaxSceneItems) {
-    whole = false;
+    stopped_at = count_at;
     diag::Write("automation", "SceneData::Load() item count " + std::to_string(count) +
                                   " above the limit; reading the first " +
                                   std::to_string(kMaxSceneItems));
@@ -127,30 +134,32 @@ FileReadOutcome SceneData::Decode(std::string_view bytes) {
   for (uint32_t i = 0; i < count; ++i) {
     auto item = std::make_shared<Item>();
     if (!ReadItem(in, *item)) {  // an Item cut short is dropped whole, with all after it
-      whole = false;
+      stopped_at = stopped_at.value_or(in.position());
       break;
     }
     Items.push_back(std::move(item));
   }
-  whole = whole && !in.failed() && in.remaining() == 0;
-  return whole ? FileReadOutcome::Whole : FileReadOutcome::Damaged;
+  if (!stopped_at && (in.failed() || in.remaining() != 0)) stopped_at = in.position();
+  return stopped_at ? LoadResult::DamagedAt(*stopped_at) : LoadResult{};
 }
 
-bool SceneData::SaveToPath(const std::u16string& path) const {
+SaveResult SceneData::SaveToPath(const std::u16string& path) const {
   return WriteFileAtomically(NativePath(path), Encode());
 }
 
-bool SceneData::LoadFromPath(const std::u16string& path) {
-  const auto bytes = ReadWholeFile(NativePath(path), kMaxSceneFileBytes);
-  if (!bytes) {
+LoadResult SceneData::LoadFromPath(const std::u16string& path) {
+  std::string bytes;
+  const LoadResult read = ReadWholeFile(NativePath(path), kMaxSceneFileBytes, bytes);
+  if (!read) {
     diag::Write("automation", u"SceneData::Load() File Open Fail :" + path);
-    return false;
+    return read;
   }
-  Decode(*bytes);
-  return true;
+  return Decode(bytes);
 }
 
 namespace {
+
+constexpr char kRefusedName[] = "the name would leave the Scenes folder";
 
 // The Scene's file path for a file name "<scene name>.scene"; false when the name, with or
 // without its extension, would leave the Scenes folder.
@@ -168,14 +177,16 @@ bool SceneFilePath(const std::u16string& file_name, std::u16string& path) {
 
 }  // namespace
 
-bool SceneData::Save(const std::u16string& file_name) const {
+SaveResult SceneData::Save(const std::u16string& file_name) const {
   std::u16string path;
-  return SceneFilePath(file_name, path) && SaveToPath(path);
+  if (!SceneFilePath(file_name, path)) return {kRefusedName};
+  return SaveToPath(path);
 }
 
-bool SceneData::Load(const std::u16string& file_name) {
+LoadResult SceneData::Load(const std::u16string& file_name) {
   std::u16string path;
-  return SceneFilePath(file_name, path) && LoadFromPath(path);
+  if (!SceneFilePath(file_name, path)) return {ReadProblem::Unreadable, 0, kRefusedName};
+  return LoadFromPath(path);
 }
 
 }  // namespace zor

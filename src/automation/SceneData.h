@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "automation/Item.h"
+#include "platform/FileIO.h"
 
 namespace zor {
 
@@ -16,14 +17,6 @@ namespace zor {
 inline constexpr size_t kMaxSceneFileBytes = 256u << 20;
 
 inline constexpr char16_t kSceneExtension[] = u".scene";
-
-// How the bytes of a Scene or App file read. Loading accepts Whole and Damaged alike (a damaged
-// file gives what it held up to the damage); tools tell the operator about the difference.
-enum class FileReadOutcome {
-  Whole,    // every field read, no bytes left over
-  Damaged,  // the file ended early, held an implausible length or count, or has trailing bytes
-  Foreign,  // not a file of this program (an App file whose title differs)
-};
 
 struct SceneData {
   std::u16string Name;
@@ -37,20 +30,22 @@ struct SceneData {
   void Clear();
 
   // Writes the Scene to ScenesDir + file_name through a temporary renamed over the old file.
-  // False when the name would leave the folder or the file cannot be written.
-  bool Save(const std::u16string& file_name) const;
+  // Fails, saying why, when the name would leave the folder or the file cannot be written.
+  SaveResult Save(const std::u16string& file_name) const;
   // Reads ScenesDir + file_name, replacing the texts and appending the Items (callers Clear
-  // first). False, with the Scene unchanged, when the name would leave the folder or the file
-  // cannot be opened; otherwise true, with whatever a damaged file held up to the damage.
-  bool Load(const std::u16string& file_name);
+  // first). When the name would leave the folder or the file cannot be read, the result says
+  // why and converts to false, and the Scene is unchanged. Otherwise it converts to true, with
+  // whatever a damaged file held up to the damage (the result is then Damaged at that byte).
+  // Texts read with each byte that is not valid code page 949 replaced by '?'.
+  LoadResult Load(const std::u16string& file_name);
 
   // The same for any path (the command-line tool uses these).
-  bool SaveToPath(const std::u16string& path) const;
-  bool LoadFromPath(const std::u16string& path);
+  SaveResult SaveToPath(const std::u16string& path) const;
+  LoadResult LoadFromPath(const std::u16string& path);
 
   // The file's bytes, and the bytes read into this Scene (the rules of Load).
   std::string Encode() const;
-  FileReadOutcome Decode(std::string_view bytes);
+  LoadResult Decode(std::string_view bytes);
 };
 
 }  // namespace zor

@@ -53,11 +53,11 @@ bool BinaryReader::ReadBytes(size_t count, std::string_view& out) {
   return true;
 }
 
-bool BinaryReader::ReadText949(std::u16string& out) {
+bool BinaryReader::ReadText949(std::u16string& out, Invalid949 rule) {
   uint32_t count = 0;
   std::string_view raw;
   if (!ReadU32(count) || !ReadBytes(count, raw)) return false;
-  out = FromCodePage949(raw);
+  out = rule == Invalid949::ReplaceEach ? FromCodePage949Replacing(raw) : FromCodePage949(raw);
   return true;
 }
 

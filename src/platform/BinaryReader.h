@@ -20,8 +20,10 @@ class BinaryReader {
   bool ReadF32(float& value);
   bool ReadBytes(size_t count, std::string_view& out);
 
+  // What a code page 949 text with bytes that do not convert reads as.
+  enum class Invalid949 { EmptyText, ReplaceEach };
   // A u32 byte count followed by that many code page 949 bytes.
-  bool ReadText949(std::u16string& out);
+  bool ReadText949(std::u16string& out, Invalid949 rule);
   // A u32 count of UTF-16 units followed by 2 × count bytes.
   bool ReadTextUtf16(std::u16string& out);
 
@@ -29,6 +31,7 @@ class BinaryReader {
   bool CanHold(uint64_t count, size_t min_element_bytes) const;
 
   size_t remaining() const { return failed_ ? 0 : bytes_.size() - pos_; }
+  // Offset of the first byte not yet used; after a failed read, where reading stopped.
   size_t position() const { return pos_; }
   bool failed() const { return failed_; }
 

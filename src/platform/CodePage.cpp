@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace zor {
 namespace {
@@ -71,7 +72,11 @@ std::string ToCodePage949(std::u16string_view text) {
   return out;
 }
 
-std::u16string FromCodePage949(std::string_view bytes) {
+namespace {
+
+// Converts `bytes` from code page 949. An invalid or cut-off sequence gives an empty result, or,
+// with `replace`, a '?' for its first byte, after which conversion goes on at the next byte.
+std::u16string ConvertFrom949(std::string_view bytes, bool replace) {
   if (bytes.empty()) return {};
   Iconv cv("UTF-16LE", "CP949");
   if (!cv.ok()) return {};
@@ -80,12 +85,26 @@ std::u16string FromCodePage949(std::string_view bytes) {
   size_t in_left = bytes.size();
   char* dst = reinterpret_cast<char*>(out.data());
   size_t dst_left = out.size() * sizeof(char16_t);
-  if (iconv(cv.get(), &in, &in_left, &dst, &dst_left) == static_cast<size_t>(-1) || in_left != 0) {
-    return {};
+  while (in_left > 0) {
+    if (iconv(cv.get(), &in, &in_left, &dst, &dst_left) != static_cast<size_t>(-1)) break;
+    if (!replace || dst_left < sizeof(char16_t)) return {};
+    const char16_t question = u'?';
+    std::memcpy(dst, &question, sizeof question);
+    dst += sizeof question;
+    dst_left -= sizeof question;
+    ++in;
+    --in_left;
+    iconv(cv.get(), nullptr, nullptr, nullptr, nullptr);
   }
   out.resize((out.size() * sizeof(char16_t) - dst_left) / sizeof(char16_t));
   return out;
 }
+
+}  // namespace
+
+std::u16string FromCodePage949(std::string_view bytes) { return ConvertFrom949(bytes, false); }
+
+std::u16string FromCodePage949Replacing(std::string_view bytes) { return ConvertFrom949(bytes, true); }
 
 std::u16string FromUtf8(std::string_view utf8) {
   std::u16string out;

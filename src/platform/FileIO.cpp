@@ -5,60 +5,73 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
-#include <string_view>
+#include <cstring>
 
 namespace zor {
 
-std::optional<std::string> ReadWholeFile(const std::string& path, size_t max_bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > max_bytes) {
-    ::close(fd);
-    return std::nullopt;
+std::string SystemMessage(int error_number) {
+  char buffer[256];
+  // GNU strerror_r: thread-safe, returns either `buffer` or a static text.
+  return ::strerror_r(error_number, buffer, sizeof buffer);
+}
+
+std::string LoadResult::Reason() const {
+  switch (problem) {
+    case ReadProblem::None:
+      return {};
+    case ReadProblem::Missing:
+      return "missing";
+    case ReadProblem::NotRegularFile:
+      return "not a regular file";
+    case ReadProblem::TooLarge:
+      return "too large";
+    case ReadProblem::Unreadable:
+      return "unreadable: " + system_message;
+    case ReadProblem::ForeignTitle:
+      return "foreign title";
+    case ReadProblem::Damaged:
+      return "damaged at byte " + std::to_string(stopped_at_byte);
   }
-  std::string data(static_cast<size_t>(st.st_size), '\0');
-  size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;  // the file shrank while we read it: keep what we have
-    done += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  data.resize(done);
-  return data;
+  return {};
 }
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+LoadResult OpenFailure(int error_number) {
+  if (error_number == ENOENT || error_number == ENOTDIR) return {ReadProblem::Missing, 0, {}};
+  return {ReadProblem::Unreadable, 0, SystemMessage(error_number)};
+}
+
+LoadResult ReadOpenFile(int fd, size_t max_bytes, std::string& bytes) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return OpenFailure(errno);
+  if (!S_ISREG(st.st_mode)) return {ReadProblem::NotRegularFile, 0, {}};
+  if (static_cast<uint64_t>(st.st_size) > max_bytes) return {ReadProblem::TooLarge, 0, {}};
+  bytes.assign(static_cast<size_t>(st.st_size), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
+    if (n < 0) return OpenFailure(errno);
+    if (n == 0) break;  // the file shrank while we read it: keep what we have
+    done += static_cast<size_t>(n);
   }
-  return true;
+  bytes.resize(done);
+  return {};
 }
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".tmpXXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat old {};
-  ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+LoadResult ReadWholeFile(const std::string& path, size_t max_bytes, std::string& bytes) {
+  bytes.clear();
+  // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer for ever. It has
+  // no effect on regular files, the only kind read past fstat.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return OpenFailure(errno);
+  LoadResult result = ReadOpenFile(fd, max_bytes, bytes);
+  ::close(fd);
+  if (!result) bytes.clear();
+  return result;
 }
 
 }  // namespace zor

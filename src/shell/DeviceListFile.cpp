@@ -9,23 +9,28 @@
 namespace zor {
 namespace {
 
-// Smallest record on disk: 11 u32 fields, 6 empty texts (u32 each) and the u64 app count.
-constexpr size_t kMinRecordBytes = 11 * 4 + 6 * 4 + 8;
+// Smallest record on disk: 10 u32 fields, 6 empty texts (u32 each) and the u64 app count.
+constexpr size_t kMinRecordBytes = 10 * 4 + 6 * 4 + 8;
 // Smallest app name on disk: its empty text's u32 count.
 constexpr size_t kMinTextBytes = 4;
 
+// Texts of this file that do not convert from code page 949 read as empty texts.
+bool ReadText(BinaryReader& in, std::u16string& text) {
+  return in.ReadText949(text, BinaryReader::Invalid949::EmptyText);
+}
+
 bool ReadRecord(BinaryReader& in, DeviceInfo& d) {
   uint64_t app_count = 0;
-  bool ok = in.ReadU32(d.Type) && in.ReadText949(d.Name) && in.ReadU32(d.ScreenWidth) &&
-            in.ReadU32(d.ScreenHeight) && in.ReadU32(d.Reserved) && in.ReadText949(d.ConnectIP) &&
-            in.ReadU32(d.Port) && in.ReadU32(d.CtrlPort) && in.ReadText949(d.UserId) &&
-            in.ReadText949(d.UserPassword) && in.ReadText949(d.CtrlId) &&
-            in.ReadText949(d.CtrlPassword) && in.ReadU32(d.ThumbQuality) && in.ReadU32(d.ThumbFps) &&
+  bool ok = in.ReadU32(d.Type) && ReadText(in, d.Name) && in.ReadU32(d.ScreenWidth) &&
+            in.ReadU32(d.ScreenHeight) && in.ReadU32(d.Reserved) && ReadText(in, d.ConnectIP) &&
+            in.ReadU32(d.Port) && in.ReadU32(d.CtrlPort) && ReadText(in, d.UserId) &&
+            ReadText(in, d.UserPassword) && ReadText(in, d.CtrlId) &&
+            ReadText(in, d.CtrlPassword) && in.ReadU32(d.ThumbQuality) && in.ReadU32(d.ThumbFps) &&
             in.ReadU32(d.FullQuality) && in.ReadU32(d.FullFps) && in.ReadU64(app_count);
   if (!ok || !in.CanHold(app_count, kMinTextBytes)) return false;
   d.Apps.resize(static_cast<size_t>(app_count));
   for (auto& app : d.Apps) {
-    if (!in.ReadText949(app)) return false;
+    if (!ReadText(in, app)) return false;
   }
   return true;
 }
@@ -64,37 +69,41 @@ std::string EncodeDeviceList(const DeviceList& devices) {
   return out.bytes();
 }
 
-bool DecodeDeviceList(std::string_view bytes, DeviceList& devices) {
+LoadResult DecodeDeviceList(std::string_view bytes, DeviceList& devices) {
   BinaryReader in(bytes);
   std::u16string title;
-  if (!in.ReadText949(title) || title != AppConfig::Instance().Title) {
+  if (!ReadText(in, title) || title != AppConfig::Instance().Title) {
     diag::Write("shell", u"FrameLeft::LoadDevice() Name Mismatch :" + title);
-    return false;
+    return {ReadProblem::ForeignTitle, 0, {}};
   }
   std::u16string ignored_version;
   uint32_t count = 0;
-  in.ReadText949(ignored_version);
-  in.ReadText949(ignored_version);
+  ReadText(in, ignored_version);
+  ReadText(in, ignored_version);
   in.ReadU32(count);
   devices.clear();
-  for (uint32_t i = 0; i < count && in.CanHold(1, kMinRecordBytes); ++i) {
+  for (uint32_t i = 0; i < count; ++i) {
     auto device = std::make_unique<DeviceInfo>();
-    if (!ReadRecord(in, *device)) break;  // a record cut short is dropped whole
+    if (!in.CanHold(1, kMinRecordBytes) || !ReadRecord(in, *device)) {
+      return LoadResult::DamagedAt(in.position());  // a record cut short is dropped whole
+    }
     devices.push_back(std::move(device));
   }
-  return true;
+  if (in.failed() || in.remaining() != 0) return LoadResult::DamagedAt(in.position());
+  return {};
 }
 
-bool LoadDeviceList(const std::u16string& path, DeviceList& devices) {
-  const auto bytes = ReadWholeFile(NativePath(path), kMaxConfigFileBytes);
-  if (!bytes) {
+LoadResult LoadDeviceList(const std::u16string& path, DeviceList& devices) {
+  std::string bytes;
+  const LoadResult read = ReadWholeFile(NativePath(path), kMaxConfigFileBytes, bytes);
+  if (!read) {
     diag::Write("shell", u"FrameLeft::LoadDevice() File Open Fail :" + path);
-    return false;
+    return read;
   }
-  return DecodeDeviceList(*bytes, devices);
+  return DecodeDeviceList(bytes, devices);
 }
 
-bool SaveDeviceList(const std::u16string& path, const DeviceList& devices) {
+SaveResult SaveDeviceList(const std::u16string& path, const DeviceList& devices) {
   return WriteFileAtomically(NativePath(path), EncodeDeviceList(devices));
 }
 

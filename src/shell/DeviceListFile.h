@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileIO.h"
 #include "shell/DeviceInfo.h"
 
 namespace zor {
@@ -17,17 +18,19 @@ inline constexpr char16_t kConfigFileName[] = u"config.ini";
 // Largest "config.ini" we read; a real one is a few kilobytes per device.
 inline constexpr size_t kMaxConfigFileBytes = 64u << 20;
 
-// Loads the device list from `path`. False, with `devices` unchanged, if the file cannot be opened
-// or its first text is not AppConfig::Title. Otherwise the list is replaced and the result is
-// true; a file that ends before the records it announces keeps the records read whole so far.
-bool LoadDeviceList(const std::u16string& path, DeviceList& devices);
+// Loads the device list from `path`. When the file cannot be read or its first text is not
+// AppConfig::Title, the result says why and converts to false, with `devices` unchanged.
+// Otherwise the list is replaced; a file that ends before the records it announces keeps the
+// records read whole so far, and the result is Damaged at the byte where reading stopped.
+// Texts that are not valid code page 949 read as empty texts.
+LoadResult LoadDeviceList(const std::u16string& path, DeviceList& devices);
 
-// Writes the list to `path` through a temporary file renamed over the old one. False (and the old
-// file intact) if it cannot be written.
-bool SaveDeviceList(const std::u16string& path, const DeviceList& devices);
+// Writes the list to `path` through a temporary file renamed over the old one (following a
+// symbolic link to its target). On failure the old file is intact and the result says why.
+SaveResult SaveDeviceList(const std::u16string& path, const DeviceList& devices);
 
 // The file's bytes for a list, and the list read from bytes (the same rules as the file functions).
 std::string EncodeDeviceList(const DeviceList& devices);
-bool DecodeDeviceList(std::string_view bytes, DeviceList& devices);
+LoadResult DecodeDeviceList(std::string_view bytes, DeviceList& devices);
 
 }  // namespace zor

@@ -68,12 +68,18 @@ TEST_F(AppFileTest, ForeignTitleIsRejectedAndAppKeepsItsValues) {
   test::WriteFile(AppPath("short"), Text16(u"ZORWARE Macro KV"));
   test::WriteFile(AppPath("empty"), "");
 
-  for (const char16_t* name : {u"x", u"short", u"empty", u"absent"}) {
+  std::filesystem::create_directory(AppPath("folder"));
+  const std::pair<const char16_t*, const char*> cases[] = {
+      {u"x", "foreign title"}, {u"short", "foreign title"}, {u"empty", "foreign title"},
+      {u"absent", "missing"}, {u"folder", "not a regular file"}};
+  for (const auto& [name, reason] : cases) {
     AppInfo app;
     app.Name = u"mine";
     app.UserId = u"kept";
     app.Scenes = {u"S"};
-    EXPECT_FALSE(app.Load(name));
+    const LoadResult read = app.Load(name);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(read.Reason(), reason);
     EXPECT_EQ(app.Name, u"mine");
     EXPECT_EQ(app.UserId, u"kept");
     EXPECT_EQ(app.Scenes.size(), 1u);

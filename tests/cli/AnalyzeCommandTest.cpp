@@ -70,13 +70,6 @@ TEST_F(AnalyzeCommand, PrintsTheMatchesAsJson) {
   EXPECT_EQ(json["found"], true);
   EXPECT_EQ(json["message"], "");
   ASSERT_EQ(json["matches"].size(), 2u);
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : json["best"].items()) keys.push_back(key);
-  EXPECT_EQ(keys.size(), 9u);
-  for (const char* key : {"item_number", "item_index", "left", "top", "centre_x", "centre_y", "width", "height",
-                          "score"}) {
-    EXPECT_TRUE(json["best"].contains(key)) << key;
-  }
   std::set<std::pair<int, int>> corners;
   for (const auto& m : json["matches"]) {
     corners.insert({m["left"].get<int>(), m["top"].get<int>()});

@@ -102,7 +102,7 @@ TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
   EXPECT_EQ(out["Scenes"], nlohmann::json::array({"로그인", "끝"}));
 }
 
-TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
+TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputSayWhy) {
   ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
   ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
   std::filesystem::copy_file(PathOf("a.scene"), PathOf("cut.scene"));
@@ -113,14 +113,15 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
     std::vector<std::string> args;
     std::string input;
     std::string message;
+    int exit_code = 1;
   };
   const Case cases[] = {
-      {{"scene", "dump", PathOf("absent.scene")}, "", "cannot read"},
-      {{"app", "dump", PathOf("absent.app")}, "", "cannot read"},
-      {{"app", "dump", PathOf("a.scene")}, "", "title differs"},
-      {{"scene", "dump", PathOf("x.app")}, "", "damaged"},
-      {{"scene", "dump", PathOf("cut.scene")}, "", "damaged"},
-      {{"scene", "dump", dir_.Path()}, "", "cannot read"},
+      {{"scene", "dump", PathOf("absent.scene")}, "", "cannot read '" + PathOf("absent.scene") + "': missing"},
+      {{"app", "dump", PathOf("absent.app")}, "", "missing"},
+      {{"app", "dump", PathOf("a.scene")}, "", "foreign title"},
+      {{"scene", "dump", PathOf("x.app")}, "", "damaged", 3},
+      {{"scene", "dump", PathOf("cut.scene")}, "", "damaged", 3},
+      {{"scene", "dump", dir_.Path()}, "", "not a regular file"},
       {{"scene", "write", PathOf("n.scene")}, "{", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, "[]", "malformed"},
       {{"scene", "write", PathOf("n.scene")}, R"({"Items": [{"Index": 1.5}]})", "Index"},
@@ -130,11 +131,12 @@ TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputFail) {
        R"({"Items": [{"Template": {"Pixels": "AQID*A=="}}]})",
        "base64"},
       {{"app", "write", PathOf("n.app")}, R"({"Scenes": [1]})", "Scene name"},
-      {{"app", "write", PathOf("no-such-dir/n.app")}, "{}", "cannot write"},
+      {{"app", "write", PathOf("no-such-dir/n.app")}, "{}", "cannot write '" + PathOf("no-such-dir/n.app") +
+                                                              "': No such file or directory"},
   };
   for (const auto& c : cases) {
     const auto result = test::RunProgram(kCli, c.args, c.input);
-    EXPECT_EQ(result.exit_code, 1) << c.args[0] << " " << c.args[1] << " " << c.input;
+    EXPECT_EQ(result.exit_code, c.exit_code) << c.args[0] << " " << c.args[1] << " " << c.input;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
   }
   EXPECT_FALSE(std::filesystem::exists(PathOf("n.scene")));

@@ -18,10 +18,23 @@ TEST(CodePage949, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(ToCodePage949(std::u16string(1, u'\xD800')), "?");  // a lone surrogate
 }
 
-TEST(CodePage949, BytesThatDoNotConvertGiveAnEmptyText) {
-  EXPECT_EQ(FromCodePage949("ok\xC0"), u"");   // a lead byte without its trail
-  EXPECT_EQ(FromCodePage949("\xFF\xFF"), u"");
-  EXPECT_EQ(FromCodePage949(""), u"");
+TEST(CodePage949, BytesThatDoNotConvertEmptyTheTextOrBecomeQuestionMarks) {
+  struct Case {
+    std::string bytes;
+    std::u16string strict;     // the device list's rule
+    std::u16string replacing;  // the Scene file's rule
+  };
+  const Case cases[] = {
+      {"action INPUT \"caf\xE9\"\r\naction CLK", u"", u"action INPUT \"caf?\"\r\naction CLK"},
+      {"ok\xC0", u"", u"ok?"},  // a lead byte without its trail
+      {"\xFF\xFF\xC0\xE5", u"", u"??장"},
+      {"\xC0\xE5", u"장", u"장"},
+      {"", u"", u""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FromCodePage949(c.bytes), c.strict) << c.bytes;
+    EXPECT_EQ(FromCodePage949Replacing(c.bytes), c.replacing) << c.bytes;
+  }
 }
 
 TEST(Utf8, ConvertsBothWaysAndReplacesInvalidSequences) {

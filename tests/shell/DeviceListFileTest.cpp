@@ -1,11 +1,9 @@
 #include "shell/DeviceListFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/ProgramPath.h"
 #include "support/TempDir.h"
-#include "support/Unprivileged.h"
 
 namespace zor {
 namespace {
@@ -59,6 +57,18 @@ TEST(DeviceListFile, FixtureWrittenByteByByteLoads) {
   EXPECT_EQ(EncodeDeviceList(list), file);
 }
 
+TEST(DeviceListFile, ATextThatIsNotValidCodePage949ReadsAsEmptyAndTheRestIsKept) {
+  DeviceList list;
+  list.push_back(std::make_unique<DeviceInfo>());
+  list[0]->Name = u"caf";
+  list[0]->ConnectIP = u"127.0.0.9";
+  std::string bytes = EncodeDeviceList(list);
+  bytes.replace(bytes.find("caf"), 3, "ca\xE9");
+  ASSERT_TRUE(DecodeDeviceList(bytes, list).Whole());
+  EXPECT_EQ(list[0]->Name, u"");
+  EXPECT_EQ(list[0]->ConnectIP, u"127.0.0.9");
+}
+
 TEST(DeviceListFile, KoreanTextsRoundTripThroughTheFile) {
   test::TempDir dir;
   const std::u16string path = WidePath(dir.File("config.ini"));
@@ -69,65 +79,63 @@ TEST(DeviceListFile, KoreanTextsRoundTripThroughTheFile) {
   ExpectSameDevices(loaded, saved);
 }
 
+TEST(DeviceListFile, ALastRecordWithEveryTextEmptyIsRead) {
+  DeviceList list = TwoDevices();
+  list.push_back(std::make_unique<DeviceInfo>());
+  list.back()->ConnectIP.clear();  // the smallest record the format allows
+  DeviceList loaded;
+  ASSERT_TRUE(DecodeDeviceList(EncodeDeviceList(list), loaded).Whole());
+  ExpectSameDevices(loaded, list);
+}
+
 TEST(DeviceListFile, MissingOrForeignFileLeavesTheListUnchanged) {
   test::TempDir dir;
   DeviceList list = TwoDevices();
-  EXPECT_FALSE(LoadDeviceList(WidePath(dir.File("config.ini")), list));
+  EXPECT_EQ(LoadDeviceList(WidePath(dir.File("config.ini")), list).problem, ReadProblem::Missing);
   test::WriteFile(dir.File("config.ini"), Text("OTHER Product KVM") + Text("1") + Text("1") + U32(0));
-  EXPECT_FALSE(LoadDeviceList(WidePath(dir.File("config.ini")), list));
+  EXPECT_EQ(LoadDeviceList(WidePath(dir.File("config.ini")), list).problem, ReadProblem::ForeignTitle);
   EXPECT_FALSE(DecodeDeviceList(Text("ZORWARE Macro KV"), list)) << "the title must match whole";
   ExpectSameDevices(list, TwoDevices());
 }
 
-TEST(DeviceListFile, EveryTruncationKeepsTheWholeRecordsReadSoFar) {
+TEST(DeviceListFile, EveryTruncationKeepsTheWholeRecordsReadSoFarAndSaysWhereItStopped) {
   const DeviceList full = TwoDevices();
   const std::string bytes = EncodeDeviceList(full);
-  const std::string one_record = EncodeDeviceList([] {
-    DeviceList l;
-    l.push_back(std::make_unique<DeviceInfo>(*TwoDevices()[0]));
-    return l;
-  }());
-  const size_t first_record_end = one_record.size();  // header, count, first record
+  DeviceList first_only;
+  first_only.push_back(std::make_unique<DeviceInfo>(*full[0]));
+  const size_t first_record_end = EncodeDeviceList(first_only).size();  // header, count, first record
   for (size_t cut = 0; cut <= bytes.size(); ++cut) {
     DeviceList list;
-    const bool ok = DecodeDeviceList(std::string_view(bytes).substr(0, cut), list);
-    EXPECT_EQ(ok, cut >= 21) << "cut at " << cut;  // true once the whole title was read
+    const LoadResult read = DecodeDeviceList(std::string_view(bytes).substr(0, cut), list);
+    EXPECT_EQ(static_cast<bool>(read), cut >= 21) << "cut at " << cut;  // true once the whole title was read
+    if (cut >= 21 && cut < bytes.size()) {
+      EXPECT_EQ(read.problem, ReadProblem::Damaged) << "cut at " << cut;
+      EXPECT_LE(read.stopped_at_byte, cut);
+    }
     const size_t expected = cut >= bytes.size() ? 2 : cut >= first_record_end ? 1 : 0;
     ASSERT_EQ(list.size(), expected) << "cut at " << cut;
     if (expected == 1) {
       EXPECT_EQ(*list[0], *full[0]);
     }
   }
+  DeviceList list;
+  const LoadResult trailing = DecodeDeviceList(bytes + "xy", list);
+  EXPECT_EQ(trailing.Reason(), "damaged at byte " + std::to_string(bytes.size()));
+  EXPECT_EQ(list.size(), 2u);
 }
 
 TEST(DeviceListFile, HostileCountsAllocateNothingBeyondTheFile) {
-  DeviceList list;
-  ASSERT_TRUE(DecodeDeviceList(kHeader + U32(0xFFFFFFFF), list));
-  EXPECT_TRUE(list.empty());
-  // One record that announces 2^64 - 1 apps but holds one.
   DeviceList one;
   one.push_back(std::make_unique<DeviceInfo>());
-  std::string bytes = EncodeDeviceList(one);
-  bytes.replace(bytes.size() - 8, 8, std::string(8, '\xFF'));
-  bytes += Text("x");
-  ASSERT_TRUE(DecodeDeviceList(bytes, list));
-  EXPECT_TRUE(list.empty()) << "a record whose apps are cut short is dropped";
-  // A text that claims 4 GiB.
-  ASSERT_TRUE(DecodeDeviceList(kHeader + U32(1) + U32(0) + U32(0xFFFFFFF0) + "abc", list));
-  EXPECT_TRUE(list.empty());
-}
-
-TEST(DeviceListFile, FailedSaveKeepsThePreviousFile) {
-  test::TempDir dir;
-  const std::string path = dir.File("config.ini");
-  ASSERT_TRUE(SaveDeviceList(WidePath(path), TwoDevices()));
-  const std::string before = test::ReadFile(path);
-  ::chmod(dir.Path().c_str(), 0555);
-  struct Save { std::string path; } save{path};
-  const int code = test::RunUnprivileged(
-      [](void* c) { return SaveDeviceList(WidePath(static_cast<Save*>(c)->path), {}) ? 1 : 0; }, &save);
-  EXPECT_EQ(code, 0) << "saving into a read-only folder must report failure";
-  EXPECT_EQ(test::ReadFile(path), before);
+  std::string many_apps = EncodeDeviceList(one);  // one record that announces 2^64 - 1 apps but holds one
+  many_apps.replace(many_apps.size() - 8, 8, std::string(8, '\xFF'));
+  many_apps += Text("x");
+  for (const std::string& bytes : {kHeader + U32(0xFFFFFFFF), many_apps,
+                                   kHeader + U32(1) + U32(0) + U32(0xFFFFFFF0) + "abc" /* a 4 GiB text */}) {
+    DeviceList list;
+    EXPECT_EQ(DecodeDeviceList(bytes, list).problem, ReadProblem::Damaged);
+    EXPECT_TRUE(list.empty());
+  }
 }
 
 }  // namespace

@@ -78,7 +78,9 @@ int Run(const Args& args) {
   }
 
   SceneData scene;
-  if (!scene.LoadFromPath(WidePath(options["--scene"]))) return Fail("cannot read '" + options["--scene"] + "'");
+  if (const LoadResult read = scene.LoadFromPath(WidePath(options["--scene"])); !read) {
+    return Fail("cannot read '" + options["--scene"] + "': " + read.Reason());
+  }
   if (size_t(*item_number) >= scene.Items.size()) {
     return Fail("the Scene has " + std::to_string(scene.Items.size()) + " Items; there is no Item " +
                 options["--item"]);

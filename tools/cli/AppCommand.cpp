@@ -10,9 +10,10 @@ namespace {
 
 int Dump(const std::string& path) {
   AppInfo app;
-  if (const int failed = ReadRecordFile(path, kMaxAppFileBytes, "App", app)) return failed;
+  LoadResult read;
+  if (const int failed = ReadRecordFile(path, app, read)) return failed;
   std::cout << AppToJson(app).dump(2) << "\n";
-  return 0;
+  return ReportPartialRead(path, read);
 }
 
 int Run(const Args& args) {

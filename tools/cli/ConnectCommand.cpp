@@ -112,7 +112,7 @@ bool SavePng(const ScreenImage& frame, const std::string& path) {
                      const_cast<uint8_t*>(frame.pixels.data()));
   std::vector<uint8_t> png;
   if (!cv::imencode(".png", bgra, png)) return false;
-  return WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+  return static_cast<bool>(WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size())));
 }
 
 int Run(const Args& args) {

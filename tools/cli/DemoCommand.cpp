@@ -86,9 +86,10 @@ int Run(const Args& args) {
   app.Scenes = {ok.Name, toggle.Name};
 
   const std::u16string base = WidePath(dir.string()) + u"/";
-  if (!ok.SaveToPath(base + u"Scenes/DemoOK.scene") || !toggle.SaveToPath(base + u"Scenes/DemoToggle.scene") ||
-      !app.SaveToPath(base + u"Apps/Demo.app")) {
-    return Fail("cannot write the demo files in '" + args[0] + "'");
+  for (const SaveResult& saved : {ok.SaveToPath(base + u"Scenes/DemoOK.scene"),
+                                   toggle.SaveToPath(base + u"Scenes/DemoToggle.scene"),
+                                   app.SaveToPath(base + u"Apps/Demo.app")}) {
+    if (!saved) return Fail("cannot write the demo files in '" + args[0] + "': " + saved.failure);
   }
   std::cout << "App Demo with Scenes DemoOK and DemoToggle written to " << dir.string() << "\n";
   return 0;

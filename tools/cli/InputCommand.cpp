@@ -147,7 +147,9 @@ int Run(const Args& args) {
   if (!ParseActions(args, 4, actions, error)) return UsageError(error);
 
   DeviceList devices;
-  if (!LoadDeviceList(WidePath(args[1]), devices)) return Fail("'" + args[1] + "' is not a device list of this program");
+  if (const LoadResult read = LoadDeviceList(WidePath(args[1]), devices); !read) {
+    return Fail("cannot load device list '" + args[1] + "': " + read.Reason());
+  }
   if (static_cast<size_t>(*index) >= devices.size()) {
     return Fail("no device " + args[3] + " in '" + args[1] + "' (" + std::to_string(devices.size()) + " devices)");
   }

@@ -19,7 +19,9 @@ using nlohmann::json;
 
 // Parsing from the stream itself: nlohmann's adapter for a pair of istreambuf_iterators spins
 // for ever at the end of the input with this library version.
-json ReadJsonFromStdin() { return json::parse(std::cin); }
+json ReadJson(std::istream& in) { return json::parse(in); }
+
+json ReadJsonFromStdin() { return ReadJson(std::cin); }
 
 void Take(const json& j, const char* key, uint32_t& field) {
   if (!j.contains(key)) return;

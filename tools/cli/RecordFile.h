@@ -1,6 +1,6 @@
 #pragma once
-// The shared shape of zorkvm-cli's file commands for Scenes and Apps: read a file strictly
-// (a damaged or foreign file is an error here, unlike in the program, which loads what it can),
+// The shared shape of zorkvm-cli's file commands: read a file the way the program does (a
+// damaged file gives what it held up to the damage, which the program relies on) but say so,
 // and write a file from JSON on standard input.
 #include <exception>
 #include <nlohmann/json.hpp>
@@ -8,38 +8,35 @@
 
 #include "CliCommand.h"
 #include "JsonFields.h"
-#include "automation/SceneData.h"
 #include "platform/FileIO.h"
 #include "platform/ProgramPath.h"
 
 namespace zor::cli {
 
-// Reads the file at `path` into `record` (a SceneData or AppInfo); 0, or the failure's exit code.
+// Exit code of a command that did its work on a file that read only partly.
+inline constexpr int kExitPartialRead = 3;
+
+// Reads the file at `path` into `record` (a SceneData or AppInfo). Returns the failure's exit
+// code when nothing could be read; otherwise 0, with `read` telling whether it read whole.
 template <class Record>
-int ReadRecordFile(const std::string& path, size_t max_bytes, const std::string& kind,
-                   Record& record) {
-  const auto bytes = ReadWholeFile(path, max_bytes);
-  if (!bytes) {
-    return Fail("cannot read '" + path + "' (missing, not a regular file, or over " +
-                std::to_string(max_bytes) + " bytes)");
-  }
-  switch (record.Decode(*bytes)) {
-    case FileReadOutcome::Whole:
-      return 0;
-    case FileReadOutcome::Foreign:
-      return Fail("'" + path + "' is not a file of this program (its title differs)");
-    case FileReadOutcome::Damaged:
-      break;
-  }
-  return Fail("'" + path + "' is a damaged " + kind + " file");
+int ReadRecordFile(const std::string& path, Record& record, LoadResult& read) {
+  read = record.LoadFromPath(WidePath(path));
+  if (!read) return Fail("cannot read '" + path + "': " + read.Reason());
+  return 0;
 }
+
+// After a command's output: 0 for a whole file; for a damaged one the place where reading
+// stopped goes to standard error and the result is kExitPartialRead.
+int ReportPartialRead(const std::string& path, const LoadResult& read);
 
 // Parses standard input as JSON, builds the record with `from_json` and saves it at `path`.
 template <class FromJson>
 int WriteRecordFromStdin(const std::string& path, const std::string& kind, FromJson from_json) {
   try {
     const auto record = from_json(ReadJsonFromStdin());
-    if (!record.SaveToPath(WidePath(path))) return Fail("cannot write '" + path + "'");
+    if (const SaveResult saved = record.SaveToPath(WidePath(path)); !saved) {
+      return Fail("cannot write '" + path + "': " + saved.failure);
+    }
   } catch (const std::exception& e) {
     return Fail("malformed " + kind + " JSON: " + e.what());
   }

@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <charconv>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "CliCommand.h"
+#include "RecordFile.h"
 #include "app/AppConfig.h"
 #include "automation/AutoRunner.h"
 #include "platform/Clock.h"
@@ -67,6 +69,10 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
     printer_.Print({{"event", "connected"}, {"device", device_}, {"width", frame->width}, {"height", frame->height}});
   }
   void OnSceneLoaded(const AppInfo& app) override {
+    if (!app.SceneLoad.Whole()) {
+      printer_.Print({{"event", "scene_load_failed"}, {"device", device_}, {"app", ToUtf8(app.Name)},
+                      {"scene", SceneName(app)}, {"reason", app.SceneLoad.Reason()}});
+    }
     printer_.Print(AppLine("scene_loaded", app, {{"items", app.Scene ? app.Scene->Items.size() : 0}}));
   }
   void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override {
@@ -156,6 +162,18 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
   return o;
 }
 
+// The runner runs an App whose file is missing, foreign or damaged with what it could read (the
+// program's rule); the operator learns why here, before the App starts.
+void ReportAppLoadFailures(const DeviceInfo& device, size_t index, EventPrinter& printer) {
+  for (const std::u16string& name : device.Apps) {
+    if (name.empty()) continue;  // the runner reads no file for it: the App runs with defaults
+    AppInfo app;
+    const LoadResult read = app.Load(name);
+    if (read.Whole()) continue;
+    printer.Print({{"event", "app_load_failed"}, {"device", index}, {"app", ToUtf8(name)}, {"reason", read.Reason()}});
+  }
+}
+
 void WaitForEnd(const std::optional<double>& seconds) {
   const int64_t end_ns = seconds ? MonotonicNs() + static_cast<int64_t>(*seconds * 1e9) : INT64_MAX;
   while (!g_interrupted.load() && MonotonicNs() < end_ns) SleepMs(kPollIntervalMs);
@@ -166,7 +184,9 @@ int Run(const Args& args) {
   const auto options = Parse(args, error);
   if (!options) return UsageError(error);
   DeviceList devices;
-  if (!LoadDeviceList(WidePath(options->config), devices)) return Fail("cannot load device list '" + options->config + "'");
+  const LoadResult read = LoadDeviceList(WidePath(options->config), devices);
+  if (!read) return Fail("cannot load device list '" + options->config + "': " + read.Reason());
+  ReportPartialRead(options->config, read);  // the devices read whole still run, as in the program
   std::vector<size_t> chosen = options->devices;
   if (chosen.empty()) {
     for (size_t i = 0; i < devices.size(); ++i) chosen.push_back(i);
@@ -175,7 +195,11 @@ int Run(const Args& args) {
     if (index >= devices.size()) return Fail("no device " + std::to_string(index) + " in the list");
   }
   // The folder of the config file stands for the program's folder: its Apps and Scenes are used.
-  AppConfig::Instance().SetFolders(WidePath(options->config));
+  // Made absolute first: a bare "config.ini" names a file in the current folder.
+  std::error_code ec;
+  const std::filesystem::path config = std::filesystem::absolute(options->config, ec);
+  if (ec) return Fail("cannot resolve '" + options->config + "': " + ec.message());
+  AppConfig::Instance().SetFolders(WidePath(config.string()));
 
   g_interrupted.store(false);
   std::signal(SIGINT, OnSignal);
@@ -183,6 +207,7 @@ int Run(const Args& args) {
   EventPrinter printer;
   std::vector<std::unique_ptr<DeviceRun>> runs;
   for (size_t index : chosen) {
+    ReportAppLoadFailures(*devices[index], index, printer);
     auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer));
     run->client.OnCommand(kButtonConnect, kNotifyClick);     // as the connect timer presses it
     run->client.OnCommand(kButtonAutomation, kNotifyClick);  // the start button
@@ -205,8 +230,8 @@ const CliCommandRegistrar registrar(
      "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
-     "                       line per event (connected, scene_loaded, item_evaluated, match,\n"
-     "                       action_sent, scene_changed, app_idle, stopped)",
+     "                       line per event (app_load_failed, connected, scene_load_failed, scene_loaded,\n"
+     "                       item_evaluated, match, action_sent, scene_changed, app_idle, stopped)",
      Run});
 
 }  // namespace

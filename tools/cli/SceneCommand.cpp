@@ -15,15 +15,17 @@ namespace {
 
 int Dump(const std::string& path) {
   SceneData scene;
-  if (const int failed = ReadRecordFile(path, kMaxSceneFileBytes, "Scene", scene)) return failed;
+  LoadResult read;
+  if (const int failed = ReadRecordFile(path, scene, read)) return failed;
   std::cout << SceneToJson(scene).dump(2) << "\n";
-  return 0;
+  return ReportPartialRead(path, read);
 }
 
 // ITEM is the Item's position in the Scene's list, counted from 0 as in "scene dump".
 int ExportTemplate(const std::string& path, const std::string& item_arg, const std::string& out) {
   SceneData scene;
-  if (const int failed = ReadRecordFile(path, kMaxSceneFileBytes, "Scene", scene)) return failed;
+  LoadResult read;
+  if (const int failed = ReadRecordFile(path, scene, read)) return failed;
   size_t position = 0;
   const auto [end, error] =
       std::from_chars(item_arg.data(), item_arg.data() + item_arg.size(), position);
@@ -31,6 +33,7 @@ int ExportTemplate(const std::string& path, const std::string& item_arg, const s
     return UsageError("ITEM must be an Item's position, counted from 0");
   }
   if (position >= scene.Items.size()) {
+    ReportPartialRead(path, read);  // a damaged file may have lost the Item
     return Fail("the Scene has " + std::to_string(scene.Items.size()) +
                 " Items; there is no Item " + item_arg);
   }
@@ -44,7 +47,7 @@ int ExportTemplate(const std::string& path, const std::string& item_arg, const s
   } catch (const cv::Exception& e) {
     return Fail("cannot write '" + out + "': " + e.what());
   }
-  return 0;
+  return ReportPartialRead(path, read);
 }
 
 int Run(const Args& args) {

@@ -111,9 +111,10 @@ void AppManagerDlg::Save() {
   form.script = FromQString(ui_->scriptEdit->toPlainText());
   form.selected_scenes = ListEntries(*ui_->selectSceneList);
   ApplyAppManagerForm(form, app_);
-  if (!app_.Save()) {
+  if (const SaveResult saved = app_.Save(); !saved) {
     // The operator's App exists only in the dialog: say so rather than lose it silently.
-    QMessageBox::critical(this, QStringLiteral("에러"), QStringLiteral("애플리케이션 정보를 저장하지 못했습니다."));
+    QMessageBox::critical(this, QStringLiteral("에러"),
+                          QStringLiteral("애플리케이션 정보를 저장하지 못했습니다.\n") + QString::fromStdString(saved.failure));
   }
   ListApps();
 }

@@ -123,9 +123,11 @@ bool FrameLeft::SaveDevices() {
     if (ec) diag::Write("shell", "FrameLeft: cannot keep the unreadable config.ini aside: " + ec.message());
     keep_unreadable_config_ = false;
   }
-  if (SaveDeviceList(path, devices_)) return true;
-  // The change is still in memory; the operator must know that it is not on disk.
-  QMessageBox::warning(this, QStringLiteral("에러"), QStringLiteral("config.ini 파일을 저장하지 못했습니다."));
+  const SaveResult saved = SaveDeviceList(path, devices_);
+  if (saved) return true;
+  // The change is still in memory; the operator must know that it is not on disk, and why.
+  QMessageBox::warning(this, QStringLiteral("에러"),
+                       QStringLiteral("config.ini 파일을 저장하지 못했습니다.\n") + QString::fromStdString(saved.failure));
   return false;
 }
 
