@@ -37,7 +37,7 @@ std::shared_ptr<Item> ItemFromBgr(const cv::Mat& bgr, int32_t type, int32_t inde
   return item;
 }
 
-class AnalyzeCommand : public ::testing::Test {
+class AnalyzeCommandLive : public ::testing::Test {
  protected:
   void SetUp() override {
     cv::Mat picture = Noise(160, 120, 3, 1);
@@ -63,7 +63,7 @@ class AnalyzeCommand : public ::testing::Test {
   const std::string image_ = dir_.File("screen.png");
 };
 
-TEST_F(AnalyzeCommand, PrintsTheMatchesAsJson) {
+TEST_F(AnalyzeCommandLive, PrintsTheMatchesAsJson) {
   const ProgramResult run = Analyze({"--item", "0"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const auto json = nlohmann::json::parse(run.out);
@@ -81,7 +81,7 @@ TEST_F(AnalyzeCommand, PrintsTheMatchesAsJson) {
   EXPECT_EQ(corners, (std::set<std::pair<int, int>>{{30, 40}, {110, 90}}));
 }
 
-TEST_F(AnalyzeCommand, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
+TEST_F(AnalyzeCommandLive, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
   const auto inside = nlohmann::json::parse(Analyze({"--item", "0", "--work", "100,80,160,120"}).out);
   ASSERT_EQ(inside["matches"].size(), 1u);
   EXPECT_EQ(inside["best"]["left"], 110);
@@ -96,7 +96,7 @@ TEST_F(AnalyzeCommand, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
   EXPECT_EQ(unknown["message"], "알 수 없는 엔진 타입 요청");
 }
 
-TEST_F(AnalyzeCommand, BadArgumentsAndFilesAreRefused) {
+TEST_F(AnalyzeCommandLive, BadArgumentsAndFilesAreRefused) {
   struct Case {
     std::vector<std::string> args;
     int exit_code;

@@ -30,14 +30,14 @@ constexpr char kSceneJson[] = R"({
   ]
 })";
 
-class AutomationCommandsTest : public ::testing::Test {
+class AutomationCommandsLive : public ::testing::Test {
  protected:
   std::string PathOf(const std::string& name) const { return dir_.File(name); }
 
   test::TempDir dir_;
 };
 
-TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
+TEST_F(AutomationCommandsLive, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
   const auto written = test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson);
   ASSERT_EQ(written.exit_code, 0) << written.err;
 
@@ -68,7 +68,7 @@ TEST_F(AutomationCommandsTest, SceneWriteDumpRoundTripAndFileMatchesTheModel) {
             std::string(std::istreambuf_iterator<char>(b), {}));
 }
 
-TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
+TEST_F(AutomationCommandsLive, ExportTemplateWritesThePixelsAsPng) {
   ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
   const auto exported =
       test::RunProgram(kCli, {"scene", "export-template", PathOf("a.scene"), "0", PathOf("t.png")});
@@ -89,7 +89,7 @@ TEST_F(AutomationCommandsTest, ExportTemplateWritesThePixelsAsPng) {
   EXPECT_FALSE(std::filesystem::exists(PathOf("u.png")));
 }
 
-TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
+TEST_F(AutomationCommandsLive, AppWriteAndDumpKeepEveryStoredField) {
   const std::string json =
       R"({"Name": "앱", "Description": "d", "UserPassword": "비밀", "Scenes": ["로그인", "끝"]})";
   ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, json).exit_code, 0);
@@ -102,7 +102,7 @@ TEST_F(AutomationCommandsTest, AppWriteAndDumpKeepEveryStoredField) {
   EXPECT_EQ(out["Scenes"], nlohmann::json::array({"로그인", "끝"}));
 }
 
-TEST_F(AutomationCommandsTest, MissingForeignDamagedAndMalformedInputSayWhy) {
+TEST_F(AutomationCommandsLive, MissingForeignDamagedAndMalformedInputSayWhy) {
   ASSERT_EQ(test::RunProgram(kCli, {"scene", "write", PathOf("a.scene")}, kSceneJson).exit_code, 0);
   ASSERT_EQ(test::RunProgram(kCli, {"app", "write", PathOf("x.app")}, "{}").exit_code, 0);
   std::filesystem::copy_file(PathOf("a.scene"), PathOf("cut.scene"));

@@ -11,7 +11,7 @@ namespace {
 
 const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
 
-TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
+TEST(ConfigCliLive, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
   test::TempDir dir;
   const std::string path = dir.File("config.ini");
   const auto write = test::RunProgram(kCli, {"config", "write", path},
@@ -30,7 +30,7 @@ TEST(ConfigCli, WriteThenDumpRoundTripsWithDefaultsForMissingKeys) {
   EXPECT_EQ(devices[1]["ConnectIP"], "192.168.0.100");
 }
 
-TEST(ConfigCli, BadInputFailsClearlyAndKeepsTheFile) {
+TEST(ConfigCliLive, BadInputFailsClearlyAndKeepsTheFile) {
   test::TempDir dir;
   const std::string path = dir.File("config.ini");
   ASSERT_EQ(test::RunProgram(kCli, {"config", "write", path}, "[]").exit_code, 0);

@@ -28,7 +28,7 @@ constexpr int kExitWaitMs = 60000;
 
 // The folder the program would run from: config.ini with one device running App "A" of the
 // single Scene "S" (one Item). The device's address refuses connections; Scenes load anyway.
-class CliFolder : public ::testing::Test {
+class CliFolderLive : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directory(dir_.File("Apps"));
@@ -90,7 +90,7 @@ class CliFolder : public ::testing::Test {
   const std::string app_ = dir_.File("Apps/A.app");
 };
 
-TEST_F(CliFolder, DumpsOfCutFilesPrintWhatWasReadAndSayWhereReadingStopped) {
+TEST_F(CliFolderLive, DumpsOfCutFilesPrintWhatWasReadAndSayWhereReadingStopped) {
   struct Case {
     const char* kind;
     std::string path;
@@ -118,7 +118,7 @@ TEST_F(CliFolder, DumpsOfCutFilesPrintWhatWasReadAndSayWhereReadingStopped) {
   EXPECT_EQ(nlohmann::json::parse(test::RunProgram(kCli, {"config", "dump", config_}).out).size(), 1u);
 }
 
-TEST_F(CliFolder, NonFilesAreRefusedWithoutBlocking) {
+TEST_F(CliFolderLive, NonFilesAreRefusedWithoutBlocking) {
   for (const std::string& path : {config_, scene_, app_}) {
     fs::remove(path);
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);  // nobody ever writes to it
@@ -134,7 +134,7 @@ TEST_F(CliFolder, NonFilesAreRefusedWithoutBlocking) {
   }
 }
 
-TEST_F(CliFolder, RunReportsEveryScenesLoadFailureAndKeepsRunning) {
+TEST_F(CliFolderLive, RunReportsEveryScenesLoadFailureAndKeepsRunning) {
   const std::string whole = test::ReadFile(scene_);
   struct Case {
     std::function<void()> damage;
@@ -156,7 +156,7 @@ TEST_F(CliFolder, RunReportsEveryScenesLoadFailureAndKeepsRunning) {
   }
 }
 
-TEST_F(CliFolder, RunReportsAnAppThatCannotBeLoaded) {
+TEST_F(CliFolderLive, RunReportsAnAppThatCannotBeLoaded) {
   test::WriteFile(app_, test::ReadFile(config_));  // a file of this program, but not an App
   const auto run = RunBounded({"run", "--config", config_, "--device", "1", "--seconds", "1"});
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -164,7 +164,7 @@ TEST_F(CliFolder, RunReportsAnAppThatCannotBeLoaded) {
             std::string::npos) << run.out;
 }
 
-TEST_F(CliFolder, ABadCodePage949ByteInASceneTextBecomesAQuestionMarkAndTheRestStays) {
+TEST_F(CliFolderLive, ABadCodePage949ByteInASceneTextBecomesAQuestionMarkAndTheRestStays) {
   SceneData scene;
   scene.Items.push_back(std::make_shared<Item>());
   scene.Items[0]->Script = u"action INPUT \"cafX\"\r\naction CLK";
@@ -176,7 +176,7 @@ TEST_F(CliFolder, ABadCodePage949ByteInASceneTextBecomesAQuestionMarkAndTheRestS
   EXPECT_EQ(nlohmann::json::parse(dump.out)["Items"][0]["Script"], "action INPUT \"caf?\"\r\naction CLK");
 }
 
-TEST_F(CliFolder, ABareConfigNameIsFoundInTheCurrentFolder) {
+TEST_F(CliFolderLive, ABareConfigNameIsFoundInTheCurrentFolder) {
   const std::string command = "cd '" + dir_.Path() + "' && exec '" + kCli + "' run --config config.ini --device 0 --seconds 1";
   const auto run = test::RunProgram("/bin/sh", {"-c", command});
   ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -185,7 +185,7 @@ TEST_F(CliFolder, ABareConfigNameIsFoundInTheCurrentFolder) {
   EXPECT_TRUE(SceneLoadFailures(run.out).empty()) << run.out;
 }
 
-TEST_F(CliFolder, AFailedSaveSaysWhyAndKeepsTheFile) {
+TEST_F(CliFolderLive, AFailedSaveSaysWhyAndKeepsTheFile) {
   const std::string before = test::ReadFile(config_);
   std::string devices = "[";
   for (int i = 0; i < 50; ++i) devices += std::string(i ? "," : "") + R"({"Name":"device with a long name"})";
@@ -198,7 +198,7 @@ TEST_F(CliFolder, AFailedSaveSaysWhyAndKeepsTheFile) {
   EXPECT_EQ(test::ReadFile(config_), before);
 }
 
-TEST_F(CliFolder, WritingASymbolicallyLinkedConfigReplacesItsTarget) {
+TEST_F(CliFolderLive, WritingASymbolicallyLinkedConfigReplacesItsTarget) {
   fs::rename(config_, dir_.File("real.ini"));
   fs::create_symlink("real.ini", config_);
   const auto write = test::RunProgram(kCli, {"config", "write", config_}, R"([{"Name":"new"}])");

@@ -36,7 +36,7 @@ class ScopedLcAll {
   std::optional<std::string> previous_;
 };
 
-TEST(CliNumberLocale, SceneThresholdsRoundTripUnderADecimalCommaLocale) {
+TEST(CliNumberLocaleLive, SceneThresholdsRoundTripUnderADecimalCommaLocale) {
   const test::DecimalCommaLocale available;
   ASSERT_TRUE(available.Active()) << test::kDecimalCommaLocale << " is missing: run scripts/install-deps.sh";
   const ScopedLcAll lc_all(test::kDecimalCommaLocale);

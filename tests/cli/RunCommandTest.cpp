@@ -43,7 +43,7 @@ std::vector<std::string> EventNames(const std::vector<nlohmann::json>& lines) {
   return names;
 }
 
-class RunCommandTest : public ::testing::Test {
+class RunCommandLive : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(sim_.Ready());
@@ -94,7 +94,7 @@ class RunCommandTest : public ::testing::Test {
   std::pair<int32_t, int32_t> ok_centre_;
 };
 
-TEST_F(RunCommandTest, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
+TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   // The device named twice is still run once.
   const test::ProgramResult run =
       test::RunProgram(kCli, {"run", "--config", config_, "--device", "0", "--device", "0", "--seconds", "3"});
@@ -125,7 +125,7 @@ TEST_F(RunCommandTest, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   EXPECT_EQ(sim_.LogLines().back().value("event", ""), "close");
 }
 
-TEST_F(RunCommandTest, AnInterruptionStopsTheRunCleanly) {
+TEST_F(RunCommandLive, AnInterruptionStopsTheRunCleanly) {
   const std::string out = dir_.File("out.jsonl");
   test::ChildProcess cli({kCli, "run", "--config", config_, "--device", "0"}, out, dir_.File("err.txt"));
   ASSERT_TRUE(test::WaitUntil([&] { return test::ReadFile(out).find("app_idle") != std::string::npos; }, 30000));
@@ -137,7 +137,7 @@ TEST_F(RunCommandTest, AnInterruptionStopsTheRunCleanly) {
   EXPECT_EQ(lines.back(), (nlohmann::json{{"event", "stopped"}, {"interrupted", true}}));
 }
 
-TEST_F(RunCommandTest, RefusesBadRequests) {
+TEST_F(RunCommandLive, RefusesBadRequests) {
   struct Case {
     std::vector<std::string> args;
     int exit_code;

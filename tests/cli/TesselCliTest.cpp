@@ -26,7 +26,7 @@ std::string WriteConfig(const test::TempDir& dir, const DeviceInfo& device) {
   return path;
 }
 
-TEST(TesselCli, InputSendsEveryActionInOrderThroughTheDriver) {
+TEST(TesselCliLive, InputSendsEveryActionInOrderThroughTheDriver) {
   test::TesselSim sim;
   ASSERT_TRUE(sim.Ready());
   test::TempDir dir;
@@ -46,7 +46,7 @@ TEST(TesselCli, InputSendsEveryActionInOrderThroughTheDriver) {
   EXPECT_EQ(sim.WaitForReports(expected.size()), expected);
 }
 
-TEST(TesselCli, InputRefusesBadCommandLinesAndMissingDevices) {
+TEST(TesselCliLive, InputRefusesBadCommandLinesAndMissingDevices) {
   test::TempDir dir;
   DeviceInfo device;
   device.Type = 1;
@@ -75,7 +75,7 @@ TEST(TesselCli, InputRefusesBadCommandLinesAndMissingDevices) {
   }
 }
 
-TEST(TesselCli, ConnectReportsTheDevicesFrames) {
+TEST(TesselCliLive, ConnectReportsTheDevicesFrames) {
   test::TesselSim sim({"--size", "480x270", "--fps", "30"});
   ASSERT_TRUE(sim.Ready());
   test::TempDir dir;
