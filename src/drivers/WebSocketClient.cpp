@@ -130,6 +130,13 @@ class Session {
 
   // One connection: connect, upgrade, read until it ends. True when it was open at some point.
   asio::awaitable<bool> ConnectOnce() {
+    if (!co_await Open()) co_return false;
+    co_await ReadUntilClosed(conn_);
+    co_return true;
+  }
+
+  // Resolves, connects and upgrades into conn_; false (the cause emitted) when a step fails.
+  asio::awaitable<bool> Open() {
     if (!url_.valid) {
       Emit(ErrorEvent("bad address " + url_text_));
       co_return false;
@@ -161,7 +168,12 @@ class Session {
       std::lock_guard lock(send_mutex_);
       open_ = true;
     }
-    Emit({WebSocketEvent::Kind::Open, false, {}, 0, {}});
+    Emit({WebSocketEvent::Kind::Open});
+    co_return true;
+  }
+
+  // Delivers every message until the connection ends, then its close event.
+  asio::awaitable<void> ReadUntilClosed(std::shared_ptr<WsStream> conn) {
     beast::flat_buffer buffer;
     boost::system::error_code read_error;
     for (;;) {
@@ -181,7 +193,6 @@ class Session {
     close.reason = conn->reason().reason.c_str();
     if (!stopping_.load()) close.cause = DescribeConnectionEnd(read_error, close.close_code, close.reason);
     Emit(close);
-    co_return true;
   }
 
   static WebSocketEvent ErrorEvent(std::string cause) {
