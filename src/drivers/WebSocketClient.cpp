@@ -130,9 +130,9 @@ class Session {
 
   // One connection: connect, upgrade, read until it ends. True when it was open at some point.
   asio::awaitable<bool> ConnectOnce() {
-    if (!co_await Open()) co_return false;
-    co_await ReadUntilClosed(conn_);
-    co_return true;
+    const bool opened = co_await Open();
+    if (opened) co_await ReadUntilClosed(conn_);
+    co_return opened;
   }
 
   // Resolves, connects and upgrades into conn_; false (the cause emitted) when a step fails.
@@ -168,7 +168,7 @@ class Session {
       std::lock_guard lock(send_mutex_);
       open_ = true;
     }
-    Emit({WebSocketEvent::Kind::Open});
+    Emit(EventOf(WebSocketEvent::Kind::Open));
     co_return true;
   }
 
@@ -188,15 +188,21 @@ class Session {
       buffer.consume(buffer.size());
     }
     MarkClosed();
-    WebSocketEvent close{WebSocketEvent::Kind::Close};
+    WebSocketEvent close = EventOf(WebSocketEvent::Kind::Close);
     close.close_code = static_cast<uint16_t>(conn->reason().code);
     close.reason = conn->reason().reason.c_str();
     if (!stopping_.load()) close.cause = DescribeConnectionEnd(read_error, close.close_code, close.reason);
     Emit(close);
   }
 
+  static WebSocketEvent EventOf(WebSocketEvent::Kind kind) {
+    WebSocketEvent event;
+    event.kind = kind;
+    return event;
+  }
+
   static WebSocketEvent ErrorEvent(std::string cause) {
-    WebSocketEvent event{WebSocketEvent::Kind::Error};
+    WebSocketEvent event = EventOf(WebSocketEvent::Kind::Error);
     event.cause = std::move(cause);
     return event;
   }
