@@ -138,11 +138,11 @@ void ZorSoftKvmWS::Send(const std::string& text) {
 }
 
 void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
-  // A stream asked for while the socket was down (full control opened during a reconnection,
-  // or at once after Connect) was refused; without asking again the picture would freeze, as
-  // polling is off while streaming.
   switch (event.kind) {
     case WebSocketEvent::Kind::Open:
+      // A stream asked for while the socket was down (full control opened during a
+      // reconnection, or at once after Connect) was refused; without asking again the picture
+      // would freeze, as polling is off while streaming.
       if (streaming_.load()) Send(StreamRequest());
       break;
     case WebSocketEvent::Kind::Error:

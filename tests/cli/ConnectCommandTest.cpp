@@ -1,11 +1,6 @@
 // zorkvm-cli connect against zorkvm-sim, both as child processes, as an operator would run them.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -13,6 +8,7 @@
 #include "platform/ProgramPath.h"
 #include "shell/DeviceListFile.h"
 #include "support/ChildProcess.h"
+#include "support/RefusingPort.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
 
@@ -108,21 +104,15 @@ TEST_F(ConnectCommandTest, StreamAsksForTheFullControlRateAndStopsItBeforeLeavin
 }
 
 TEST_F(ConnectCommandTest, SaysWhyNoFrameArrived) {
-  // A socket bound without listening: connections to its port are refused.
-  const int unreachable = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  inet_pton(AF_INET, kAddress, &a.sin_addr);
-  socklen_t length = sizeof a;
-  ASSERT_EQ(bind(unreachable, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  getsockname(unreachable, reinterpret_cast<sockaddr*>(&a), &length);
+  const test::RefusingPort refusing(kAddress);
+  ASSERT_NE(refusing.Port(), 0);
   test::SimProcess garbage({kAddress, 0, {"--size", "480x270", "--fault", "garbage"}, {}});
   ASSERT_TRUE(garbage.Ready());
   struct Case {
     uint16_t port;
     std::string reason;
   };
-  const Case cases[] = {{ntohs(a.sin_port), "connection refused"}, {garbage.Port(), "not a JPEG picture"}};
+  const Case cases[] = {{refusing.Port(), "connection refused"}, {garbage.Port(), "not a JPEG picture"}};
   for (const Case& c : cases) {
     const CliRun run = Run({"connect", "--config", WriteConfig(0, c.port), "--device", "0", "--seconds", "3"});
     EXPECT_EQ(run.exit_code, 1) << c.reason;
@@ -130,7 +120,6 @@ TEST_F(ConnectCommandTest, SaysWhyNoFrameArrived) {
     EXPECT_EQ(run.summary.value("error", ""), c.reason);
     EXPECT_NE(run.errors.find("no frame arrived from the device: " + c.reason), std::string::npos) << run.errors;
   }
-  close(unreachable);
 }
 
 TEST_F(ConnectCommandTest, RefusesBadRequests) {

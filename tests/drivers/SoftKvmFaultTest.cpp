@@ -4,18 +4,17 @@
 // a healthy agent answers on the same port.
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <arpa/inet.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "drivers/ZorSoftKvmWS.h"
 #include "support/RecordingOwner.h"
+#include "support/RefusingPort.h"
 #include "support/ResidentMemory.h"
 #include "support/SimProcess.h"
 #include "support/Wait.h"
@@ -63,40 +62,40 @@ class ErrorWatchingOwner : public test::RecordingOwner {
   std::vector<std::string> errors_before_frames_;
 };
 
-using Peer = std::shared_ptr<void>;
+// A misbehaving peer on a port of its own choosing; it ends when `running` is released.
+struct Peer {
+  std::shared_ptr<void> running;
+  uint16_t port = 0;
+};
 
 // The simulator misbehaving as its arguments say.
-std::function<Peer(uint16_t)> Sim(std::vector<std::string> args) {
-  return [args](uint16_t port) {
-    auto sim = std::make_shared<test::SimProcess>(test::SimProcessOptions{kAddress, port, args, {}});
+std::function<Peer()> Sim(std::vector<std::string> args) {
+  return [args] {
+    auto sim = std::make_shared<test::SimProcess>(test::SimProcessOptions{kAddress, 0, args, {}});
     EXPECT_TRUE(sim->Ready());
-    return sim;
+    return Peer{sim, sim->Port()};
   };
 }
 
-// A socket bound to the port without listening: connections to it are refused, and no other
-// program can take the port meanwhile.
-Peer NothingListening(uint16_t port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(port);
-  inet_pton(AF_INET, kAddress, &a.sin_addr);
-  EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  return std::shared_ptr<void>(nullptr, [fd](void*) { close(fd); });
+Peer NothingListening() {
+  auto port = std::make_shared<test::RefusingPort>(kAddress);
+  EXPECT_NE(port->Port(), 0);
+  return Peer{port, port->Port()};
 }
 
 // An HTTP server that answers the upgrade request with `status` and nothing a WebSocket needs.
-std::function<Peer(uint16_t)> HttpServer(int status) {
-  return [status](uint16_t port) {
+std::function<Peer()> HttpServer(int status) {
+  return [status] {
     auto server = std::make_shared<httplib::Server>();
     server->Get("/", [status](const httplib::Request&, httplib::Response& response) { response.status = status; });
-    EXPECT_TRUE(server->bind_to_port(kAddress, port));
+    const int port = server->bind_to_any_port(kAddress);
+    EXPECT_GT(port, 0);
     auto thread = std::make_shared<std::thread>([server] { server->listen_after_bind(); });
-    return std::shared_ptr<void>(nullptr, [server, thread](void*) {
+    auto running = std::shared_ptr<void>(nullptr, [server, thread](void*) {
       server->stop();
       thread->join();
     });
+    return Peer{running, static_cast<uint16_t>(port)};
   };
 }
 
@@ -114,7 +113,7 @@ bool ReturnsPromptly(const std::function<void()>& call) {
 
 struct FaultCase {
   const char* name;
-  std::function<Peer(uint16_t port)> start_faulty_peer;
+  std::function<Peer()> start_faulty_peer;
   std::string expected_error;
 };
 
@@ -130,22 +129,23 @@ TEST(SoftKvmFaultTest, EachFaultIsNamedBoundedAndOutlived) {
   };
   for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const uint16_t port = test::PickFreePort(kAddress);
-    Peer faulty = c.start_faulty_peer(port);
+    Peer faulty = c.start_faulty_peer();
+    const uint16_t port = faulty.port;
     ErrorWatchingOwner owner(test::SoftKvmDevice(kWideAddress, port, 160, 120));
     auto driver = std::make_unique<ZorSoftKvmWS>(owner);
     owner.Watch(driver.get());
     const uint64_t memory_before = test::ResidentBytes();
     driver->Connect();
     // A drop recovers by itself, so its cause may show only on the frame after it.
-    EXPECT_TRUE(WaitUntil([&] { return driver->LastError() == c.expected_error || owner.SawBeforeAFrame(c.expected_error); },
-                          kCauseTimeoutMs))
-        << "last error: " << driver->LastError();
+    const auto reported = [&] {
+      return driver->LastError() == c.expected_error || owner.SawBeforeAFrame(c.expected_error);
+    };
+    EXPECT_TRUE(WaitUntil(reported, kCauseTimeoutMs)) << "last error: " << driver->LastError();
     EXPECT_LT(test::ResidentBytes(), memory_before + kMemoryAllowanceBytes);
     EXPECT_TRUE(ReturnsPromptly([&] { driver->Disconnect(); }));
     driver->Connect();
 
-    faulty.reset();  // the fault ends: a healthy agent comes up on the same port
+    faulty.running.reset();  // the fault ends: a healthy agent comes up on the same port
     test::SimProcess healthy({kAddress, port, {"--size", "160x120"}, {}});
     ASSERT_TRUE(healthy.Ready());
     const size_t frames = owner.FrameCount();
