@@ -55,6 +55,11 @@ void KVMClient::RecreateDriver(DeviceInfo* device) {
   Notify();
 }
 
+std::string KVMClient::LastError() const {
+  const DriverLease driver = LeaseDriver();
+  return driver ? driver->LastError() : std::string();
+}
+
 void KVMClient::SetDriver(std::unique_ptr<ZorKvmClient> driver) {
   std::unique_ptr<ZorKvmClient> old;
   {

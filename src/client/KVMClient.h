@@ -111,6 +111,9 @@ class KVMClient : public IDriverOwner {
   // The driver for one call from another thread (automation workers): it cannot be replaced or
   // deleted while the lease lives. Hold it for one driver call, never across a sleep.
   DriverLease LeaseDriver() const { return DriverLease(driver_mutex_, driver_); }
+  // Why the driver's last attempt to reach the device failed, in words for the operator; empty
+  // while pictures arrive, before the first failure and without a driver. Any thread.
+  std::string LastError() const;
 
   // The scene editor, while it is open (UI thread). Its test requests are acted on when the
   // next frame arrives, before the frame is handed out. Detaching waits for that servicing and

@@ -21,7 +21,9 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <tuple>
 
+#include "drivers/WebSocketCause.h"
 #include "drivers/WebSocketUrl.h"
 #include "platform/Diag.h"
 
@@ -67,8 +69,8 @@ using WsStream = websocket::stream<beast::tcp_stream>;
 // the flags is touched on the I/O thread only.
 class Session {
  public:
-  Session(WebSocketUrl url, WebSocketClient::Callback callback)
-      : url_(std::move(url)), callback_(std::move(callback)) {}
+  Session(std::string url, WebSocketClient::Callback callback)
+      : url_text_(std::move(url)), url_(ParseWebSocketUrl(url_text_)), callback_(std::move(callback)) {}
 
   void Run(const std::string& thread_name) {
     if (!thread_name.empty()) pthread_setname_np(pthread_self(), thread_name.substr(0, 15).c_str());
@@ -117,7 +119,7 @@ class Session {
       try {
         opened = co_await ConnectOnce();
       } catch (const std::exception& e) {
-        Emit({WebSocketEvent::Kind::Error, false, {}, 0, e.what()});
+        Emit(ErrorEvent(e.what()));
       }
       MarkClosed();
       conn_.reset();
@@ -128,20 +130,27 @@ class Session {
 
   // One connection: connect, upgrade, read until it ends. True when it was open at some point.
   asio::awaitable<bool> ConnectOnce() {
+    const bool opened = co_await Open();
+    if (opened) co_await ReadUntilClosed(conn_);
+    co_return opened;
+  }
+
+  // Resolves, connects and upgrades into conn_; false (the cause emitted) when a step fails.
+  asio::awaitable<bool> Open() {
     if (!url_.valid) {
-      Emit({WebSocketEvent::Kind::Error, false, {}, 0, "not a ws:// URL"});
+      Emit(ErrorEvent("bad address " + url_text_));
       co_return false;
     }
     resolver_.emplace(ioc_);
     auto [resolve_error, endpoints] = co_await resolver_->async_resolve(url_.host, url_.port, kAwait);
     resolver_.reset();
-    if (resolve_error || stopping_.load()) co_return Failed("resolve", resolve_error);
+    if (resolve_error || stopping_.load()) co_return Failed(WebSocketStep::Resolve, resolve_error);
 
     conn_ = std::make_shared<WsStream>(ioc_);
     std::shared_ptr<WsStream> conn = conn_;
     beast::get_lowest_layer(*conn).expires_after(kConnectTimeout);
     auto [connect_error, endpoint] = co_await beast::get_lowest_layer(*conn).async_connect(endpoints, kAwait);
-    if (connect_error || stopping_.load()) co_return Failed("connect", connect_error);
+    if (connect_error || stopping_.load()) co_return Failed(WebSocketStep::Connect, connect_error);
     beast::get_lowest_layer(*conn).expires_never();
 
     conn->set_option(websocket::stream_base::timeout{kHandshakeTimeout, websocket::stream_base::none(), false});
@@ -149,33 +158,57 @@ class Session {
     deflate.client_enable = true;
     conn->set_option(deflate);
     conn->read_message_max(kMaxWebSocketMessageBytes);
-    auto [handshake_error] = co_await conn->async_handshake(url_.host_header, url_.target, kAwait);
-    if (handshake_error || stopping_.load()) co_return Failed("handshake", handshake_error);
+    websocket::response_type answer;  // kept for the status of a refused upgrade
+    auto [handshake_error] = co_await conn->async_handshake(answer, url_.host_header, url_.target, kAwait);
+    if (handshake_error || stopping_.load()) {
+      co_return Failed(WebSocketStep::Handshake, handshake_error, answer.result_int());
+    }
 
     {
       std::lock_guard lock(send_mutex_);
       open_ = true;
     }
-    Emit({WebSocketEvent::Kind::Open, false, {}, 0, {}});
-    beast::flat_buffer buffer;
-    for (;;) {
-      auto [read_error, bytes] = co_await conn->async_read(buffer, kAwait);
-      if (read_error) break;
-      const auto data = buffer.data();
-      Emit({WebSocketEvent::Kind::Message, conn->got_binary(),
-            std::string_view(static_cast<const char*>(data.data()), data.size()), 0, {}});
-      buffer.consume(buffer.size());
-    }
-    MarkClosed();
-    Emit({WebSocketEvent::Kind::Close, false, {}, static_cast<uint16_t>(conn->reason().code),
-          std::string(conn->reason().reason.c_str())});
+    Emit(EventOf(WebSocketEvent::Kind::Open));
     co_return true;
   }
 
-  bool Failed(std::string_view step, const boost::system::error_code& error) {
-    if (!stopping_.load()) {
-      Emit({WebSocketEvent::Kind::Error, false, {}, 0, std::string(step) + ": " + error.message()});
+  // Delivers every message until the connection ends, then its close event.
+  asio::awaitable<void> ReadUntilClosed(std::shared_ptr<WsStream> conn) {
+    beast::flat_buffer buffer;
+    boost::system::error_code read_error;
+    for (;;) {
+      size_t bytes = 0;
+      std::tie(read_error, bytes) = co_await conn->async_read(buffer, kAwait);
+      if (read_error) break;
+      const auto data = buffer.data();
+      WebSocketEvent message;
+      message.binary = conn->got_binary();
+      message.data = std::string_view(static_cast<const char*>(data.data()), data.size());
+      Emit(message);
+      buffer.consume(buffer.size());
     }
+    MarkClosed();
+    WebSocketEvent close = EventOf(WebSocketEvent::Kind::Close);
+    close.close_code = static_cast<uint16_t>(conn->reason().code);
+    close.reason = conn->reason().reason.c_str();
+    if (!stopping_.load()) close.cause = DescribeConnectionEnd(read_error, close.close_code, close.reason);
+    Emit(close);
+  }
+
+  static WebSocketEvent EventOf(WebSocketEvent::Kind kind) {
+    WebSocketEvent event;
+    event.kind = kind;
+    return event;
+  }
+
+  static WebSocketEvent ErrorEvent(std::string cause) {
+    WebSocketEvent event = EventOf(WebSocketEvent::Kind::Error);
+    event.cause = std::move(cause);
+    return event;
+  }
+
+  bool Failed(WebSocketStep step, const boost::system::error_code& error, unsigned http_status = 0) {
+    if (!stopping_.load()) Emit(ErrorEvent(DescribeAttemptFailure(step, error, http_status)));
     return false;
   }
 
@@ -189,7 +222,7 @@ class Session {
   void Emit(const WebSocketEvent& event) {
     if (event.kind != WebSocketEvent::Kind::Message && diag::Enabled(kDiag)) {
       static constexpr const char* kNames[] = {"open", "close", "error", "message"};
-      diag::Write(kDiag, "[" + url_.host_header + "] " + kNames[static_cast<int>(event.kind)] + " " + event.reason);
+      diag::Write(kDiag, "[" + url_text_ + "] " + kNames[static_cast<int>(event.kind)] + " " + event.cause);
     }
     if (callback_) callback_(event);
   }
@@ -237,6 +270,7 @@ class Session {
     });
   }
 
+  const std::string url_text_;
   const WebSocketUrl url_;
   const WebSocketClient::Callback callback_;
   asio::io_context ioc_{1};
@@ -264,7 +298,7 @@ class WebSocketClient::Impl {
     std::lock_guard lock(session_mutex_);
     if (session_ && !stopped_) return;
     Reap();
-    session_ = std::make_shared<Session>(ParseWebSocketUrl(url_), callback_);
+    session_ = std::make_shared<Session>(url_, callback_);
     stopped_ = false;
     thread_ = std::thread([session = session_, name = thread_name_] { session->Run(name); });
   }

@@ -1,7 +1,8 @@
 #pragma once
 // A WebSocket client with exactly what the drivers need: it connects on its own I/O thread, keeps
 // reconnecting with a growing pause while started, offers per-message deflate, and delivers
-// open, close, error and message events to one callback. Plain "ws://" only.
+// open, close, error and message events to one callback, each failure and each end with its
+// cause in words for the operator. Plain "ws://" only.
 //
 // Threads: the callback runs on the client's I/O thread. Start, Stop and the setters belong to
 // the owner's thread; SendText, SendBinary and IsOpen may be called from any thread at once.
@@ -21,7 +22,11 @@ struct WebSocketEvent {
   bool binary = false;         // Message: a binary (not text) message
   std::string_view data;       // Message: the payload, valid only during the callback
   uint16_t close_code = 0;     // Close: the code the peer sent (0 when the connection just broke)
-  std::string reason;          // Close: the peer's reason; Error: what failed
+  std::string reason;          // Close: the reason text the peer sent
+  // Error: why the attempt failed ("connection refused", "upgrade refused: HTTP status 404",
+  // "WebSocket handshake timed out"...). Close: why the connection ended ("closed by the peer
+  // (code 1001 going away)"); empty when Stop ended it.
+  std::string cause;
 };
 
 // Close code and reason of a deliberate stop.

@@ -13,7 +13,9 @@ struct WebSocketUrl {
   std::string target = "/"; // path and query, never empty
 };
 
-// Not valid: another scheme, an empty host, or a port that is not a number from 1 to 65535.
+// Not valid: another scheme, an empty host, a port that is not a number from 1 to 65535, a host
+// with anything but letters, digits, '.', '-' and '_', or a path with spaces or control
+// characters. Host and path go into the upgrade request's lines, which such bytes would break.
 WebSocketUrl ParseWebSocketUrl(std::string_view url);
 
 }  // namespace zor

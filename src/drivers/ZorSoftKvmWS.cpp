@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include "drivers/KeyNames.h"
-#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "shell/DeviceInfo.h"
 
@@ -35,7 +34,8 @@ nlohmann::json Control(const char* action) { return nlohmann::json{{"type", "CON
 
 }  // namespace
 
-ZorSoftKvmWS::ZorSoftKvmWS(IDriverOwner& owner) : owner_(&owner), last_move_ns_(MonotonicNs()) {
+ZorSoftKvmWS::ZorSoftKvmWS(IDriverOwner& owner, const IPacingClock& clock)
+    : owner_(&owner), clock_(clock), last_move_ns_(clock.NowNs()) {
   socket_.SetCallback([this](const WebSocketEvent& event) { OnSocketEvent(event); });
 }
 
@@ -100,12 +100,12 @@ void ZorSoftKvmWS::SnapshotLoop() {
     lock.unlock();
     Send(SnapshotRequest());  // refused while the socket is not open; the next try follows
     lock.lock();
-    poll_wake_.wait_for(lock, std::chrono::milliseconds(kSnapshotIntervalMs), [this] { return !polling_.load(); });
+    clock_.WaitFor(lock, poll_wake_, kSnapshotIntervalMs * 1'000'000, [this] { return !polling_.load(); });
   }
 }
 
 void ZorSoftKvmWS::MouseMove(int32_t x, int32_t y) {
-  const int64_t now = MonotonicNs();
+  const int64_t now = clock_.NowNs();
   int64_t last = last_move_ns_.load();
   // Two input threads may move at once: only the one that claims the slot sends.
   if (now - last < kMinMoveIntervalNs || !last_move_ns_.compare_exchange_strong(last, now)) return;
@@ -138,15 +138,34 @@ void ZorSoftKvmWS::Send(const std::string& text) {
 }
 
 void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
-  // A stream asked for while the socket was down (full control opened during a reconnection,
-  // or at once after Connect) was refused; without asking again the picture would freeze, as
-  // polling is off while streaming.
-  if (event.kind == WebSocketEvent::Kind::Open && streaming_.load()) Send(StreamRequest());
-  if (event.kind != WebSocketEvent::Kind::Message || !event.binary) return;
+  switch (event.kind) {
+    case WebSocketEvent::Kind::Open:
+      // A stream asked for while the socket was down (full control opened during a
+      // reconnection, or at once after Connect) was refused; without asking again the picture
+      // would freeze, as polling is off while streaming.
+      if (streaming_.load()) Send(StreamRequest());
+      break;
+    case WebSocketEvent::Kind::Error:
+    case WebSocketEvent::Kind::Close:
+      if (!event.cause.empty()) last_error_.Set(event.cause);  // empty: Disconnect closed it
+      break;
+    case WebSocketEvent::Kind::Message:
+      if (event.binary) DeliverPicture(event.data);  // texts from the agent mean nothing to us
+      break;
+  }
+}
+
+void ZorSoftKvmWS::DeliverPicture(std::string_view bytes) {
   std::shared_ptr<ScreenImage> frame = frames_.Take();
-  const auto* data = reinterpret_cast<const uint8_t*>(event.data.data());
-  if (!DecodeJpeg(decoder_, data, event.data.size(), frame->pixels, frame->width, frame->height)) return;
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  if (!DecodeJpeg(decoder_, data, bytes.size(), frame->pixels, frame->width, frame->height)) {
+    last_error_.Set("not a JPEG picture");  // dropped; the next picture is tried afresh
+    return;
+  }
   owner_->OnFrame(std::move(frame));
+  // Cleared only once the owner has the picture, so an owner can still read why the pictures
+  // had stopped while it takes the first one after them.
+  last_error_.Clear();
 }
 
 }  // namespace zor

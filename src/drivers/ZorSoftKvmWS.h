@@ -4,7 +4,9 @@
 //
 // Threads: Connect, Disconnect, StartStream and StopStream on the UI thread; input operations on
 // the UI and automation threads at once; frames are decoded and handed to the owner on the
-// socket's I/O thread; snapshot requests leave from the polling thread.
+// socket's I/O thread; snapshot requests leave from the polling thread. Why the device cannot be
+// reached (refused, timed out, closed by the peer, not a JPEG picture...) is kept as the last
+// error until a picture is delivered again.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include "client/JpegDecoder.h"
 #include "client/LastErrorSlot.h"
 #include "client/ZorKvmClient.h"
+#include "drivers/PacingClock.h"
 #include "drivers/WebSocketClient.h"
 
 namespace zor {
@@ -27,7 +30,8 @@ inline constexpr int64_t kMinMoveIntervalNs = 10'000'000;
 
 class ZorSoftKvmWS : public ZorKvmClient {
  public:
-  explicit ZorSoftKvmWS(IDriverOwner& owner);
+  // `clock` paces mouse moves and snapshot requests; it must outlive the driver.
+  explicit ZorSoftKvmWS(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock());
   // Polling thread ended, stop-streaming sent when streaming, socket closed with 1000.
   ~ZorSoftKvmWS() override;
 
@@ -61,8 +65,11 @@ class ZorSoftKvmWS : public ZorKvmClient {
   // Clears streaming first, then sends "stop_stream"; nothing when not streaming.
   void SendStopStream();
   void Send(const std::string& text);
+  // I/O thread: decodes one picture and hands it to the owner.
+  void DeliverPicture(std::string_view bytes);
 
   IDriverOwner* const owner_;
+  const IPacingClock& clock_;
   JpegContext decoder_;
   FramePool frames_;
   std::atomic<int64_t> last_move_ns_;

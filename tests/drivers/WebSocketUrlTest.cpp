@@ -31,7 +31,10 @@ TEST(WebSocketUrlTest, SplitsPlainUrls) {
 
 TEST(WebSocketUrlTest, RefusesWhatItCannotConnectTo) {
   for (const char* url : {"", "wss://h:1", "http://h", "ws://", "ws://:80", "ws://h:", "ws://h:0", "ws://h:65536",
-                          "ws://h:-1", "ws://h:8o", "ws://h:99999999999999999999"}) {
+                          "ws://h:-1", "ws://h:8o", "ws://h:99999999999999999999",
+                          // bytes that would break the upgrade request's lines
+                          "ws://h\r\nX-Injected: 1:80", "ws://a b:80", "ws://h:80/a b", "ws://h:80/a\r\n",
+                          "ws://[::1]:80", "ws://\xEC\x9D\xB4:80"}) {
     EXPECT_FALSE(ParseWebSocketUrl(url).valid) << url;
   }
 }

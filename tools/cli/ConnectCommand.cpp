@@ -139,6 +139,8 @@ int Run(const Args& args) {
     SleepMs(std::min<int64_t>(kPrintIntervalMs, (end_ns - MonotonicNs()) / 1'000'000 + 1));
     reporter.Print();
   }
+  // Read while still connected: why the pictures stopped or never came.
+  const std::string last_error = client.LastError();
   if (options->stream) client.CloseFullControl();
   client.OnCommand(kButtonConnect, kNotifyClick);  // disconnect
   client.DetachConsumer(&reporter);
@@ -146,14 +148,16 @@ int Run(const Args& args) {
 
   const double elapsed_s = (MonotonicNs() - start_ns) / 1e9;
   const uint64_t frames = reporter.Count();
-  std::cout << nlohmann::ordered_json{{"frames", frames}, {"seconds", elapsed_s}, {"fps", frames / elapsed_s}}.dump()
-            << "\n";
+  nlohmann::ordered_json summary{{"frames", frames}, {"seconds", elapsed_s}, {"fps", frames / elapsed_s}};
+  if (!last_error.empty()) summary["error"] = last_error;
+  std::cout << summary.dump() << "\n";
   if (!options->save_frame.empty()) {
     const FramePtr last = client.CurrentFrame();
     if (!last) return Fail("no frame arrived, nothing saved to '" + options->save_frame + "'");
     if (!SavePng(*last, options->save_frame)) return Fail("cannot write '" + options->save_frame + "'");
   }
-  return frames > 0 ? 0 : Fail("no frame arrived from the device");
+  if (frames > 0) return 0;
+  return Fail("no frame arrived from the device" + (last_error.empty() ? "" : ": " + last_error));
 }
 
 const CliCommandRegistrar registrar(
@@ -161,7 +165,8 @@ const CliCommandRegistrar registrar(
      "  connect --config PATH --device N [--seconds S] [--stream] [--save-frame OUT.png]\n"
      "                       connect device N (0 is the first) of a config.ini for S seconds (default 5),\n"
      "                       at the thumbnail rate or with --stream at the full-control rate; prints one\n"
-     "                       JSON line per frame and a summary, optionally saves the last frame as PNG",
+     "                       JSON line per frame and a summary (with \"error\": why the device could not\n"
+     "                       be reached, when it could not), optionally saves the last frame as PNG",
      Run});
 
 }  // namespace

@@ -9,10 +9,12 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/use_awaitable.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/websocket.hpp>
 #include <deque>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <thread>
 
 #include "SimListener.h"
@@ -40,13 +42,35 @@ constexpr size_t kMaxQueuedFrames = 2;
 constexpr int kDefaultSnapshotQuality = 60;
 constexpr int kDefaultStreamFps = 15;
 constexpr int kDefaultStreamQuality = 70;
+// A stalled connection is held this long and then let go, so a client that keeps retrying
+// (every 10 s or so, after its upgrade timeout) leaves only a few sockets open at a time.
+constexpr auto kStallHold = std::chrono::seconds(60);
 
 struct DeviceContext {
   SimScreen& screen;
   SimMessageLog& log;
   int device_index = 0;
   int max_fps = 30;
+  SimFault fault;
 };
+
+// The head of one unmasked, final, binary frame carrying `size` payload bytes, as a server
+// writes it: what a connection cut in the middle of a message has already sent.
+std::vector<uint8_t> BinaryFrameHead(size_t size) {
+  std::vector<uint8_t> head = {0x82};
+  int length_bytes = 0;
+  if (size < 126) {
+    head.push_back(static_cast<uint8_t>(size));
+  } else if (size <= 0xFFFF) {
+    head.push_back(126);
+    length_bytes = 2;
+  } else {
+    head.push_back(127);
+    length_bytes = 8;
+  }
+  for (int i = length_bytes - 1; i >= 0; --i) head.push_back(static_cast<uint8_t>(size >> (8 * i)));
+  return head;
+}
 
 std::string TextOf(const nlohmann::json& j, const char* key) {
   auto it = j.find(key);
@@ -72,6 +96,13 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
  private:
   asio::awaitable<void> Serve() {
+    if (device_.fault.mode == SimFaultMode::StallAfterAccept) {
+      co_await Stall();
+      co_return;
+    }
+    if (device_.fault.mode == SimFaultMode::DropEvery) {
+      asio::co_spawn(ws_.get_executor(), DropLater(shared_from_this()), asio::detached);
+    }
     ws_.set_option(websocket::stream_base::timeout{std::chrono::seconds(30), websocket::stream_base::none(), false});
     websocket::permessage_deflate deflate;
     deflate.server_enable = true;
@@ -93,7 +124,62 @@ class Connection : public std::enable_shared_from_this<Connection> {
       buffer.consume(buffer.size());
     }
     ++stream_generation_;  // ends a running stream loop
+    drop_timer_.cancel();
     device_.log.Event(device_.device_index, kChannel, peer_, "close");
+  }
+
+  // Accepted, and then not a byte read or written: the client's upgrade hangs.
+  asio::awaitable<void> Stall() {
+    device_.log.Event(device_.device_index, kChannel, peer_, "stall");
+    asio::steady_timer hold(ws_.get_executor(), kStallHold);
+    co_await hold.async_wait(kAwait);
+  }
+
+  static asio::awaitable<void> DropLater(std::shared_ptr<Connection> self) {
+    self->drop_timer_.expires_after(std::chrono::seconds(self->device_.fault.seconds));
+    auto [error] = co_await self->drop_timer_.async_wait(kAwait);
+    if (error) co_return;  // the connection ended first
+    self->device_.log.Event(self->device_.device_index, kChannel, self->peer_, "drop");
+    self->closing_ = true;
+    self->PumpWrites();
+  }
+
+  // Ends the connection as a device that goes away does: a close frame when the WebSocket is
+  // open, else the bare socket. Only between writes (one write at a time).
+  void Close() {
+    if (closed_) return;
+    closed_ = true;
+    if (!ws_.is_open()) {
+      boost::system::error_code ignored;
+      ws_.next_layer().close(ignored);
+      return;
+    }
+    ws_.async_close(websocket::close_reason(websocket::close_code::going_away, "simulated drop"),
+                    [self = shared_from_this()](const boost::system::error_code&) {});
+  }
+
+  // Writes the frame head and half the picture straight to the socket, then closes it.
+  void CutMidMessage(const Jpeg& jpeg) {
+    device_.log.Event(device_.device_index, kChannel, peer_, "cut");
+    auto bytes = std::make_shared<std::vector<uint8_t>>(BinaryFrameHead(jpeg->size()));
+    bytes->insert(bytes->end(), jpeg->begin(), jpeg->begin() + static_cast<std::ptrdiff_t>(jpeg->size() / 2));
+    closed_ = true;
+    asio::async_write(ws_.next_layer(), asio::buffer(*bytes),
+                      [self = shared_from_this(), bytes](const boost::system::error_code&, size_t) {
+                        boost::system::error_code ignored;
+                        self->ws_.next_layer().shutdown(tcp::socket::shutdown_both, ignored);
+                        self->ws_.next_layer().close(ignored);
+                      });
+  }
+
+  // The picture to send: the screen's JPEG, or as many random bytes in the garbage mode.
+  Jpeg Picture(int quality) {
+    Jpeg jpeg = device_.screen.Jpeg(quality);
+    if (!jpeg || device_.fault.mode != SimFaultMode::Garbage) return jpeg;
+    auto garbage = std::make_shared<std::vector<uint8_t>>(jpeg->size());
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (uint8_t& b : *garbage) b = static_cast<uint8_t>(byte(random_));
+    return garbage;
   }
 
   void Handle(std::string_view text) {
@@ -148,8 +234,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
   }
 
   void SendFrame(int quality) {
-    if (queue_.size() >= kMaxQueuedFrames) return;
-    Jpeg jpeg = device_.screen.Jpeg(quality);
+    if (closing_ || closed_ || queue_.size() >= kMaxQueuedFrames) return;
+    Jpeg jpeg = Picture(quality);
     if (!jpeg) return;
     queue_.push_back(std::move(jpeg));
     PumpWrites();
@@ -157,9 +243,12 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   // One write in flight at a time, as the stream requires.
   void PumpWrites() {
-    if (writing_ || queue_.empty()) return;
+    if (writing_ || closed_) return;
+    if (closing_) return Close();
+    if (queue_.empty()) return;
     writing_ = true;
     Jpeg front = queue_.front();
+    if (device_.fault.mode == SimFaultMode::CloseMidMessage) return CutMidMessage(front);
     ws_.binary(true);
     ws_.async_write(asio::buffer(*front), [self = shared_from_this(), front](const boost::system::error_code& error, size_t) {
       self->writing_ = false;
@@ -173,7 +262,11 @@ class Connection : public std::enable_shared_from_this<Connection> {
   std::string peer_;
   std::deque<Jpeg> queue_;
   bool writing_ = false;
+  bool closing_ = false;  // the drop is due: close once the write in flight is done
+  bool closed_ = false;   // closed or cut: nothing more is written
   uint64_t stream_generation_ = 0;  // a stream loop runs while its generation is current
+  asio::steady_timer drop_timer_{ws_.get_executor()};
+  std::minstd_rand random_{std::random_device{}()};
 };
 
 }  // namespace
@@ -181,7 +274,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
 class SoftKvmServer::Impl {
  public:
   Impl(const SoftKvmServerConfig& config, SimScreen& screen, SimMessageLog& log)
-      : device_{screen, log, config.device_index, std::max(1, config.max_fps)},
+      : device_{screen, log, config.device_index, std::max(1, config.max_fps), config.fault},
         listener_(config.address, config.port, [this](tcp::socket socket) {
           return Connection::Run(std::make_shared<Connection>(std::move(socket), device_));
         }) {}

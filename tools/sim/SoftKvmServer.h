@@ -6,6 +6,10 @@
 //   {"action":"stop_stream",...}
 //   CONTROL move / down / up / wheel / keydown / keyup   input on the screen
 // Every message received is logged verbatim. Unknown or malformed messages change nothing.
+// With a fault (SoftKvmServerConfig::fault) every connection misbehaves on purpose: drop closes
+// it with 1001 after the given seconds, stall accepts and never answers the upgrade, garbage
+// sends random bytes in place of each picture, close-mid-message sends the head and half of the
+// first picture's frame and then closes the socket. The log notes "drop", "stall" and "cut".
 #include <memory>
 #include <string>
 

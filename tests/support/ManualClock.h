@@ -1,0 +1,37 @@
+#pragma once
+// A pacing clock that moves only when the test moves it, so pacing (the mouse-move slot, the
+// snapshot poller's pause) is checked by what was sent, never by how fast the machine is.
+#include <atomic>
+#include <chrono>
+
+#include "drivers/PacingClock.h"
+
+namespace zor::test {
+
+class ManualClock final : public IPacingClock {
+ public:
+  int64_t NowNs() const override { return now_ns_.load(); }
+
+  // Waits until `done` or until the test has moved the clock past the interval. Polls the
+  // hand-moved time in short slices, as moving it notifies nobody.
+  void WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, int64_t interval_ns,
+               const std::function<bool()>& done) const override {
+    const int64_t deadline_ns = NowNs() + interval_ns;
+    ++waiting_;
+    ++pauses_;
+    while (!done() && NowNs() < deadline_ns) wake.wait_for(lock, std::chrono::milliseconds(1));
+    --waiting_;
+  }
+
+  void Advance(int64_t ns) { now_ns_ += ns; }
+  // Threads inside WaitFor now, and pauses begun so far.
+  int Waiting() const { return waiting_.load(); }
+  int64_t Pauses() const { return pauses_.load(); }
+
+ private:
+  std::atomic<int64_t> now_ns_{0};
+  mutable std::atomic<int> waiting_{0};
+  mutable std::atomic<int64_t> pauses_{0};
+};
+
+}  // namespace zor::test

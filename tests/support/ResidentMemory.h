@@ -1,0 +1,20 @@
+#pragma once
+// This process's resident memory, for tests that check a hostile peer cannot make it grow
+// without bound.
+#include <unistd.h>
+
+#include <cstdint>
+#include <fstream>
+
+namespace zor::test {
+
+// Bytes of this process in RAM now (the second field of /proc/self/statm, in pages); 0 if unknown.
+inline uint64_t ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  uint64_t total_pages = 0;
+  uint64_t resident_pages = 0;
+  if (!(statm >> total_pages >> resident_pages)) return 0;
+  return resident_pages * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace zor::test
