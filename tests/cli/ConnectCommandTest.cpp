@@ -24,7 +24,7 @@ struct CliRun {
   std::string errors;  // standard error
 };
 
-class ConnectCommandTest : public ::testing::Test {
+class ConnectCommandLive : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(sim_.Ready()); }
 
@@ -68,7 +68,7 @@ class ConnectCommandTest : public ::testing::Test {
   int runs_ = 0;
 };
 
-TEST_F(ConnectCommandTest, ReportsEveryFrameAndSavesTheLastAsPng) {
+TEST_F(ConnectCommandLive, ReportsEveryFrameAndSavesTheLastAsPng) {
   const std::string config = WriteConfig(0);
   const std::string png = dir_.File("last.png");
   const CliRun run = Run({"connect", "--config", config, "--device", "0", "--seconds", "3", "--save-frame", png});
@@ -90,7 +90,7 @@ TEST_F(ConnectCommandTest, ReportsEveryFrameAndSavesTheLastAsPng) {
   EXPECT_EQ(sim_.LogLines().back().value("event", ""), "close");
 }
 
-TEST_F(ConnectCommandTest, StreamAsksForTheFullControlRateAndStopsItBeforeLeaving) {
+TEST_F(ConnectCommandLive, StreamAsksForTheFullControlRateAndStopsItBeforeLeaving) {
   const std::string config = WriteConfig(0);
   const CliRun stream = Run({"connect", "--config", config, "--device", "0", "--seconds", "3", "--stream"});
   EXPECT_EQ(stream.exit_code, 0);
@@ -103,7 +103,7 @@ TEST_F(ConnectCommandTest, StreamAsksForTheFullControlRateAndStopsItBeforeLeavin
   EXPECT_EQ(control, expected);
 }
 
-TEST_F(ConnectCommandTest, SaysWhyNoFrameArrived) {
+TEST_F(ConnectCommandLive, SaysWhyNoFrameArrived) {
   const test::RefusingPort refusing(kAddress);
   ASSERT_NE(refusing.Port(), 0);
   test::SimProcess garbage({kAddress, 0, {"--size", "480x270", "--fault", "garbage"}, {}});
@@ -122,7 +122,7 @@ TEST_F(ConnectCommandTest, SaysWhyNoFrameArrived) {
   }
 }
 
-TEST_F(ConnectCommandTest, RefusesBadRequests) {
+TEST_F(ConnectCommandLive, RefusesBadRequests) {
   const std::string config = WriteConfig(0);
   const std::string unknown_type = dir_.File("unknown.ini");
   WriteConfig(9);

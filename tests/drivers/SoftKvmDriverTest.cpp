@@ -26,9 +26,9 @@ constexpr char kSnapshot[] = R"({"action":"snapshot","quality":60,"type":"SCRCTL
 constexpr char kStream[] = R"({"action":"stream","fps":15,"quality":70,"type":"SCRCTL"})";
 constexpr char kStopStream[] = R"({"action":"stop_stream","type":"SCRCTL"})";
 
-class SoftKvmDriverTest : public ::testing::Test {
+class SoftKvmDriverLive : public ::testing::Test {
  protected:
-  SoftKvmDriverTest()
+  SoftKvmDriverLive()
       : sim_({kAddress, 0, {"--size", "640x360"}, {}}),
         owner_(test::SoftKvmDevice(kWideAddress, sim_.Port(), kWidth, kHeight)),
         driver_(std::make_unique<ZorSoftKvmWS>(owner_)) {}
@@ -70,7 +70,7 @@ class SoftKvmDriverTest : public ::testing::Test {
   std::unique_ptr<ZorSoftKvmWS> driver_;
 };
 
-TEST_F(SoftKvmDriverTest, DeliversSnapshotsDecoded) {
+TEST_F(SoftKvmDriverLive, DeliversSnapshotsDecoded) {
   ConnectAndWaitForFrame();
   const FramePtr frame = owner_.Last();
   ASSERT_TRUE(frame);
@@ -80,7 +80,7 @@ TEST_F(SoftKvmDriverTest, DeliversSnapshotsDecoded) {
   EXPECT_TRUE(NonSnapshotTexts().empty());
 }
 
-TEST_F(SoftKvmDriverTest, StreamRequestsAreSentAsOftenAsAskedButStopOnlyOnce) {
+TEST_F(SoftKvmDriverLive, StreamRequestsAreSentAsOftenAsAskedButStopOnlyOnce) {
   ConnectAndWaitForFrame();
   driver_->StartStream();
   driver_->StartStream();
@@ -105,7 +105,7 @@ TEST_F(SoftKvmDriverTest, StreamRequestsAreSentAsOftenAsAskedButStopOnlyOnce) {
   }));
 }
 
-TEST_F(SoftKvmDriverTest, OneSnapshotPerIntervalFromOnePollerEvenAfterQuickStreamToggles) {
+TEST_F(SoftKvmDriverLive, OneSnapshotPerIntervalFromOnePollerEvenAfterQuickStreamToggles) {
   UseManualClock();
   ConnectAndWaitForFrame();
   for (int i = 0; i < 20; ++i) {
@@ -144,7 +144,7 @@ std::string Move(int x, int y) {
   return R"({"action":"move","type":"CONTROL","x":)" + std::to_string(x) + R"(,"y":)" + std::to_string(y) + "}";
 }
 
-TEST_F(SoftKvmDriverTest, EveryInputOperationSendsItsExactText) {
+TEST_F(SoftKvmDriverLive, EveryInputOperationSendsItsExactText) {
   const std::vector<InputCase> cases = {
       {"left press", [](ZorKvmClient& d, test::ManualClock&) { d.MouseButton("left", true); },
        {R"({"action":"down","button":"left","type":"CONTROL"})"}},
@@ -211,7 +211,7 @@ TEST_F(SoftKvmDriverTest, EveryInputOperationSendsItsExactText) {
   EXPECT_EQ(texts, expected);
 }
 
-TEST_F(SoftKvmDriverTest, DisconnectBeforeConnectSendsNothing) {
+TEST_F(SoftKvmDriverLive, DisconnectBeforeConnectSendsNothing) {
   driver_->Disconnect();
   driver_->Disconnect();
   driver_->MouseMove(1, 1);
@@ -223,7 +223,7 @@ TEST_F(SoftKvmDriverTest, DisconnectBeforeConnectSendsNothing) {
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.value("event", "") == "open"; }), 1);
 }
 
-TEST_F(SoftKvmDriverTest, DisconnectStopsStreamingAndClosesNormallyAndConnectResumes) {
+TEST_F(SoftKvmDriverLive, DisconnectStopsStreamingAndClosesNormallyAndConnectResumes) {
   ConnectAndWaitForFrame();
   driver_->StartStream();
   driver_->Disconnect();
@@ -239,14 +239,14 @@ TEST_F(SoftKvmDriverTest, DisconnectStopsStreamingAndClosesNormallyAndConnectRes
   EXPECT_TRUE(WaitUntil([&] { return owner_.FrameCount() > frames; }));
 }
 
-TEST_F(SoftKvmDriverTest, AStreamAskedForBeforeTheSocketOpensIsAskedForOnceItOpens) {
+TEST_F(SoftKvmDriverLive, AStreamAskedForBeforeTheSocketOpensIsAskedForOnceItOpens) {
   driver_->Connect();
   driver_->StartStream();  // the socket cannot be open yet: this send is refused
   ASSERT_TRUE(WaitUntil([&] { return owner_.FrameCount() >= 5; }));
   EXPECT_EQ(NonSnapshotTexts(), std::vector<std::string>{kStream});
 }
 
-TEST_F(SoftKvmDriverTest, AStreamComesBackAfterTheDeviceRestartsInFullControl) {
+TEST_F(SoftKvmDriverLive, AStreamComesBackAfterTheDeviceRestartsInFullControl) {
   ConnectAndWaitForFrame();
   driver_->StartStream();
   ASSERT_TRUE(WaitForTexts(1));

@@ -117,7 +117,7 @@ struct FaultCase {
   std::string expected_error;
 };
 
-TEST(SoftKvmFaultTest, EachFaultIsNamedBoundedAndOutlived) {
+TEST(SoftKvmFaultLive, EachFaultIsNamedBoundedAndOutlived) {
   const std::vector<FaultCase> cases = {
       {"nothing listens", NothingListening, "connection refused"},
       {"not a WebSocket server", HttpServer(404), "upgrade refused: HTTP status 404"},

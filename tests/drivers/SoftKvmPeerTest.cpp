@@ -33,7 +33,7 @@ std::vector<nlohmann::json> ReadLines(const std::string& path) {
   return lines;
 }
 
-class SoftKvmPeerTest : public ::testing::Test {
+class SoftKvmPeerLive : public ::testing::Test {
  protected:
   void SetUp() override {
     SimScreen screen(320, 200);
@@ -63,7 +63,7 @@ class SoftKvmPeerTest : public ::testing::Test {
   std::unique_ptr<test::ChildProcess> peer_;
 };
 
-TEST_F(SoftKvmPeerTest, OnlyWholePicturesReachTheOwnerAndTheTextsMatchTheProtocol) {
+TEST_F(SoftKvmPeerLive, OnlyWholePicturesReachTheOwnerAndTheTextsMatchTheProtocol) {
   test::RecordingOwner owner(test::SoftKvmDevice(u"127.0.0.32", port_, 320, 200));
   auto driver = std::make_unique<ZorSoftKvmWS>(owner);
   driver->Connect();

@@ -16,7 +16,7 @@ using test::WaitUntil;
 
 constexpr char kAddress[] = "127.0.0.33";
 
-TEST(WebSocketClientTest, SendIsRefusedWhileNotOpen) {
+TEST(WebSocketClientLive, SendIsRefusedWhileNotOpen) {
   WebSocketClient client;
   EXPECT_FALSE(client.SendText("x"));
   client.SetUrl("ws://127.0.0.33:1");  // nothing listens on port 1
@@ -28,7 +28,7 @@ TEST(WebSocketClientTest, SendIsRefusedWhileNotOpen) {
   EXPECT_FALSE(client.IsOpen());
 }
 
-TEST(WebSocketClientTest, StopReturnsPromptlyDuringAStalledUpgrade) {
+TEST(WebSocketClientLive, StopReturnsPromptlyDuringAStalledUpgrade) {
   test::SimProcess sim({kAddress, 0, {"--fault", "stall"}, {}});
   ASSERT_TRUE(sim.Ready());
   WebSocketClient client;
@@ -50,7 +50,7 @@ TEST(WebSocketClientTest, StopReturnsPromptlyDuringAStalledUpgrade) {
   stopper.join();
 }
 
-TEST(WebSocketClientTest, SendsFromManyThreadsArriveWholeAndInOrderPerThread) {
+TEST(WebSocketClientLive, SendsFromManyThreadsArriveWholeAndInOrderPerThread) {
   test::SimProcess sim({kAddress, 0, {"--size", "160x120"}, {}});
   ASSERT_TRUE(sim.Ready());
   std::atomic<int> opened{0};
@@ -86,7 +86,7 @@ TEST(WebSocketClientTest, SendsFromManyThreadsArriveWholeAndInOrderPerThread) {
   ASSERT_TRUE(WaitUntil([&] { return sim.LogLines().back().value("event", "") == "close"; }));
 }
 
-TEST(WebSocketClientTest, DeliversBinaryMessagesAndCloseWithTheCode) {
+TEST(WebSocketClientLive, DeliversBinaryMessagesAndCloseWithTheCode) {
   test::SimProcess sim({kAddress, 0, {"--size", "160x120"}, {}});
   ASSERT_TRUE(sim.Ready());
   std::mutex mutex;
