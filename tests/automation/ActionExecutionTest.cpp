@@ -19,8 +19,8 @@ using test::TextAction;
 using Lines = std::vector<std::string>;
 
 Lines ClickAt(const std::string& button, int x, int y) {
-  return {"move " + std::to_string(x) + " " + std::to_string(y), "wait 30", "button " + button + " down", "wait 30",
-          "button " + button + " up", "wait 10"};
+  return {"MouseMove " + std::to_string(x) + " " + std::to_string(y), "wait 30", "MouseButton " + button + " down", "wait 30",
+          "MouseButton " + button + " up", "wait 10"};
 }
 
 Lines DoubleClickAt(const std::string& button, int x, int y) {
@@ -62,24 +62,24 @@ TEST_F(ActionExecution, EveryCodeMakesItsSequenceOfCallsAndWaits) {
       {"DBLCLKRE", PointAction(ActionCode::DblClkRe, 5, 6), DoubleClickAt("left", 5, 6)},
       {"RDBLCLK", PointAction(ActionCode::RDblClk, 7, 8), DoubleClickAt("right", 7, 8)},
       {"RDBLCLKRE", PointAction(ActionCode::RDblClkRe, 7, 8), DoubleClickAt("right", 7, 8)},
-      {"MOVE", PointAction(ActionCode::Move, -3, 9), {"move -3 9", "wait 10"}},
-      {"MOVERE", PointAction(ActionCode::MoveRe, 4, 4), {"move 4 4", "wait 10"}},
+      {"MOVE", PointAction(ActionCode::Move, -3, 9), {"MouseMove -3 9", "wait 10"}},
+      {"MOVERE", PointAction(ActionCode::MoveRe, 4, 4), {"MouseMove 4 4", "wait 10"}},
       {"DRAG",
        PointAction(ActionCode::Drag, 10, 20, 500, 600),
-       {"move 10 20", "wait 30", "button left down", "wait 50", "move 500 600", "wait 50", "button left up",
+       {"MouseMove 10 20", "wait 30", "MouseButton left down", "wait 50", "MouseMove 500 600", "wait 50", "MouseButton left up",
         "wait 10"}},
       {"DRAGRE with a missing end y",
        PointAction(ActionCode::DragRe, 11, 21, 500, 0),
-       {"move 11 21", "wait 30", "button left down", "wait 50", "move 500 0", "wait 50", "button left up",
+       {"MouseMove 11 21", "wait 30", "MouseButton left down", "wait 50", "MouseMove 500 0", "wait 50", "MouseButton left up",
         "wait 10"}},
-      {"KEY Enter", KeyAction(40, 0), {"key 0 40", "wait 10"}},
-      {"KEY capital A", KeyAction(4, 2), {"key 2 4", "wait 10"}},
-      {"INPUT", TextAction(ActionCode::Input, u"two words"), {"text two words", "wait 10"}},
-      {"INPUT Korean", TextAction(ActionCode::Input, u"\uD55C\uAE00"), {"text \xED\x95\x9C\xEA\xB8\x80", "wait 10"}},
-      {"INPUT_ID", TextAction(ActionCode::InputId, u"TestID"), {"text TestID", "wait 10"}},
-      {"INPUT_PASS", TextAction(ActionCode::InputPass, u"pw"), {"text pw", "wait 10"}},
-      {"INPUT_STR", TextAction(ActionCode::InputStr, u"s"), {"text s", "wait 10"}},
-      {"INPUT_ETC", TextAction(ActionCode::InputEtc, u"e"), {"text e", "wait 10"}},
+      {"KEY Enter", KeyAction(40, 0), {"KeyCombo 0 40", "wait 10"}},
+      {"KEY capital A", KeyAction(4, 2), {"KeyCombo 2 4", "wait 10"}},
+      {"INPUT", TextAction(ActionCode::Input, u"two words"), {"TypeText two words", "wait 10"}},
+      {"INPUT Korean", TextAction(ActionCode::Input, u"\uD55C\uAE00"), {"TypeText \xED\x95\x9C\xEA\xB8\x80", "wait 10"}},
+      {"INPUT_ID", TextAction(ActionCode::InputId, u"TestID"), {"TypeText TestID", "wait 10"}},
+      {"INPUT_PASS", TextAction(ActionCode::InputPass, u"pw"), {"TypeText pw", "wait 10"}},
+      {"INPUT_STR", TextAction(ActionCode::InputStr, u"s"), {"TypeText s", "wait 10"}},
+      {"INPUT_ETC", TextAction(ActionCode::InputEtc, u"e"), {"TypeText e", "wait 10"}},
       {"INPUT without text: nothing, no time", TextAction(ActionCode::Input, u""), {}},
       {"NONE", PointAction(ActionCode::None, 1, 1), {}},
       {"an unknown code", PointAction(static_cast<ActionCode>(99), 1, 1), {}},
@@ -114,7 +114,7 @@ TEST_F(ActionExecution, ADriverReplacedDuringTheActionTakesTheRestOfIt) {
     client_.SetDriver(std::move(replacement));
   });
   ASSERT_NE(second, nullptr);
-  EXPECT_EQ(second->Lines(), Lines{"button left up"});
+  EXPECT_EQ(second->Lines(), Lines{"MouseButton left up"});
 }
 
 TEST_F(ActionExecution, ActionPointIsKnownForPointerCodesOnly) {

@@ -138,7 +138,7 @@ TEST_F(AutoRunnerTest, TheNewestOfTheFramesThatArriveDuringAStepIsUsedNext) {
   ASSERT_EQ(evaluations.size(), 2u) << "the older frames were dropped";
   EXPECT_EQ(evaluations[0].best.Left, 10);
   EXPECT_EQ(evaluations[1].best.Left, 130);
-  EXPECT_EQ(driver_->Lines()[0], "move 22 32");
+  EXPECT_EQ(driver_->Lines()[0], "MouseMove 22 32");
 }
 
 TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
@@ -214,7 +214,7 @@ TEST_F(AutoRunnerTest, AnEditorTestBesideRunningAppsReportsOnlyItsOwnResults) {
   SaveApp(u"Busy", {u"Busy"});
   // App 0 analyses the left half of the frame, the test (App 1) the right half.
   const FramePtr frame = ScriptedFrame(kWidth, kHeight, {{97, 10, 20}, {98, 200, 40}});
-  const std::string app_click = "move 22 32";
+  const std::string app_click = "MouseMove 22 32";
   for (const RunMode mode : {RunMode::TestItem, RunMode::RunEditorScene}) {
     SCOPED_TRACE(static_cast<int>(mode));
     runner_->AddApp(u"Busy");
@@ -246,9 +246,9 @@ TEST_F(AutoRunnerTest, StopRunDuringTheWaitsOfAnActionEndsItWithoutLeavingAButto
   EXPECT_FALSE(runner_->Running());
   const auto lines = driver_->Lines();
   EXPECT_LT(lines.size(), 40u * 6);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "button left down"),
-            std::count(lines.begin(), lines.end(), "button left up"));
-  EXPECT_EQ(lines.back(), "button left up");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "MouseButton left down"),
+            std::count(lines.begin(), lines.end(), "MouseButton left up"));
+  EXPECT_EQ(lines.back(), "MouseButton left up");
 }
 
 TEST_F(AutoRunnerTest, MissingAppOrSceneFilesRunEmptyAndStayPut) {

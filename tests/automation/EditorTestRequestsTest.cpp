@@ -101,7 +101,7 @@ TEST_F(EditorTestRequests, ASceneRunUsesTheEditorsSceneUnderTheDevicesFirstApp) 
   EXPECT_EQ(editor_.TestState(), EditorTestState::SceneTestRunning);
   EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
   ASSERT_TRUE(driver_->WaitForCalls(4));
-  EXPECT_EQ(driver_->Lines(), (std::vector<std::string>{"move 52 42", "button left down", "button left up", "text operator7"}));
+  EXPECT_EQ(driver_->Lines(), (std::vector<std::string>{"MouseMove 52 42", "MouseButton left down", "MouseButton left up", "TypeText operator7"}));
   ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
   const auto marks = editor_.reports.Marks();
   EXPECT_EQ(marks, (std::vector<ActionMark>{{52, 42, 40, 30, 64, 54}, {0, 0, 40, 30, 64, 54}}));  // INPUT_ID: no point

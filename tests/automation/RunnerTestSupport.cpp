@@ -47,55 +47,6 @@ std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, cons
   return item;
 }
 
-void RecordingDriver::Note(std::string line) {
-  std::unique_lock lock(mutex_);
-  lines_.push_back(std::move(line));
-  changed_.notify_all();
-  changed_.wait(lock, [this] { return !held_; });
-}
-
-void RecordingDriver::Hold() {
-  std::lock_guard lock(mutex_);
-  held_ = true;
-}
-
-void RecordingDriver::Release() {
-  {
-    std::lock_guard lock(mutex_);
-    held_ = false;
-  }
-  changed_.notify_all();
-}
-
-void RecordingDriver::MouseMove(int32_t x, int32_t y) { Note("move " + std::to_string(x) + " " + std::to_string(y)); }
-void RecordingDriver::MouseButton(const std::string& button, bool down) {
-  Note("button " + button + (down ? " down" : " up"));
-}
-void RecordingDriver::MouseWheel(bool down, int32_t) { Note(down ? "wheel down" : "wheel up"); }
-void RecordingDriver::KeyEvent(uint32_t message, int64_t virtual_key, int64_t) {
-  Note("keyevent " + std::to_string(message) + " " + std::to_string(virtual_key));
-}
-void RecordingDriver::KeyCombo(uint8_t modifiers, uint8_t usage) {
-  Note("key " + std::to_string(modifiers) + " " + std::to_string(usage));
-}
-void RecordingDriver::TypeText(const std::u16string& text) { Note("text " + ToUtf8(text)); }
-void RecordingDriver::ToggleHangulMode() { Note("hangul"); }
-
-std::vector<std::string> RecordingDriver::Lines() const {
-  std::lock_guard lock(mutex_);
-  return lines_;
-}
-
-size_t RecordingDriver::Count() const {
-  std::lock_guard lock(mutex_);
-  return lines_.size();
-}
-
-bool RecordingDriver::WaitForCalls(size_t count, int timeout_ms) const {
-  std::unique_lock lock(mutex_);
-  return changed_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return lines_.size() >= count; });
-}
-
 uint64_t RunRecorder::StepOf(int32_t app) const {
   const auto index = static_cast<size_t>(app);
   return (index < steps_.size() ? steps_[index] : 0) + 1;

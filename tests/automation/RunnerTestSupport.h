@@ -13,6 +13,7 @@
 #include "automation/RunnerTestListener.h"
 #include "client/ScreenImage.h"
 #include "client/ZorKvmClient.h"
+#include "support/RecordingDriver.h"
 
 namespace zor::test {
 
@@ -31,45 +32,6 @@ struct Target {
 FramePtr ScriptedFrame(int32_t width, int32_t height, const std::vector<Target>& targets);
 // An image-match Item whose template is the pattern of `seed`.
 std::shared_ptr<Item> TargetItem(const std::u16string& name, uint32_t seed, const std::u16string& script = u"");
-
-// Every driver call as one line ("move 10 20", "button left down", "key 2 4", "text abc").
-// Any thread.
-class RecordingDriver : public ZorKvmClient {
- public:
-  std::vector<std::string> Lines() const;
-  size_t Count() const;
-  // Waits until at least `count` calls were made; false after `timeout_ms`.
-  bool WaitForCalls(size_t count, int timeout_ms = 10000) const;
-
-  void StartStream() override {}
-  void StopStream() override {}
-  bool Connect() override { return true; }
-  void Disconnect() override {}
-  bool ConnectInput() override { return true; }
-  void DisconnectInput() override {}
-  void MouseMove(int32_t x, int32_t y) override;
-  void MouseButton(const std::string& button, bool down) override;
-  void MouseWheel(bool down, int32_t delta) override;
-  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
-  void KeyCombo(uint8_t modifiers, uint8_t usage) override;
-  void TypeText(const std::u16string& text) override;
-  void ToggleHangulMode() override;
-  std::string LastError() const override { return {}; }
-
-  // Adds a line of the test's own (a wait, say) in call order.
-  void Note(std::string line);
-
-  // While held, each call is written down and then waits for Release: a step stays inside its
-  // first driver call for as long as the test needs.
-  void Hold();
-  void Release();
-
- private:
-  mutable std::mutex mutex_;
-  mutable std::condition_variable changed_;
-  std::vector<std::string> lines_;
-  bool held_ = false;
-};
 
 // What the runner reported, per App index. Any thread.
 class RunRecorder : public IRunObserver {

@@ -49,11 +49,15 @@ class RunCommandLive : public ::testing::Test {
     ASSERT_TRUE(sim_.Ready());
     std::filesystem::create_directory(dir_.File("Apps"));
     std::filesystem::create_directory(dir_.File("Scenes"));
-    WriteAutomation();
+    WriteAutomation(u"action CLK\nfinal");
+    WriteConfig(sim_.Port());
+  }
+
+  void WriteConfig(uint16_t port) {
     DeviceList devices;
     auto device = std::make_unique<DeviceInfo>();
     device->ConnectIP = u"127.0.0.36";
-    device->Port = sim_.Port();
+    device->Port = port;
     device->ScreenWidth = kWidth;
     device->ScreenHeight = kHeight;
     device->Apps = {u"Cli"};
@@ -61,15 +65,15 @@ class RunCommandLive : public ::testing::Test {
     ASSERT_TRUE(SaveDeviceList(WidePath(config_), devices));
   }
 
-  // An App of one Scene whose Item clicks the simulated desktop's OK button once.
-  void WriteAutomation() {
+  // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
+  void WriteAutomation(const std::u16string& script) {
     SimScreen screen(kWidth, kHeight);
     std::vector<uint8_t> bgra;
     screen.Render(bgra);
     const SimRect ok = screen.Layout().ok_button;
     auto item = std::make_shared<Item>();
     item->Name = u"ok";
-    item->Script = u"action CLK\nfinal";
+    item->Script = script;
     item->Threshold = 0.8f;  // the device's pictures are JPEG, the template is the raw render
     item->Template.Width = ok.w;
     item->Template.Height = ok.h;
@@ -135,6 +139,35 @@ TEST_F(RunCommandLive, AnInterruptionStopsTheRunCleanly) {
   const auto lines = JsonLines(test::ReadFile(out));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), (nlohmann::json{{"event", "stopped"}, {"interrupted", true}}));
+}
+
+TEST_F(RunCommandLive, AutomationGoesOnAfterTheDeviceDropsTheConnection) {
+  test::SimProcess dropping({kAddress, 0, {"--size", "480x270", "--fault", "drop:1"}, {}});
+  ASSERT_TRUE(dropping.Ready());
+  WriteConfig(dropping.Port());
+  WriteAutomation(u"action CLK");  // never final: the App keeps evaluating every new picture
+  const std::string out = dir_.File("out.jsonl");
+  test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
+  const auto evaluations = [&] {
+    const auto lines = JsonLines(test::ReadFile(out));
+    return std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.is_object() && j.value("event", "") == "item_evaluated"; });
+  };
+  // The device dropped a connection and the client opened a new one.
+  const auto reconnected = [&] {
+    bool dropped = false;
+    for (const auto& line : dropping.LogLines()) {
+      dropped = dropped || line.value("event", "") == "drop";
+      if (dropped && line.value("event", "") == "open") return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(test::WaitUntil(reconnected, 60000));
+  // Each step takes a new picture, so steps after the reconnection prove pictures came again.
+  const auto before = evaluations();
+  EXPECT_TRUE(test::WaitUntil([&] { return evaluations() >= before + 3; }, 60000)) << test::ReadFile(out);
+  const int status = cli.Stop(SIGINT);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(RunCommandLive, RefusesBadRequests) {

@@ -19,7 +19,7 @@ class StateReadingDriver : public test::RecordingDriver {
     for (uint32_t code : {vk::kShift, vk::kLeftShift, vk::kRightShift, vk::kMenu, vk::kLeftMenu}) {
       if (keys_.IsKeyDown(code)) held += " " + std::to_string(code);
     }
-    Add(held);
+    Note(held);
   }
 
  private:
@@ -64,9 +64,9 @@ TEST_F(KeyForwarderTest, MessagesAndFlagsFollowWindowsRules) {
     KeyForwarder keys(state);
     test::RecordingDriver driver;
     for (VirtualKey k : c.held) keys.Key(&driver, k, true);
-    driver.TakeCalls();
+    driver.TakeLines();
     keys.Key(&driver, c.key, c.press);
-    EXPECT_EQ(driver.Calls(), std::vector<std::string>{c.expected}) << c.name;
+    EXPECT_EQ(driver.Lines(), std::vector<std::string>{c.expected}) << c.name;
   }
 }
 
@@ -75,7 +75,7 @@ TEST_F(KeyForwarderTest, TheDriverSeesAModifierHeldOnItsPressAndNoLongerOnItsRel
   Press(vk::kRightShift);
   Release(vk::kLeftShift);
   Release(vk::kRightShift);
-  EXPECT_EQ(driver_.Calls(), (std::vector<std::string>{
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{
                                  "KeyEvent 256 160 0x1", "held 16 160",
                                  "KeyEvent 256 161 0x1", "held 16 160 161",
                                  "KeyEvent 257 160 0xc0000001", "held 16 161",  // Shift still down: right
@@ -89,14 +89,14 @@ TEST_F(KeyForwarderTest, HangulAndExtendedRightAltToggleOnReleaseOnly) {
   Press(vk::kRightMenu, true);
   Press(vk::kRightMenu, true);  // held: repeated presses
   Release(vk::kRightMenu, true);
-  EXPECT_EQ(driver_.Calls(), (std::vector<std::string>{"ToggleHangulMode", "ToggleHangulMode"}));
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"ToggleHangulMode", "ToggleHangulMode"}));
   EXPECT_FALSE(state_.IsKeyDown(vk::kRightMenu)) << "a toggle key is no modifier for the device";
 
-  driver_.TakeCalls();
+  driver_.TakeLines();
   Press(vk::kLeftMenu);
   Release(vk::kLeftMenu);
   Press(vk::kRightMenu, false);  // right Alt without the extended flag is an ordinary key
-  EXPECT_EQ(driver_.Calls(), (std::vector<std::string>{"KeyEvent 260 164 0x20000001", "held 18 164",
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent 260 164 0x20000001", "held 18 164",
                                                        "KeyEvent 261 164 0xe0000001", "held",
                                                        "KeyEvent 260 165 0x20000001", "held 18"}));
 }
@@ -105,10 +105,10 @@ TEST_F(KeyForwarderTest, ReleaseAllLetsGoOfEveryHeldKeyOnce) {
   Press(vk::kLeftShift);
   Press(vk::kLeftControl);
   Press(37, true);
-  driver_.TakeCalls();
+  driver_.TakeLines();
   keys_.ReleaseAll(&driver_);
   keys_.ReleaseAll(&driver_);  // nothing is held any more
-  EXPECT_EQ(driver_.Calls(), (std::vector<std::string>{"KeyEvent 257 37 0xc1000001", "held 16 160",
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent 257 37 0xc1000001", "held 16 160",
                                                        "KeyEvent 257 160 0xc0000001", "held",
                                                        "KeyEvent 257 162 0xc0000001", "held"}));
   for (uint32_t code = 0; code < HeldKeys::kKeyCount; ++code) EXPECT_FALSE(state_.IsKeyDown(code)) << code;

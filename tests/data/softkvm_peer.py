@@ -15,7 +15,7 @@ import websockets
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--address", required=True)
-    parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--port", type=int, default=0)  # 0: the system picks; printed once listening
     parser.add_argument("--jpeg", required=True)
     parser.add_argument("--log", required=True)
     args = parser.parse_args()
@@ -48,7 +48,9 @@ def main():
         write({"close_code": ws.close_code, "close_reason": ws.close_reason})
 
     async def run():
-        async with websockets.serve(serve, args.address, args.port):
+        async with websockets.serve(serve, args.address, args.port) as server:
+            port = next(iter(server.sockets)).getsockname()[1]
+            print(f"listening {port}", flush=True)
             await asyncio.Future()
 
     asyncio.run(run())

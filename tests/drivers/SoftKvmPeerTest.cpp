@@ -41,13 +41,16 @@ class SoftKvmPeerLive : public ::testing::Test {
     picture_ = *screen.Jpeg(80);
     std::ofstream(dir_.File("picture.jpg"), std::ios::binary)
         .write(reinterpret_cast<const char*>(picture_.data()), static_cast<std::streamsize>(picture_.size()));
-    port_ = test::PickFreePort(kAddress);
     peer_ = std::make_unique<test::ChildProcess>(
         std::vector<std::string>{"/usr/bin/python3", ZORKVM_TEST_DATA_DIR "/softkvm_peer.py", "--address", kAddress,
-                                 "--port", std::to_string(port_), "--jpeg", dir_.File("picture.jpg"), "--log",
-                                 PeerLog()},
-        "", dir_.File("peer.stderr"));
-    ASSERT_TRUE(test::WaitForListening(kAddress, port_, 20000));
+                                 "--jpeg", dir_.File("picture.jpg"), "--log", PeerLog()},
+        dir_.File("peer.stdout"), dir_.File("peer.stderr"));
+    // The peer binds port 0 and prints "listening PORT" once it accepts connections.
+    ASSERT_TRUE(test::WaitUntil([&] {
+      std::ifstream out(dir_.File("peer.stdout"));
+      std::string word;
+      return out >> word >> port_ && word == "listening";
+    }, 20000));
   }
 
   std::string PeerLog() const { return dir_.File("peer.jsonl"); }

@@ -15,6 +15,7 @@
 
 #include "AnalysisBenchSupport.h"
 #include "DesktopScreen.h"
+#include "../../tests/support/RecordingDriver.h"
 #include "automation/AutoRunner.h"
 #include "automation/RunnerRules.h"
 #include "platform/Clock.h"
@@ -26,37 +27,14 @@ constexpr int kTemplateSide = 64;
 // Side of the work area that "set workarea" gives around the target in the narrowed variant.
 constexpr int kNarrowAreaSide = 128;
 
-// Notes when each App's first driver call after a frame happens; any thread.
-class StampingDriver : public ZorKvmClient {
- public:
-  void StartStream() override {}
-  void StopStream() override {}
-  bool Connect() override { return true; }
-  void Disconnect() override {}
-  bool ConnectInput() override { return true; }
-  void DisconnectInput() override {}
-  void MouseMove(int32_t, int32_t) override {
-    const int64_t now_ns = MonotonicNs();
-    std::lock_guard lock(mutex_);
-    call_times_ns_.push_back(now_ns);
+// When each App's pointer move after a frame happened (its first driver call).
+std::vector<int64_t> TakeMoveTimes(test::RecordingDriver& driver) {
+  std::vector<int64_t> times_ns;
+  for (const auto& call : driver.TakeCalls()) {
+    if (call.line.starts_with("MouseMove")) times_ns.push_back(call.time_ns);
   }
-  void MouseButton(const std::string&, bool) override {}
-  void MouseWheel(bool, int32_t) override {}
-  void KeyEvent(uint32_t, int64_t, int64_t) override {}
-  void KeyCombo(uint8_t, uint8_t) override {}
-  void TypeText(const std::u16string&) override {}
-  void ToggleHangulMode() override {}
-  std::string LastError() const override { return {}; }
-
-  std::vector<int64_t> TakeCallTimes() {
-    std::lock_guard lock(mutex_);
-    return std::exchange(call_times_ns_, {});
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<int64_t> call_times_ns_;
-};
+  return times_ns;
+}
 
 // Counts finished steps so that each frame is handed to idle workers.
 class StepCounter : public IRunObserver {
@@ -119,11 +97,11 @@ void BM_FrameToFirstDriverCall(benchmark::State& state) {
   const int apps = static_cast<int>(state.range(0));
   const bool narrow = state.range(1) != 0;
   DeviceInfo device;
-  device.Type = 7;  // no driver of its own: the stamping one is installed
+  device.Type = 7;  // no driver of its own: the recording one is installed
   KVMClient client(&device);
   client.CreateClient();
-  auto owned_driver = std::make_unique<StampingDriver>();
-  StampingDriver* driver = owned_driver.get();
+  auto owned_driver = std::make_unique<test::RecordingDriver>();
+  test::RecordingDriver* driver = owned_driver.get();
   client.SetDriver(std::move(owned_driver));
   StepCounter steps;
   AutoRunner runner(client);
@@ -138,14 +116,14 @@ void BM_FrameToFirstDriverCall(benchmark::State& state) {
   client.OnFrame(frame);
   uint64_t expected_steps = static_cast<uint64_t>(apps);
   steps.WaitFor(expected_steps);
-  driver->TakeCallTimes();
+  driver->TakeCalls();
   std::vector<double> latencies_ms;
   for (auto _ : state) {
     const int64_t start_ns = MonotonicNs();
     client.OnFrame(frame);
     expected_steps += static_cast<uint64_t>(apps);
     steps.WaitFor(expected_steps);
-    const std::vector<int64_t> calls = driver->TakeCallTimes();
+    const std::vector<int64_t> calls = TakeMoveTimes(*driver);
     if (calls.size() != static_cast<size_t>(apps)) state.SkipWithError("an App did not act on the frame");
     for (const int64_t call_ns : calls) latencies_ms.push_back(static_cast<double>(call_ns - start_ns) / 1e6);
   }

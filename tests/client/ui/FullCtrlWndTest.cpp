@@ -66,7 +66,7 @@ class FullCtrlWndTest : public test::WithQtApp, public ::testing::Test {
   }
   FullCtrlWnd* OpenAndForget() {
     FullCtrlWnd* window = OpenByDoubleClick();
-    driver_->TakeCalls();
+    driver_->TakeLines();
     return window;
   }
 
@@ -94,7 +94,7 @@ TEST_F(FullCtrlWndTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
   int windows = 0;
   for (QWidget* w : QApplication::topLevelWidgets()) windows += qobject_cast<FullCtrlWnd*>(w) != nullptr;
   EXPECT_EQ(windows, 1);
-  EXPECT_EQ(driver_->Calls(), (Calls{"StartStream", "StartStream"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"StartStream", "StartStream"}));
 }
 
 TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
@@ -103,7 +103,7 @@ TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
   window->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
-  EXPECT_EQ(driver_->Calls(), (Calls{"KeyEvent 256 160 0x1", "KeyEvent 257 160 0xc0000001", "StopStream"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 160 0x1", "KeyEvent 257 160 0xc0000001", "StopStream"}));
   EXPECT_FALSE(Client().FullControlOpen());
   EXPECT_FALSE(OperatorKeyboard().IsKeyDown(vk::kShift));
   EXPECT_EQ(FullCtrlWnd::Find(Client()), nullptr);
@@ -125,14 +125,14 @@ TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoP
   QTest::mousePress(window, Qt::RightButton, {}, QPoint(10, 20));
   QTest::mouseRelease(window, Qt::RightButton, {}, QPoint(10, 20));
   QTest::mousePress(window, Qt::MiddleButton, {}, QPoint(10, 20));  // not a device button
-  EXPECT_EQ(driver_->TakeCalls(), (Calls{"MouseMove 10 20", "MouseButton left down", "MouseButton left up",
+  EXPECT_EQ(driver_->TakeLines(), (Calls{"MouseMove 10 20", "MouseButton left down", "MouseButton left up",
                                          "MouseButton right down", "MouseButton right up"}));
 
   // A drag that leaves the window stops at its edge.
   QMouseEvent outside(QEvent::MouseMove, QPointF(-30, 5000), window->mapToGlobal(QPointF(-30, 5000)),
                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &outside);
-  EXPECT_EQ(driver_->TakeCalls(), (Calls{"MouseMove 0 359"}));
+  EXPECT_EQ(driver_->TakeLines(), (Calls{"MouseMove 0 359"}));
 
   // What the platform delivers for a double click (press, release, double click, release) is
   // two presses.
@@ -142,7 +142,7 @@ TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoP
   QTest::mouseDClick(window, Qt::LeftButton, {}, at);
   QTest::mouseRelease(window, Qt::LeftButton, {}, at);
   Calls buttons;
-  for (const std::string& call : driver_->Calls()) {
+  for (const std::string& call : driver_->Lines()) {
     if (call.rfind("MouseButton", 0) == 0) buttons.push_back(call);
   }
   EXPECT_EQ(buttons, (Calls{"MouseButton left down", "MouseButton left up", "MouseButton left down",
@@ -165,7 +165,7 @@ TEST_F(FullCtrlWndTest, WheelDeltaGoesThroughUnchanged) {
     QWheelEvent wheel(QPointF(5, 5), window->mapToGlobal(QPointF(5, 5)), QPoint(), c.angle, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(window, &wheel);
-    EXPECT_EQ(driver_->TakeCalls(), c.expected ? Calls{c.expected} : Calls{}) << c.angle.y();
+    EXPECT_EQ(driver_->TakeLines(), c.expected ? Calls{c.expected} : Calls{}) << c.angle.y();
   }
 }
 
@@ -182,7 +182,7 @@ TEST_F(FullCtrlWndTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
   QTest::keyClick(window, Qt::Key_F4);
   QTest::keyRelease(window, Qt::Key_Alt);
   EXPECT_EQ(shortcut_fired, 0);
-  EXPECT_EQ(driver_->Calls(), (Calls{
+  EXPECT_EQ(driver_->Lines(), (Calls{
                                   "KeyEvent 256 9 0x1", "KeyEvent 257 9 0xc0000001",
                                   "KeyEvent 256 160 0x1", "KeyEvent 256 9 0x1",
                                   "KeyEvent 257 9 0xc0000001", "KeyEvent 257 160 0xc0000001",
@@ -200,14 +200,14 @@ TEST_F(FullCtrlWndTest, RightAltAndHangulToggleTheLanguageOnRelease) {
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier, 108, alt_r, 0);
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier, 108, alt_r, 0);
   QApplication::sendEvent(window, &press);
-  EXPECT_EQ(driver_->Calls(), Calls{}) << "the press is ignored";
+  EXPECT_EQ(driver_->Lines(), Calls{}) << "the press is ignored";
   QApplication::sendEvent(window, &release);
   // The Hangul key has no ASCII name for QTest::keyClick.
   QKeyEvent hangul_press(QEvent::KeyPress, Qt::Key_Hangul, Qt::NoModifier, 130, 0xff31, 0);
   QKeyEvent hangul_release(QEvent::KeyRelease, Qt::Key_Hangul, Qt::NoModifier, 130, 0xff31, 0);
   QApplication::sendEvent(window, &hangul_press);
   QApplication::sendEvent(window, &hangul_release);
-  EXPECT_EQ(driver_->Calls(), (Calls{"ToggleHangulMode", "ToggleHangulMode"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"ToggleHangulMode", "ToggleHangulMode"}));
 }
 
 TEST_F(FullCtrlWndTest, RepeatedKeysArriveAsPressesOnly) {
@@ -218,7 +218,7 @@ TEST_F(FullCtrlWndTest, RepeatedKeysArriveAsPressesOnly) {
   QApplication::sendEvent(window, &repeat_release);
   QApplication::sendEvent(window, &repeat_press);
   QTest::keyRelease(window, Qt::Key_A);
-  EXPECT_EQ(driver_->Calls(), (Calls{"KeyEvent 256 65 0x1", "KeyEvent 256 65 0x40000001",
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 65 0x1", "KeyEvent 256 65 0x40000001",
                                      "KeyEvent 257 65 0xc0000001"}));
 }
 
@@ -228,7 +228,7 @@ TEST_F(FullCtrlWndTest, LosingTheFocusReleasesHeldKeys) {
   EXPECT_TRUE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
   QFocusEvent focus_out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(window, &focus_out);
-  EXPECT_EQ(driver_->Calls(), (Calls{"KeyEvent 256 162 0x1", "KeyEvent 257 162 0xc0000001"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 162 0x1", "KeyEvent 257 162 0xc0000001"}));
   EXPECT_FALSE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
 }
 
@@ -241,7 +241,7 @@ TEST_F(FullCtrlWndTest, TheInputMethodStaysOut) {
   QInputMethodEvent committed;
   committed.setCommitString(QStringLiteral("한"));
   QApplication::sendEvent(window, &committed);
-  EXPECT_EQ(driver_->Calls(), Calls{});
+  EXPECT_EQ(driver_->Lines(), Calls{});
 }
 
 QColor PixelAt(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
