@@ -65,8 +65,9 @@ void ZorSoftKvmWS::Disconnect() {
 
 void ZorSoftKvmWS::StartStream() {
   StopPolling();
+  std::lock_guard lock(stream_mutex_);
   streaming_.store(true);
-  Send(StreamRequest());
+  stream_asked_on_connection_ = Send(StreamRequest());
 }
 
 void ZorSoftKvmWS::StopStream() {
@@ -133,8 +134,8 @@ void ZorSoftKvmWS::KeyEvent(uint32_t message_id, int64_t virtual_key, int64_t /*
   Send(message.dump());
 }
 
-void ZorSoftKvmWS::Send(const std::string& text) {
-  socket_.SendText(text);  // a refusal while the socket is down is expected and ignored
+bool ZorSoftKvmWS::Send(const std::string& text) {
+  return socket_.SendText(text);  // refused while the socket is down; callers retry or need not
 }
 
 void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
@@ -143,11 +144,18 @@ void ZorSoftKvmWS::OnSocketEvent(const WebSocketEvent& event) {
       // A stream asked for while the socket was down (full control opened during a
       // reconnection, or at once after Connect) was refused; without asking again the picture
       // would freeze, as polling is off while streaming.
-      if (streaming_.load()) Send(StreamRequest());
+      {
+        std::lock_guard lock(stream_mutex_);
+        if (streaming_.load() && !stream_asked_on_connection_) stream_asked_on_connection_ = Send(StreamRequest());
+      }
       break;
     case WebSocketEvent::Kind::Error:
     case WebSocketEvent::Kind::Close:
       if (!event.cause.empty()) last_error_.Set(event.cause);  // empty: Disconnect closed it
+      {
+        std::lock_guard lock(stream_mutex_);
+        stream_asked_on_connection_ = false;
+      }
       break;
     case WebSocketEvent::Kind::Message:
       if (event.binary) DeliverPicture(event.data);  // texts from the agent mean nothing to us

@@ -64,7 +64,8 @@ class ZorSoftKvmWS : public ZorKvmClient {
   void SnapshotLoop();
   // Clears streaming first, then sends "stop_stream"; nothing when not streaming.
   void SendStopStream();
-  void Send(const std::string& text);
+  // False when the socket refused it (not open).
+  bool Send(const std::string& text);
   // I/O thread: decodes one picture and hands it to the owner.
   void DeliverPicture(std::string_view bytes);
 
@@ -77,6 +78,11 @@ class ZorSoftKvmWS : public ZorKvmClient {
   LastErrorSlot last_error_;
   std::atomic<bool> polling_{false};
   std::atomic<bool> streaming_{false};
+  // Whether the current connection has been asked for the stream: StartStream asks at once,
+  // and the socket's opening asks again only when that request did not go out, so one
+  // connection never gets a request twice for one StartStream. Guarded by stream_mutex_.
+  std::mutex stream_mutex_;
+  bool stream_asked_on_connection_ = false;
 
   // The polling thread is joined when polling stops (it wakes at once), so a quick stop and
   // restart never leaves two pollers running. UI thread only, except the wake-up.
