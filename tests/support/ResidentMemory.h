@@ -8,6 +8,14 @@
 
 namespace zor::test {
 
+// Sanitizers keep shadow memory and freed blocks of their own, several times what the program
+// itself holds: a growth allowance is multiplied by this.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr uint64_t kSanitizerMemoryFactor = 8;
+#else
+inline constexpr uint64_t kSanitizerMemoryFactor = 1;
+#endif
+
 // Bytes of this process in RAM now (the second field of /proc/self/statm, in pages); 0 if unknown.
 inline uint64_t ResidentBytes() {
   std::ifstream statm("/proc/self/statm");
