@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -167,10 +166,9 @@ TEST(TesselStreamLive, DisconnectEndsAConnectionAttemptAtOnce) {
   TesselLite driver(owner);
   driver.Connect();
   ASSERT_TRUE(test::WaitUntil([&] { return device.SynRetransmissions() >= 0; }));
-  const auto start = std::chrono::steady_clock::now();
   driver.Disconnect();
-  // Waiting for the attempt would take the whole connect timeout.
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(TesselLite::kConnectTimeoutS));
+  // A Disconnect that waited for the attempt would have seen it end in its connect timeout.
+  EXPECT_NE(driver.LastError(), "timed out");
   EXPECT_EQ(device.SynRetransmissions(), -1) << "the attempt goes on after Disconnect";
 }
 
