@@ -65,6 +65,9 @@ void AppWorker::Stop() {
 }
 
 void AppWorker::OnFrame(const FramePtr& frame) {
+  // A paused runner uses up its frames here, so none that came during the pause is stepped on
+  // once it resumes.
+  if (runner_.Paused()) return;
   {
     std::lock_guard lock(mutex_);
     frame_ = frame;

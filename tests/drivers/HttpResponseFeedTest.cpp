@@ -53,6 +53,8 @@ TEST(HttpResponseFeed, FramingStatusAndFailures) {
   const Case cases[] = {
       {"chunked", ok + "Transfer-Encoding: chunked\r\n\r\n4\r\n--fr\r\n3;x=y\r\name\r\n", Outcome::kMore, 200, "--frame", ""},
       {"chunked, ended", ok + "Transfer-Encoding: chunked\r\n\r\n2\r\nab\r\n0\r\n\r\n", Outcome::kDone, 200, "ab", ""},
+      // The last chunk first, a byte at a time, once tripped the chunk parser's assertion.
+      {"chunked, nothing but the last chunk", ok + "Transfer-Encoding: chunked\r\n\r\n0\r\n\r\n", Outcome::kDone, 200, "", ""},
       {"content length", ok + "Content-Length: 3\r\n\r\nabcdef", Outcome::kDone, 200, "abc", ""},
       {"until the connection ends", "HTTP/1.0 200 OK\r\n\r\nabc", Outcome::kMore, 200, "abc", ""},
       {"not found", "HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno", Outcome::kDone, 404, "no", ""},
