@@ -12,8 +12,9 @@ cmake --build --preset fuzz
 mapfile -t targets < <(find build/fuzz/tests/fuzz -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x -printf '%f\n' | sort)
 [ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets built" >&2; exit 1; }
 
-# Five minutes in all, two targets at a time.
-seconds="${1:-$(( 2 * 290 / ${#targets[@]} ))}"
+# Just under five minutes in all, two targets at a time.
+rounds=$(( (${#targets[@]} + 1) / 2 ))
+seconds="${1:-$(( 290 / rounds ))}"
 [ "$seconds" -ge 20 ] || seconds=20
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
