@@ -11,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -142,34 +143,40 @@ class UnansweringListener {
   std::thread acceptor_;
 };
 
+// A driver connecting to a device whose listen queue is full, so that its attempt hangs. The
+// device gets a loopback address of its own, as the driver's input channel is on port 80.
+class TesselConnectAttemptLive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string address = test::FreeLoopbackAddress(80);
+    ASSERT_FALSE(address.empty());
+    device_ = std::make_unique<UnansweringListener>(address);
+    owner_ = std::make_unique<RecordingOwner>(test::TesselDevice(address, device_->port()));
+    driver_ = std::make_unique<TesselLite>(*owner_);
+    driver_->Connect();
+  }
+
+  std::unique_ptr<UnansweringListener> device_;
+  std::unique_ptr<RecordingOwner> owner_;
+  std::unique_ptr<TesselLite> driver_;
+};
+
 // A device whose answer to the SYN is lost once (its first retransmission comes after 1 s) is
 // still reached by the first connection attempt.
-TEST(TesselStreamLive, SlowConnectionIsWaitedFor) {
-  const std::string address = test::FreeLoopbackAddress(80);
-  ASSERT_FALSE(address.empty());
-  UnansweringListener device(address);
-  RecordingOwner owner(test::TesselDevice(address, device.port()));
-  TesselLite driver(owner);
-  driver.Connect();
-  ASSERT_TRUE(test::WaitUntil([&] { return device.SynRetransmissions() >= 1; })) << "the SYN was never retransmitted";
-  device.MakeRoom();
-  ASSERT_TRUE(test::WaitUntil([&] { return device.request_seen(); }));
-  EXPECT_EQ(driver.LastError(), "") << "the connection attempt was given up";
-  driver.Disconnect();
+TEST_F(TesselConnectAttemptLive, SlowConnectionIsWaitedFor) {
+  ASSERT_TRUE(test::WaitUntil([&] { return device_->SynRetransmissions() >= 1; })) << "the SYN was never retransmitted";
+  device_->MakeRoom();
+  ASSERT_TRUE(test::WaitUntil([&] { return device_->request_seen(); }));
+  EXPECT_EQ(driver_->LastError(), "") << "the connection attempt was given up";
+  driver_->Disconnect();
 }
 
-TEST(TesselStreamLive, DisconnectEndsAConnectionAttemptAtOnce) {
-  const std::string address = test::FreeLoopbackAddress(80);
-  ASSERT_FALSE(address.empty());
-  UnansweringListener device(address);
-  RecordingOwner owner(test::TesselDevice(address, device.port()));
-  TesselLite driver(owner);
-  driver.Connect();
-  ASSERT_TRUE(test::WaitUntil([&] { return device.SynRetransmissions() >= 0; }));
-  driver.Disconnect();
+TEST_F(TesselConnectAttemptLive, DisconnectEndsAConnectionAttemptAtOnce) {
+  ASSERT_TRUE(test::WaitUntil([&] { return device_->SynRetransmissions() >= 0; }));
+  driver_->Disconnect();
   // A Disconnect that waited for the attempt would have seen it end in its connect timeout.
-  EXPECT_NE(driver.LastError(), "timed out");
-  EXPECT_EQ(device.SynRetransmissions(), -1) << "the attempt goes on after Disconnect";
+  EXPECT_NE(driver_->LastError(), "timed out");
+  EXPECT_EQ(device_->SynRetransmissions(), -1) << "the attempt goes on after Disconnect";
 }
 
 TEST(TesselStreamLive, FfmpegPeerFramesArriveDecoded) {
