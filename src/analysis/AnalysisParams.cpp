@@ -1,6 +1,6 @@
 #include "analysis/AnalysisParams.h"
 
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor {
 

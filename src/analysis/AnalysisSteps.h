@@ -12,7 +12,7 @@
 #include "analysis/AnalysisParams.h"
 #include "analysis/AnalysisResult.h"
 #include "analysis/BestPositionSearch.h"
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor {
 

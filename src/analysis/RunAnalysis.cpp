@@ -4,7 +4,7 @@
 #include "analysis/MatchBinPat.h"
 #include "analysis/MatchImage.h"
 #include "analysis/MatchPattern.h"
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "automation/ItemAction.h"
-#include "client/KVMClient.h"
+#include "model/ItemAction.h"
+#include "session/DeviceSession.h"
 
 namespace zor {
 
@@ -17,7 +17,7 @@ using ActionWait = std::function<void(int64_t ms)>;
 // Executes `action` through the client's driver. Each driver call leases the driver for that
 // call only, so a driver replaced meanwhile is never called after its deletion, and the waits
 // never hold up the replacement. Without a driver nothing happens and no time is spent.
-void ExecuteAction(const ItemAction& action, KVMClient& client, const ActionWait& wait);
+void ExecuteAction(const ItemAction& action, DeviceSession& client, const ActionWait& wait);
 
 // The pointer position of a mouse action, for the editor's marker: true for codes that move
 // the pointer (clicks, moves, drags), with the point in `x`, `y` (a drag's start).

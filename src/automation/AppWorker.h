@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 #include "automation/RunMode.h"
 #include "automation/RunnerTestListener.h"
-#include "client/FrameConsumer.h"
+#include "session/FrameConsumer.h"
 
 namespace zor {
 

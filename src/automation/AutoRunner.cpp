@@ -1,11 +1,11 @@
 #include "automation/AutoRunner.h"
 
 #include "automation/AppWorker.h"
-#include "automation/SceneCopy.h"
+#include "model/SceneCopy.h"
 
 namespace zor {
 
-AutoRunner::AutoRunner(KVMClient& client) : client_(client) {}
+AutoRunner::AutoRunner(DeviceSession& client) : client_(client) {}
 
 AutoRunner::~AutoRunner() { StopRun(); }
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 #include "automation/RunMode.h"
 #include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
-#include "client/KVMClient.h"
+#include "session/DeviceSession.h"
 
 namespace zor {
 
@@ -29,7 +29,7 @@ class AppWorker;
 class AutoRunner : public IClientAutomation {
  public:
   // `client` owns the runner and outlives it.
-  explicit AutoRunner(KVMClient& client);
+  explicit AutoRunner(DeviceSession& client);
   ~AutoRunner() override;  // StopRun
   AutoRunner(const AutoRunner&) = delete;
   AutoRunner& operator=(const AutoRunner&) = delete;
@@ -54,7 +54,7 @@ class AutoRunner : public IClientAutomation {
   int32_t AppCount() const { return app_count_.load(); }
 
   // --- for the workers (their own threads) ---
-  KVMClient& Client() const { return client_; }
+  DeviceSession& Client() const { return client_; }
   IRunObserver* Observer() const { return observer_; }
 
  private:
@@ -63,7 +63,7 @@ class AutoRunner : public IClientAutomation {
   void Append(std::unique_ptr<AppInfo> app, RunMode mode, IRunnerTestListener* listener);
   void StartWorkers();
 
-  KVMClient& client_;
+  DeviceSession& client_;
   // Serialises starting and stopping; never taken by a worker.
   std::mutex control_mutex_;
   std::atomic<RunMode> mode_{RunMode::RunApps};

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "automation/LenientNumber.h"
+#include "platform/LenientNumber.h"
 
 namespace zor {
 namespace {

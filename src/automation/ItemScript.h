@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "automation/AppInfo.h"
-#include "automation/Item.h"
-#include "automation/ItemAction.h"
+#include "model/AppInfo.h"
+#include "model/Item.h"
+#include "model/ItemAction.h"
 #include "automation/MatchPlace.h"
 
 namespace zor {

@@ -3,8 +3,8 @@
 // each event as a line). Every method has an empty default so an observer picks what it needs.
 #include "analysis/AnalysisEngine.h"
 #include "analysis/AnalysisResult.h"
-#include "automation/AppInfo.h"
-#include "automation/ItemAction.h"
+#include "model/AppInfo.h"
+#include "model/ItemAction.h"
 
 namespace zor {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "analysis/AnalysisEngine.h"
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 
 namespace zor {
 

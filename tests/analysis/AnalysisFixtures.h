@@ -10,7 +10,7 @@
 
 #include "analysis/AnalysisEngine.h"
 #include "analysis/AnalysisSteps.h"
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor::test {
 

@@ -10,7 +10,7 @@
 #include "analysis/AnalysisParams.h"
 #include "analysis/AnalysisResult.h"
 #include "analysis/AnalysisEngine.h"
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor::test {
 

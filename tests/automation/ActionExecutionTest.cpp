@@ -42,7 +42,7 @@ class ActionExecution : public ::testing::Test {
 
   test::RunRecorder unused_;
   test::ScriptedClient scripted_{unused_};
-  KVMClient& client_ = scripted_.client;
+  DeviceSession& client_ = scripted_.client;
   test::RecordingDriver* driver_ = scripted_.driver;
 };
 

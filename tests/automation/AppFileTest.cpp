@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "AutomationTestSupport.h"
-#include "app/AppConfig.h"
-#include "automation/AppInfo.h"
+#include "model/AppConfig.h"
+#include "model/AppInfo.h"
 
 namespace zor {
 namespace {

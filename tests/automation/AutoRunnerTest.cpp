@@ -54,7 +54,7 @@ class AutoRunnerTest : public ::testing::Test {
   test::TempProgramFolder folder_;
   test::RunRecorder recorder_;
   test::ScriptedClient scripted_{recorder_};
-  KVMClient& client_ = scripted_.client;
+  DeviceSession& client_ = scripted_.client;
   AutoRunner* const runner_ = scripted_.runner;
   test::RecordingDriver* driver_ = scripted_.driver;
 };

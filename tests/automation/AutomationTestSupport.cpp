@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppConfig.h"
+#include "model/AppConfig.h"
 #include "platform/ProgramPath.h"
 
 namespace zor::test {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "automation/AppInfo.h"
-#include "automation/SceneData.h"
+#include "model/AppInfo.h"
+#include "model/SceneData.h"
 #include "support/TempDir.h"
 
 namespace zor::test {

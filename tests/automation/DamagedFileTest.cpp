@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "AutomationTestSupport.h"
-#include "automation/AppInfo.h"
-#include "automation/SceneData.h"
+#include "model/AppInfo.h"
+#include "model/SceneData.h"
 #include "platform/CodePage.h"
 
 namespace zor {

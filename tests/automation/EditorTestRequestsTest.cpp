@@ -61,7 +61,7 @@ class EditorTestRequests : public ::testing::Test {
   test::RunRecorder recorder_;
   FakeEditor editor_;
   test::ScriptedClient scripted_{recorder_};
-  KVMClient& client_ = scripted_.client;
+  DeviceSession& client_ = scripted_.client;
   AutoRunner* const runner_ = scripted_.runner;
   test::RecordingDriver* driver_ = scripted_.driver;
   const FramePtr frame_ = ScriptedFrame(test::kScriptedWidth, test::kScriptedHeight, {{kSeed, 40, 30}});

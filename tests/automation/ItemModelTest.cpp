@@ -5,10 +5,10 @@
 #include <string>
 
 #include "AutomationTestSupport.h"
-#include "automation/ActionCode.h"
-#include "automation/AppInfo.h"
-#include "automation/AsciiHidMap.h"
-#include "automation/Item.h"
+#include "model/ActionCode.h"
+#include "model/AppInfo.h"
+#include "input/AsciiHidMap.h"
+#include "model/Item.h"
 #include "platform/CodePage.h"
 
 namespace zor {

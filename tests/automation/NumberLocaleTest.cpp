@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "automation/Item.h"
-#include "automation/LenientNumber.h"
+#include "model/Item.h"
+#include "platform/LenientNumber.h"
 #include "platform/CodePage.h"
 #include "support/DecimalCommaLocale.h"
 

@@ -10,7 +10,7 @@
 #include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
 #include "automation/AutoRunner.h"
-#include "drivers/HidReports.h"
+#include "input/HidReports.h"
 #include "platform/CodePage.h"
 #include "sim/SimScreen.h"
 #include "support/RecordingOwner.h"
@@ -63,7 +63,7 @@ class Device {
   }
   ~Device() { client_.OnCommand(kButtonConnect, kNotifyClick); }
 
-  KVMClient& Client() { return client_; }
+  DeviceSession& Client() { return client_; }
   FramePtr FirstFrame() {
     FramePtr frame;
     WaitUntil([&] { return (frame = client_.CurrentFrame()) != nullptr; });
@@ -72,7 +72,7 @@ class Device {
 
  private:
   DeviceInfo info_;
-  KVMClient client_;
+  DeviceSession client_;
 };
 
 class RunnerEndToEndLive : public ::testing::Test {

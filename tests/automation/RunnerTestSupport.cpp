@@ -3,7 +3,7 @@
 #include <chrono>
 #include <opencv2/core.hpp>
 
-#include "automation/ActionCode.h"
+#include "model/ActionCode.h"
 #include "platform/CodePage.h"
 
 namespace zor::test {

@@ -11,8 +11,8 @@
 #include "automation/AutoRunner.h"
 #include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
-#include "client/ScreenImage.h"
-#include "client/ZorKvmClient.h"
+#include "model/ScreenImage.h"
+#include "device/DeviceDriver.h"
 #include "support/RecordingDriver.h"
 
 namespace zor::test {
@@ -91,7 +91,7 @@ struct ScriptedClient {
   ~ScriptedClient();  // stops the run
 
   DeviceInfo device;
-  KVMClient client{&device};
+  DeviceSession client{&device};
   AutoRunner* runner = nullptr;
   RecordingDriver* driver = nullptr;
 };

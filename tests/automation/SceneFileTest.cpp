@@ -3,7 +3,7 @@
 
 #include "AutomationTestSupport.h"
 #include "automation/ItemScript.h"
-#include "automation/SceneData.h"
+#include "model/SceneData.h"
 
 namespace zor {
 namespace {

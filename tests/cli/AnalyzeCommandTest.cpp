@@ -9,7 +9,7 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include "automation/SceneData.h"
+#include "model/SceneData.h"
 #include "platform/ProgramPath.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"

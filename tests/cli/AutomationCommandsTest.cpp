@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "automation/AppInfo.h"
-#include "automation/SceneData.h"
+#include "model/AppInfo.h"
+#include "model/SceneData.h"
 #include "platform/ProgramPath.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"

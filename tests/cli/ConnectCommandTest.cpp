@@ -6,7 +6,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 #include "support/ChildProcess.h"
 #include "support/RefusingPort.h"
 #include "support/SimProcess.h"

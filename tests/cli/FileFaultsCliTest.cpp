@@ -10,9 +10,9 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 #include "support/ChildProcess.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"

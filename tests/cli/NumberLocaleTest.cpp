@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "automation/SceneData.h"
+#include "model/SceneData.h"
 #include "platform/ProgramPath.h"
 #include "support/DecimalCommaLocale.h"
 #include "support/RunProgram.h"

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 #include "sim/SimScreen.h"
 #include "support/ChildProcess.h"
 #include "support/RunProgram.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 #include "support/TesselSim.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "automation/AppInfo.h"
+#include "model/AppInfo.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zor;

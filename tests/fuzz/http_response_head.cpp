@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "drivers/HttpResponseFeed.h"
-#include "drivers/MjpegPartParser.h"
+#include "device/HttpResponseFeed.h"
+#include "device/MjpegPartParser.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "client/JpegDecoder.h"
+#include "device/JpegDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   zor::JpegContext context;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "drivers/MjpegPartParser.h"
+#include "device/MjpegPartParser.h"
 
 namespace {
 

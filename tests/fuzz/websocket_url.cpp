@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "drivers/WebSocketUrl.h"
+#include "device/WebSocketUrl.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <thread>
 
-#include "drivers/WebSocketClient.h"
+#include "device/WebSocketClient.h"
 #include "support/ChildProcess.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"

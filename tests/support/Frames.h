@@ -2,7 +2,7 @@
 // Frames for tests of the frame path: every byte one value, so a torn frame is easy to see.
 #include <memory>
 
-#include "client/ScreenImage.h"
+#include "model/ScreenImage.h"
 
 namespace zor::test {
 

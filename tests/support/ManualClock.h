@@ -4,7 +4,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "drivers/PacingClock.h"
+#include "device/PacingClock.h"
 
 namespace zor::test {
 

@@ -12,13 +12,13 @@
 #include <utility>
 #include <vector>
 
-#include "client/ZorKvmClient.h"
+#include "device/DeviceDriver.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 
 namespace zor::test {
 
-class RecordingDriver : public ZorKvmClient {
+class RecordingDriver : public DeviceDriver {
  public:
   struct Call {
     std::string line;

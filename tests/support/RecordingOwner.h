@@ -5,9 +5,9 @@
 #include <mutex>
 #include <vector>
 
-#include "client/ZorKvmClient.h"
+#include "device/DeviceDriver.h"
 #include "platform/Clock.h"
-#include "shell/DeviceInfo.h"
+#include "model/DeviceInfo.h"
 
 namespace zor::test {
 

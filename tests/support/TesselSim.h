@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/DeviceInfo.h"
+#include "model/DeviceInfo.h"
 #include "support/SimProcess.h"
 
 namespace zor::test {

@@ -10,7 +10,7 @@
 #include <opencv2/core.hpp>
 
 #include "analysis/AnalysisEngine.h"
-#include "automation/Item.h"
+#include "model/Item.h"
 
 namespace zor::bench {
 

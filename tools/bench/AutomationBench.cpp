@@ -8,7 +8,7 @@
 #include <string>
 
 #include "automation/ItemScript.h"
-#include "automation/SceneData.h"
+#include "model/SceneData.h"
 
 namespace zor {
 namespace {

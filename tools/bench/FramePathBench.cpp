@@ -1,12 +1,12 @@
 // The cost of one software-agent frame: bare decoding against the driver's whole path from a
-// received message to KVMClient::OnFrame returning, with the client image and a thumbnail.
+// received message to DeviceSession::OnFrame returning, with the client image and a thumbnail.
 // The whole path should cost at most a tenth more than the decode it contains.
 #include <benchmark/benchmark.h>
 
-#include "client/FrameMailbox.h"
-#include "client/JpegDecoder.h"
-#include "client/KVMClient.h"
-#include "drivers/ZorSoftKvmWS.h"
+#include "session/FrameMailbox.h"
+#include "device/JpegDecoder.h"
+#include "session/DeviceSession.h"
+#include "device/SoftKvmDriver.h"
 #include "sim/SimScreen.h"
 
 namespace zor {
@@ -42,11 +42,11 @@ void BM_SoftKvmMessageToOnFrame(benchmark::State& state) {
   const std::vector<uint8_t>& jpeg = DesktopJpeg();
   DeviceInfo device;
   device.Type = 0;
-  KVMClient client(&device);
+  DeviceSession client(&device);
   client.CreateClient();
   FrameMailbox thumbnail;
   client.AttachConsumer(ConsumerRole::Thumbnail, &thumbnail);
-  auto* driver = static_cast<ZorSoftKvmWS*>(client.Driver());
+  auto* driver = static_cast<SoftKvmDriver*>(client.Driver());
   WebSocketEvent message;
   message.kind = WebSocketEvent::Kind::Message;
   message.binary = true;

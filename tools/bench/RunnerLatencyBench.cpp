@@ -1,4 +1,4 @@
-// The runner's reaction time: from a frame handed to KVMClient::OnFrame to the first driver call
+// The runner's reaction time: from a frame handed to DeviceSession::OnFrame to the first driver call
 // of the action its analysis triggers, for one App and for four Apps on one client (1920 x 1080,
 // a 64 x 64 image Item per App). Beside it, the analysis alone on the same work area, so that the
 // runner's own share (hand-off, wake-up, script, action start) is the difference of the two.
@@ -98,7 +98,7 @@ void BM_FrameToFirstDriverCall(benchmark::State& state) {
   const bool narrow = state.range(1) != 0;
   DeviceInfo device;
   device.Type = 7;  // no driver of its own: the recording one is installed
-  KVMClient client(&device);
+  DeviceSession client(&device);
   client.CreateClient();
   auto owned_driver = std::make_unique<test::RecordingDriver>();
   test::RecordingDriver* driver = owned_driver.get();

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "client/ZorKvmClient.h"
-#include "drivers/MjpegPartParser.h"
-#include "drivers/TesselLite.h"
-#include "shell/DeviceInfo.h"
+#include "device/DeviceDriver.h"
+#include "device/MjpegPartParser.h"
+#include "device/TesselLiteDriver.h"
+#include "model/DeviceInfo.h"
 #include "sim/SimScreen.h"
 
 namespace zor {
@@ -77,7 +77,7 @@ void BM_TesselParseAndDecode1080p(benchmark::State& state) {
   device.Port = 9;            // discard: closed on this machine
   device.FullFps = 1000000;  // an interval of 0 ms: every frame is delivered
   BenchOwner owner(device);
-  TesselLite driver(owner);
+  TesselLiteDriver driver(owner);
   driver.StartStream();
   driver.Connect();
   const auto feed = [&] {

@@ -12,7 +12,7 @@
 
 #include "CliCommand.h"
 #include "analysis/AnalysisEngine.h"
-#include "automation/SceneData.h"
+#include "model/SceneData.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
 

@@ -3,8 +3,8 @@
 // an Item's template as {"Width", "Height", "Pixels": base64 of the BGRA bytes}.
 #include <nlohmann/json.hpp>
 
-#include "automation/AppInfo.h"
-#include "automation/SceneData.h"
+#include "model/AppInfo.h"
+#include "model/SceneData.h"
 
 namespace zor::cli {
 

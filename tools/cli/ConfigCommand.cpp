@@ -7,7 +7,7 @@
 #include "JsonFields.h"
 #include "RecordFile.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 namespace {

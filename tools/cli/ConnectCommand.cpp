@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "CliCommand.h"
-#include "client/KVMClient.h"
+#include "session/DeviceSession.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 namespace {
@@ -124,7 +124,7 @@ int Run(const Args& args) {
   if (options->device >= devices.size()) return Fail("no device " + std::to_string(options->device) + " in the list");
   DeviceInfo& device = *devices[options->device];
 
-  KVMClient client(&device);
+  DeviceSession client(&device);
   client.SetIndex(static_cast<uint32_t>(options->device));
   client.CreateClient();
   if (!client.Driver()) return Fail("device type " + std::to_string(device.Type) + " has no driver");

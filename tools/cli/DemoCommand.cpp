@@ -6,8 +6,8 @@
 #include <iostream>
 
 #include "CliCommand.h"
-#include "automation/AppInfo.h"
-#include "automation/SceneData.h"
+#include "model/AppInfo.h"
+#include "model/SceneData.h"
 #include "platform/ProgramPath.h"
 #include "sim/SimScreen.h"
 

@@ -3,7 +3,7 @@
 // their field names, texts in UTF-8.
 #include <nlohmann/json.hpp>
 
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 

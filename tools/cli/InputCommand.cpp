@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "CliCommand.h"
-#include "drivers/DriverFactory.h"
-#include "drivers/TesselLite.h"
+#include "device/DriverFactory.h"
+#include "device/TesselLiteDriver.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 namespace {
@@ -26,7 +26,7 @@ constexpr int kClickMoveWaitMs = 30;
 constexpr int kClickHoldMs = 30;
 constexpr int kClickReleaseWaitMs = 10;
 
-using Action = std::function<void(ZorKvmClient&)>;
+using Action = std::function<void(DeviceDriver&)>;
 
 // The owner of a driver that only sends input: frames are counted, not kept.
 class InputOwner : public IDriverOwner {
@@ -76,14 +76,14 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
       const auto x = ParseCoordinate(*arg(1));
       const auto y = ParseCoordinate(*arg(2));
       if (!x || !y) return Reject(error, "move takes two whole numbers");
-      actions.push_back([x, y](ZorKvmClient& d) { d.MouseMove(*x, *y); });
+      actions.push_back([x, y](DeviceDriver& d) { d.MouseMove(*x, *y); });
       i += 3;
     } else if (verb == "click" && arg(3) && (*arg(1) == "left" || *arg(1) == "right")) {
       const std::string button = *arg(1);
       const auto x = ParseCoordinate(*arg(2));
       const auto y = ParseCoordinate(*arg(3));
       if (!x || !y) return Reject(error, "click takes left|right and two whole numbers");
-      actions.push_back([button, x, y](ZorKvmClient& d) {
+      actions.push_back([button, x, y](DeviceDriver& d) {
         d.MouseMove(*x, *y);
         SleepMs(kClickMoveWaitMs);
         d.MouseButton(button, true);
@@ -95,22 +95,22 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
     } else if (verb == "wheel" && arg(1) && (*arg(1) == "up" || *arg(1) == "down")) {
       // The full control window's convention: one notch, negative toward the user.
       const bool down = *arg(1) == "down";
-      actions.push_back([down](ZorKvmClient& d) { d.MouseWheel(down, down ? -120 : 120); });
+      actions.push_back([down](DeviceDriver& d) { d.MouseWheel(down, down ? -120 : 120); });
       i += 2;
     } else if (verb == "key" && arg(2)) {
       const auto usage = ParseNumber(*arg(1), 0, 255);
       const auto modifiers = ParseNumber(*arg(2), 0, 255);
       if (!usage || !modifiers) return Reject(error, "key takes a usage and a modifier byte (0..255)");
-      actions.push_back([usage, modifiers](ZorKvmClient& d) {
+      actions.push_back([usage, modifiers](DeviceDriver& d) {
         d.KeyCombo(static_cast<uint8_t>(*modifiers), static_cast<uint8_t>(*usage));
       });
       i += 3;
     } else if (verb == "type" && arg(1)) {
       const std::u16string text = FromUtf8(*arg(1));
-      actions.push_back([text](ZorKvmClient& d) { d.TypeText(text); });
+      actions.push_back([text](DeviceDriver& d) { d.TypeText(text); });
       i += 2;
     } else if (verb == "hangul") {
-      actions.push_back([](ZorKvmClient& d) { d.ToggleHangulMode(); });
+      actions.push_back([](DeviceDriver& d) { d.ToggleHangulMode(); });
       i += 1;
     } else {
       return Reject(error, "unknown or incomplete action at '" + verb + "'");
@@ -122,8 +122,8 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
 
 // Opens the driver's input channel and waits until input can flow: the hardware device's own
 // WebSocket, or for the software agent its one socket, which is open once a picture came.
-bool OpenInput(ZorKvmClient& driver, InputOwner& owner) {
-  if (auto* tessel = dynamic_cast<TesselLite*>(&driver)) {
+bool OpenInput(DeviceDriver& driver, InputOwner& owner) {
+  if (auto* tessel = dynamic_cast<TesselLiteDriver*>(&driver)) {
     tessel->ConnectInput();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kOpenTimeoutMs);
     while (!tessel->InputChannelOpen()) {

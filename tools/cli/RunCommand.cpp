@@ -12,12 +12,12 @@
 
 #include "CliCommand.h"
 #include "RecordFile.h"
-#include "app/AppConfig.h"
+#include "model/AppConfig.h"
 #include "automation/AutoRunner.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
-#include "shell/DeviceListFile.h"
+#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 namespace {
@@ -125,7 +125,7 @@ struct DeviceRun {
   ~DeviceRun() { client.DetachConsumer(&events); }
 
   DeviceEvents events;
-  KVMClient client;
+  DeviceSession client;
 };
 
 std::optional<RunOptions> Parse(const Args& args, std::string& error) {

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "CliCommand.h"
-#include "app/AppConfig.h"
+#include "model/AppConfig.h"
 
 namespace zor::cli {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-#include "drivers/HangulTyping.h"
+#include "input/HangulTyping.h"
 
 namespace zor::sim {
 namespace {

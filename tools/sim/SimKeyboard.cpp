@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "automation/AsciiHidMap.h"
-#include "drivers/HidReports.h"
+#include "input/AsciiHidMap.h"
+#include "input/HidReports.h"
 #include "sim/SimScreen.h"
 
 namespace zor::sim {

@@ -8,7 +8,7 @@
 #include "SimKeyboard.h"
 #include "SimMessageLog.h"
 #include "TesselHidServer.h"
-#include "drivers/HidReports.h"
+#include "input/HidReports.h"
 #include "platform/CodePage.h"
 #include "sim/SimScreen.h"
 

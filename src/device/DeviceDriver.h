@@ -1,0 +1,69 @@
+#pragma once
+// The device driver interface: one driver per DeviceSession, chosen by the device's type.
+//
+// Coordinates are pixels of the remote screen: (0, 0) top left, x to the right, y downwards, in
+// the device's configured ScreenWidth x ScreenHeight. Input operations are called from the UI
+// thread and from automation threads, possibly at the same time; they send nothing while the
+// driver's channel is down. Frames are produced on the driver's own thread.
+#include <cstdint>
+#include <string>
+
+#include "model/ScreenImage.h"
+
+namespace zor {
+
+struct DeviceInfo;
+
+// Window messages of key events, as the full control window passes them on.
+inline constexpr uint32_t kWmKeyDown = 256;
+inline constexpr uint32_t kWmKeyUp = 257;
+inline constexpr uint32_t kWmSysKeyDown = 260;
+inline constexpr uint32_t kWmSysKeyUp = 261;
+
+inline bool IsKeyPress(uint32_t message) { return message == kWmKeyDown || message == kWmSysKeyDown; }
+
+// What a driver sees of its client: the device record and the frame sink.
+class IDriverOwner {
+ public:
+  virtual ~IDriverOwner() = default;
+  // The record the driver was made for; never null while the driver lives. Read on the UI
+  // thread (Connect) and at construction; the record is replaced only through RecreateDriver.
+  virtual const DeviceInfo* Device() const = 0;
+  // Called on the driver's receive thread with each decoded frame, which is never written again.
+  virtual void OnFrame(FramePtr frame) = 0;
+};
+
+class DeviceDriver {
+ public:
+  // Disconnects first: stops every thread of the driver before anything is freed.
+  virtual ~DeviceDriver() = default;
+
+  // Full-control rate on / back to the thumbnail rate; valid in every connection state.
+  virtual void StartStream() = 0;
+  virtual void StopStream() = 0;
+  // Starts the device's channels; frames follow asynchronously. The result is always true.
+  virtual bool Connect() = 0;
+  // Stops every thread and channel; may be called repeatedly and before any Connect.
+  virtual void Disconnect() = 0;
+  virtual bool ConnectInput() = 0;
+  virtual void DisconnectInput() = 0;
+
+  virtual void MouseMove(int32_t x, int32_t y) = 0;
+  // button: "left" or "right"; down: true for a press.
+  virtual void MouseButton(const std::string& button, bool down) = 0;
+  // delta: wheel delta in multiples of 120, negative toward the user.
+  virtual void MouseWheel(bool down, int32_t delta) = 0;
+  // message: kWmKeyDown, kWmKeyUp, kWmSysKeyDown or kWmSysKeyUp; virtual_key: Win32 virtual-key
+  // code; key_flags: the key message's extra bits (repeat count, scan code), passed through.
+  virtual void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) = 0;
+  // modifiers: HID modifier bits; usage: HID keyboard usage id.
+  virtual void KeyCombo(uint8_t modifiers, uint8_t usage) = 0;
+  virtual void TypeText(const std::u16string& text) = 0;
+  virtual void ToggleHangulMode() = 0;
+
+  // Why the last attempt to reach the device failed (see LastErrorSlot); empty while it works.
+  // Any thread.
+  virtual std::string LastError() const = 0;
+};
+
+}  // namespace zor

@@ -1,0 +1,16 @@
+#include "device/DriverFactory.h"
+
+#include "device/TesselLiteDriver.h"
+#include "device/SoftKvmDriver.h"
+
+namespace zor {
+
+std::unique_ptr<DeviceDriver> CreateDriver(uint32_t device_type, IDriverOwner& owner) {
+  switch (device_type) {
+    case kSoftKvmDeviceType: return std::make_unique<SoftKvmDriver>(owner);
+    case kTesselDeviceType: return std::make_unique<TesselLiteDriver>(owner);
+    default: return nullptr;
+  }
+}
+
+}  // namespace zor

@@ -1,0 +1,94 @@
+#pragma once
+// Driver of device type 0, the software KVM agent on the remote computer: one WebSocket carries
+// small JSON texts to the agent and one JPEG picture per binary message back.
+//
+// Threads: Connect, Disconnect, StartStream and StopStream on the UI thread; input operations on
+// the UI and automation threads at once; frames are decoded and handed to the owner on the
+// socket's I/O thread; snapshot requests leave from the polling thread. Why the device cannot be
+// reached (refused, timed out, closed by the peer, not a JPEG picture...) is kept as the last
+// error until a picture is delivered again.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "model/FramePool.h"
+#include "device/JpegDecoder.h"
+#include "device/LastErrorSlot.h"
+#include "device/DeviceDriver.h"
+#include "device/PacingClock.h"
+#include "device/WebSocketClient.h"
+
+namespace zor {
+
+// Pause between snapshot requests while no stream runs: about 4 pictures a second.
+inline constexpr int64_t kSnapshotIntervalMs = 250;
+// Mouse moves closer together than this are dropped (not merged).
+inline constexpr int64_t kMinMoveIntervalNs = 10'000'000;
+
+class SoftKvmDriver : public DeviceDriver {
+ public:
+  // `clock` paces mouse moves and snapshot requests; it must outlive the driver.
+  explicit SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock());
+  // Polling thread ended, stop-streaming sent when streaming, socket closed with 1000.
+  ~SoftKvmDriver() override;
+
+  void StartStream() override;
+  void StopStream() override;
+  bool Connect() override;
+  void Disconnect() override;
+  bool ConnectInput() override { return true; }
+  void DisconnectInput() override {}
+  void MouseMove(int32_t x, int32_t y) override;
+  void MouseButton(const std::string& button, bool down) override;
+  void MouseWheel(bool down, int32_t delta) override;
+  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
+  // The agent has no key-combination, text or input-method messages.
+  void KeyCombo(uint8_t, uint8_t) override {}
+  void TypeText(const std::u16string&) override {}
+  void ToggleHangulMode() override {}
+  std::string LastError() const override { return last_error_.Get(); }
+
+  // A socket event; runs on the socket's I/O thread. Public so that the frame path from a
+  // received message to the owner's OnFrame can be measured without a network.
+  void OnSocketEvent(const WebSocketEvent& event);
+
+  bool Polling() const { return polling_.load(); }
+  bool Streaming() const { return streaming_.load(); }
+
+ private:
+  void StartPolling();
+  void StopPolling();
+  void SnapshotLoop();
+  // Clears streaming first, then sends "stop_stream"; nothing when not streaming.
+  void SendStopStream();
+  // False when the socket refused it (not open).
+  bool Send(const std::string& text);
+  // I/O thread: decodes one picture and hands it to the owner.
+  void DeliverPicture(std::string_view bytes);
+
+  IDriverOwner* const owner_;
+  const IPacingClock& clock_;
+  JpegContext decoder_;
+  FramePool frames_;
+  std::atomic<int64_t> last_move_ns_;
+  WebSocketClient socket_;
+  LastErrorSlot last_error_;
+  std::atomic<bool> polling_{false};
+  std::atomic<bool> streaming_{false};
+  // Whether the current connection has been asked for the stream: StartStream asks at once,
+  // and the socket's opening asks again only when that request did not go out, so one
+  // connection never gets a request twice for one StartStream. Guarded by stream_mutex_.
+  std::mutex stream_mutex_;
+  bool stream_asked_on_connection_ = false;
+
+  // The polling thread is joined when polling stops (it wakes at once), so a quick stop and
+  // restart never leaves two pollers running. UI thread only, except the wake-up.
+  std::thread poll_thread_;
+  std::mutex poll_mutex_;
+  std::condition_variable poll_wake_;
+};
+
+}  // namespace zor

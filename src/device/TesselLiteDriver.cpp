@@ -1,0 +1,133 @@
+// TesselLiteDriver: lifecycle and the picture side (the MJPEG stream thread).
+#include "device/TesselLiteDriver.h"
+
+#include <pthread.h>
+
+#include <algorithm>
+
+#include "model/AppConfig.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/Diag.h"
+#include "model/DeviceInfo.h"
+
+namespace zor {
+namespace {
+
+constexpr std::string_view kDiagCategory = "drivers";
+constexpr int64_t kNsPerMs = 1'000'000;
+
+// Thread names are cut to 15 characters by the system.
+void NameThisThread(const std::string& name) { pthread_setname_np(pthread_self(), name.substr(0, 15).c_str()); }
+
+}  // namespace
+
+TesselLiteDriver::TesselLiteDriver(IDriverOwner& owner) : owner_(owner), pacer_(&MonotonicNs) {
+  const DeviceInfo* device = owner_.Device();
+  intervals_ = DeliveryIntervalsFor(device);
+  if (device) {
+    screen_width_ = static_cast<int32_t>(device->ScreenWidth);
+    screen_height_ = static_cast<int32_t>(device->ScreenHeight);
+    hid_socket_.SetThreadName("hid " + ToCodePage949(device->ConnectIP));
+  }
+  hid_socket_.SetCallback([this](const WebSocketEvent& event) { OnHidSocketEvent(event); });
+}
+
+TesselLiteDriver::~TesselLiteDriver() { Disconnect(); }
+
+void TesselLiteDriver::StartStream() { fast_ = true; }
+
+void TesselLiteDriver::StopStream() { fast_ = false; }
+
+bool TesselLiteDriver::Connect() {
+  if (running_) return true;
+  // A stream thread that a Disconnect on that very thread ended is still to be joined.
+  StopStreamThread();
+  ConnectInput();
+  const DeviceInfo* device = owner_.Device();
+  if (!device) return true;
+  const DeviceTypeInfo* type = AppConfig::Instance().FindDeviceType(device->Type);
+  HttpStreamTarget target{ToCodePage949(device->ConnectIP), static_cast<uint16_t>(device->Port),
+                          type ? ToCodePage949(type->stream_path) : std::string()};
+  const std::string host = target.host;
+  diag::Write(kDiagCategory, "TesselLiteDriver stream " + host + ":" + std::to_string(target.port) + target.path);
+  reader_ = std::make_unique<HttpStreamReader>(
+      std::move(target), HttpStreamTimeouts{kConnectTimeoutS, kReadTimeoutS, kRetryPauseMs},
+      static_cast<IHttpStreamHandler&>(*this));
+  running_ = true;
+  stream_thread_ = std::thread(&TesselLiteDriver::StreamThreadProc, this, std::ref(*reader_), host);
+  return true;
+}
+
+void TesselLiteDriver::Disconnect() {
+  running_ = false;
+  // The input channel is closed even when the stream was not running, so that a socket that
+  // lost its device stops reconnecting to it.
+  DisconnectInput();
+  StopStreamThread();
+}
+
+void TesselLiteDriver::StopStreamThread() {
+  if (!stream_thread_.joinable()) return;
+  // Ends the request in flight at once, a connection attempt included; a stop that comes
+  // before the thread has started reading ends its reading as soon as it starts.
+  reader_->Stop();
+  // Called on the stream thread itself (from OnFrame): the thread ends once it returns there,
+  // and the next Connect joins it.
+  if (stream_thread_.get_id() == std::this_thread::get_id()) return;
+  stream_thread_.join();
+  reader_.reset();
+}
+
+void TesselLiteDriver::StreamThreadProc(HttpStreamReader& reader, const std::string& host) {
+  NameThisThread("mjpeg " + host);
+  reader.Run();
+}
+
+TesselLiteDriver::StreamMemory TesselLiteDriver::StreamMemoryPeak() const {
+  return {reader_ ? reader_->HeldBytesPeak() : 0, parts_bytes_peak_};
+}
+
+int64_t TesselLiteDriver::IntervalNs() const {
+  return (fast_ ? intervals_.full_control_ms : intervals_.thumbnail_ms) * kNsPerMs;
+}
+
+void TesselLiteDriver::OnStreamData(const uint8_t* data, size_t size) {
+  if (!decoder_.Valid()) return;
+  parser_.Append(data, size);
+  std::span<const uint8_t> jpeg;
+  while (running_ && parser_.NextPart(jpeg)) {
+    if (pacer_.OnPicture(IntervalNs()) == DeliveryPacer::Decision::kDeliverNow) {
+      DeliverPicture(jpeg);
+    } else {
+      // Waits undecoded for its turn, in place of the part that waited before it.
+      held_part_.assign(jpeg.begin(), jpeg.end());
+      if (reader_) reader_->WakeAt(pacer_.DueNs(IntervalNs()));
+    }
+    parser_.DropPart();
+  }
+  // Neither buffer gives memory back, so their capacities now are their peaks.
+  parts_bytes_peak_ = parser_.capacity_bytes() + held_part_.capacity();
+}
+
+void TesselLiteDriver::OnWake() {
+  if (!running_) return;
+  if (pacer_.TakeHeldIfDue(IntervalNs())) {
+    DeliverPicture(held_part_);
+  } else if (pacer_.Holding()) {
+    // The rate changed to a longer interval meanwhile: try again when that one is up.
+    reader_->WakeAt(pacer_.DueNs(IntervalNs()));
+  }
+}
+
+void TesselLiteDriver::DeliverPicture(std::span<const uint8_t> jpeg) {
+  std::shared_ptr<ScreenImage> frame = frames_.Take();
+  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), frame->pixels, frame->width, frame->height)) {
+    last_error_.Set("not a JPEG picture");
+    return;
+  }
+  last_error_.Clear();
+  if (running_) owner_.OnFrame(std::move(frame));
+}
+
+}  // namespace zor

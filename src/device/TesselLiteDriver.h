@@ -1,0 +1,139 @@
+#pragma once
+// Driver of the hardware KVM device ("Tessel Lite", device type 1).
+//
+// Pictures: a stream thread reads the device's multipart MJPEG stream over HTTP, splits it into
+// JPEG parts and hands them to the client at the full-control or thumbnail rate: a part that
+// comes before its interval is up waits, undecoded, in place of the one before it, and goes out
+// when the interval is up. Only delivered parts are decoded. It reconnects 500 ms after every
+// failure for as long as the driver is connected, and keeps the last failure's reason.
+// Input: mouse and keyboard go to the device as binary HID reports over a WebSocket at
+// "ws://<address>/api/ws". Key sequences (combinations, typed text, the Korean/English switch)
+// sleep on the calling thread between their reports.
+//
+// Threads: Connect, Disconnect, StartStream and StopStream come from the UI thread; input
+// operations from the UI thread and automation threads at once (each report is one send);
+// frames are decoded and delivered on the stream thread.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "model/FramePool.h"
+#include "device/JpegDecoder.h"
+#include "device/LastErrorSlot.h"
+#include "device/DeviceDriver.h"
+#include "device/DeliveryRate.h"
+#include "device/HttpStreamReader.h"
+#include "input/KeyStateSource.h"
+#include "device/MjpegPartParser.h"
+#include "device/WebSocketClient.h"
+
+namespace zor {
+
+class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
+ public:
+  // Pause between two attempts to read the stream.
+  static constexpr int kRetryPauseMs = 500;
+  // A stream that sends nothing for this long is dropped and requested again.
+  static constexpr int kReadTimeoutS = 5;
+  // As long as the input channel waits: a link with a slow round trip or one lost SYN (whose
+  // first retransmission comes after 1 s) still connects. Disconnect does not wait for it.
+  static constexpr int kConnectTimeoutS = 5;
+  // Key timing the device's keyboard input needs to see every press and release.
+  static constexpr int kKeyPressMs = 15;
+  static constexpr int kKeyGapMs = 10;
+  static constexpr int kComboHoldMs = 20;
+  static constexpr int kHangulToggleHoldMs = 30;
+  static constexpr int kHanjaStepMs = 5;
+
+  explicit TesselLiteDriver(IDriverOwner& owner);
+  ~TesselLiteDriver() override;
+
+  void StartStream() override;
+  void StopStream() override;
+  bool Connect() override;
+  void Disconnect() override;
+  bool ConnectInput() override;
+  void DisconnectInput() override;
+
+  void MouseMove(int32_t x, int32_t y) override;
+  void MouseButton(const std::string& button, bool down) override;
+  void MouseWheel(bool down, int32_t delta) override;
+  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
+  void KeyCombo(uint8_t modifiers, uint8_t usage) override;
+  void TypeText(const std::u16string& text) override;
+  void ToggleHangulMode() override;
+  std::string LastError() const override { return last_error_.Get(); }
+
+  // Where KeyEvent reads the live modifier keys; OperatorKeyboard() unless replaced. The source
+  // must outlive the driver or be replaced first.
+  void SetKeyStateSource(const IKeyStateSource& source) { key_state_.store(&source); }
+
+  // True while the HID WebSocket is actually open (not merely started).
+  bool InputChannelOpen() const { return hid_socket_.IsOpen(); }
+
+  // Called on the stream thread with each chunk of the HTTP body (and by benchmarks).
+  void OnStreamData(const uint8_t* data, size_t size);
+
+  // Most bytes the stream path has held at once, for checks that hostile streams stay bounded:
+  // the response parser's buffer (of the request in flight) and the part parser's.
+  struct StreamMemory {
+    size_t response_bytes = 0;
+    size_t parts_bytes = 0;
+  };
+  // Call on the thread that calls Connect and Disconnect.
+  StreamMemory StreamMemoryPeak() const;
+
+ private:
+  void StreamThreadProc(HttpStreamReader& reader, const std::string& host);
+  // Stops the stream thread and, unless called on that thread, joins it.
+  void StopStreamThread();
+  // The delivery interval now in force.
+  int64_t IntervalNs() const;
+  // Decodes a part and hands it to the client; keeps the reason when it is not a picture.
+  void DeliverPicture(std::span<const uint8_t> jpeg);
+
+  // IHttpStreamHandler, on the stream thread.
+  void OnBody(std::span<const uint8_t> bytes) override { OnStreamData(bytes.data(), bytes.size()); }
+  void OnFailure(const std::string& reason) override { last_error_.Set(reason); }
+  void OnWake() override;
+
+  void SendMouseReport(uint8_t buttons, uint16_t x, uint16_t y, int8_t wheel);
+  void SendKeyReport(uint8_t modifiers, uint8_t usage);
+  void TypeAsciiChar(char c);
+  void OnHidSocketEvent(const WebSocketEvent& event);
+
+  IDriverOwner& owner_;
+  JpegContext decoder_;
+  FramePool frames_;
+  WebSocketClient hid_socket_;
+  std::atomic<bool> hid_open_{false};
+  // Last position and buttons sent: a button or wheel report repeats the position.
+  std::atomic<uint16_t> last_x_{0};
+  std::atomic<uint16_t> last_y_{0};
+  std::atomic<uint8_t> buttons_{0};
+
+  // The stream reader of the running stream thread; created before the thread starts and
+  // destroyed after it was joined, so Stop() may reach it from any thread in between.
+  std::unique_ptr<HttpStreamReader> reader_;
+  // Stream thread only: when parts go out, and the newest part waiting for its turn.
+  DeliveryPacer pacer_;
+  std::vector<uint8_t> held_part_;
+  std::atomic<bool> running_{false};
+  std::thread stream_thread_;
+  std::atomic<bool> fast_{false};
+  int32_t screen_width_ = 1920;
+  int32_t screen_height_ = 1080;
+  DeliveryIntervals intervals_;
+  LastErrorSlot last_error_;
+  MjpegPartParser parser_;  // stream thread only; survives reconnections
+  std::atomic<size_t> parts_bytes_peak_{0};
+  std::atomic<uint8_t> modifier_state_{0};
+  std::atomic<const IKeyStateSource*> key_state_{&OperatorKeyboard()};
+};
+
+}  // namespace zor

@@ -1,0 +1,367 @@
+// The only file that compiles Beast for the client side: it takes long to build, so everything
+// else sees WebSocketClient through its small header.
+#include "device/WebSocketClient.h"
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <atomic>
+#include <boost/asio/as_tuple.hpp>
+#include <boost/asio/co_spawn.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/use_awaitable.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/core/tcp_stream.hpp>
+#include <boost/beast/websocket.hpp>
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <tuple>
+
+#include "device/WebSocketCause.h"
+#include "device/WebSocketUrl.h"
+#include "platform/Diag.h"
+
+namespace zor {
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace websocket = beast::websocket;
+using tcp = asio::ip::tcp;
+using namespace std::chrono_literals;
+
+constexpr auto kAwait = asio::as_tuple(asio::use_awaitable);
+constexpr std::string_view kDiag = "websocket";
+
+// A host that does not answer is given up after this long; the next attempt follows the pause.
+constexpr auto kConnectTimeout = 5s;
+// Upgrade handshake and close handshake; a peer slower than this is treated as gone.
+constexpr auto kHandshakeTimeout = 10s;
+// Stop waits this long for the peer to answer our close before cutting the connection.
+constexpr auto kCloseTimeout = 1s;
+// Pauses between attempts: the first retry after 100 ms, doubling up to 10 s, so a device that
+// comes back is found quickly and one that stays away costs nearly nothing.
+constexpr auto kFirstRetryPause = 100ms;
+constexpr auto kLongestRetryPause = 10s;
+
+std::chrono::milliseconds RetryPause(int failures) {
+  if (failures <= 0) return 0ms;
+  auto pause = std::chrono::milliseconds(kFirstRetryPause);
+  for (int i = 1; i < failures && pause < kLongestRetryPause; ++i) pause *= 2;
+  return std::min<std::chrono::milliseconds>(pause, kLongestRetryPause);
+}
+
+struct Outgoing {
+  std::string data;
+  bool binary = false;
+  bool close = false;  // the close frame of Stop, queued behind what was sent before it
+};
+
+using WsStream = websocket::stream<beast::tcp_stream>;
+
+// One run of the I/O thread, from Start to the end of Stop. Everything but the send queue and
+// the flags is touched on the I/O thread only.
+class Session {
+ public:
+  Session(std::string url, WebSocketClient::Callback callback)
+      : url_text_(std::move(url)), url_(ParseWebSocketUrl(url_text_)), callback_(std::move(callback)) {}
+
+  void Run(const std::string& thread_name) {
+    if (!thread_name.empty()) pthread_setname_np(pthread_self(), thread_name.substr(0, 15).c_str());
+    asio::co_spawn(ioc_, Loop(), [](std::exception_ptr) {});
+    ioc_.run();
+  }
+
+  // Any thread.
+  bool Enqueue(Outgoing item) {
+    {
+      std::lock_guard lock(send_mutex_);
+      if (!open_ || queued_bytes_ + item.data.size() > kMaxQueuedSendBytes) return false;
+      queued_bytes_ += item.data.size();
+      queue_.push_back(std::move(item));
+    }
+    asio::post(ioc_, [this] { PumpWrites(); });
+    return true;
+  }
+
+  bool IsOpen() const {
+    std::lock_guard lock(send_mutex_);
+    return open_;
+  }
+
+  // Any thread: refuse further sends, queue the close frame when open, and wake the I/O thread.
+  void RequestStop() {
+    stopping_.store(true);
+    {
+      std::lock_guard lock(send_mutex_);
+      if (open_) queue_.push_back(Outgoing{{}, false, true});
+      open_ = false;
+    }
+    asio::post(ioc_, [this] { OnStopRequested(); });
+  }
+
+ private:
+  asio::awaitable<void> Loop() {
+    int failures = 0;
+    while (!stopping_.load()) {
+      if (failures > 0) {
+        retry_timer_.expires_after(RetryPause(failures));
+        co_await retry_timer_.async_wait(kAwait);
+        if (stopping_.load()) break;
+      }
+      bool opened = false;
+      try {
+        opened = co_await ConnectOnce();
+      } catch (const std::exception& e) {
+        Emit(ErrorEvent(e.what()));
+      }
+      MarkClosed();
+      conn_.reset();
+      failures = opened ? 1 : failures + 1;
+    }
+    close_deadline_.cancel();
+  }
+
+  // One connection: connect, upgrade, read until it ends. True when it was open at some point.
+  asio::awaitable<bool> ConnectOnce() {
+    const bool opened = co_await Open();
+    if (opened) co_await ReadUntilClosed(conn_);
+    co_return opened;
+  }
+
+  // Resolves, connects and upgrades into conn_; false (the cause emitted) when a step fails.
+  asio::awaitable<bool> Open() {
+    if (!url_.valid) {
+      Emit(ErrorEvent("bad address " + url_text_));
+      co_return false;
+    }
+    resolver_.emplace(ioc_);
+    auto [resolve_error, endpoints] = co_await resolver_->async_resolve(url_.host, url_.port, kAwait);
+    resolver_.reset();
+    if (resolve_error || stopping_.load()) co_return Failed(WebSocketStep::Resolve, resolve_error);
+
+    conn_ = std::make_shared<WsStream>(ioc_);
+    std::shared_ptr<WsStream> conn = conn_;
+    beast::get_lowest_layer(*conn).expires_after(kConnectTimeout);
+    auto [connect_error, endpoint] = co_await beast::get_lowest_layer(*conn).async_connect(endpoints, kAwait);
+    if (connect_error || stopping_.load()) co_return Failed(WebSocketStep::Connect, connect_error);
+    beast::get_lowest_layer(*conn).expires_never();
+
+    conn->set_option(websocket::stream_base::timeout{kHandshakeTimeout, websocket::stream_base::none(), false});
+    websocket::permessage_deflate deflate;
+    deflate.client_enable = true;
+    conn->set_option(deflate);
+    conn->read_message_max(kMaxWebSocketMessageBytes);
+    websocket::response_type answer;  // kept for the status of a refused upgrade
+    auto [handshake_error] = co_await conn->async_handshake(answer, url_.host_header, url_.target, kAwait);
+    if (handshake_error || stopping_.load()) {
+      co_return Failed(WebSocketStep::Handshake, handshake_error, answer.result_int());
+    }
+
+    {
+      std::lock_guard lock(send_mutex_);
+      open_ = true;
+    }
+    Emit(EventOf(WebSocketEvent::Kind::Open));
+    co_return true;
+  }
+
+  // Delivers every message until the connection ends, then its close event.
+  asio::awaitable<void> ReadUntilClosed(std::shared_ptr<WsStream> conn) {
+    beast::flat_buffer buffer;
+    boost::system::error_code read_error;
+    for (;;) {
+      size_t bytes = 0;
+      std::tie(read_error, bytes) = co_await conn->async_read(buffer, kAwait);
+      if (read_error) break;
+      const auto data = buffer.data();
+      WebSocketEvent message;
+      message.binary = conn->got_binary();
+      message.data = std::string_view(static_cast<const char*>(data.data()), data.size());
+      Emit(message);
+      buffer.consume(buffer.size());
+    }
+    MarkClosed();
+    WebSocketEvent close = EventOf(WebSocketEvent::Kind::Close);
+    close.close_code = static_cast<uint16_t>(conn->reason().code);
+    close.reason = conn->reason().reason.c_str();
+    if (!stopping_.load()) close.cause = DescribeConnectionEnd(read_error, close.close_code, close.reason);
+    Emit(close);
+  }
+
+  static WebSocketEvent EventOf(WebSocketEvent::Kind kind) {
+    WebSocketEvent event;
+    event.kind = kind;
+    return event;
+  }
+
+  static WebSocketEvent ErrorEvent(std::string cause) {
+    WebSocketEvent event = EventOf(WebSocketEvent::Kind::Error);
+    event.cause = std::move(cause);
+    return event;
+  }
+
+  bool Failed(WebSocketStep step, const boost::system::error_code& error, unsigned http_status = 0) {
+    if (!stopping_.load()) Emit(ErrorEvent(DescribeAttemptFailure(step, error, http_status)));
+    return false;
+  }
+
+  void MarkClosed() {
+    std::lock_guard lock(send_mutex_);
+    open_ = false;
+    queue_.clear();
+    queued_bytes_ = 0;
+  }
+
+  void Emit(const WebSocketEvent& event) {
+    if (event.kind != WebSocketEvent::Kind::Message && diag::Enabled(kDiag)) {
+      static constexpr const char* kNames[] = {"open", "close", "error", "message"};
+      diag::Write(kDiag, "[" + url_text_ + "] " + kNames[static_cast<int>(event.kind)] + " " + event.cause);
+    }
+    if (callback_) callback_(event);
+  }
+
+  // I/O thread: writes queued messages one at a time (the stream allows one write in flight).
+  void PumpWrites() {
+    if (writing_ || !conn_) return;
+    Outgoing item;
+    {
+      std::lock_guard lock(send_mutex_);
+      if (queue_.empty()) return;
+      item = std::move(queue_.front());
+      queue_.pop_front();
+      queued_bytes_ -= item.data.size();
+    }
+    writing_ = true;
+    std::shared_ptr<WsStream> conn = conn_;
+    if (item.close) {
+      conn->async_close(websocket::close_reason(static_cast<websocket::close_code>(kNormalClosureCode), kNormalClosureReason),
+                        [this, conn](const boost::system::error_code&) { writing_ = false; });
+      return;
+    }
+    out_ = std::move(item.data);
+    conn->binary(item.binary);
+    conn->async_write(asio::buffer(out_), [this, conn](const boost::system::error_code& error, size_t) {
+      writing_ = false;
+      if (!error && conn == conn_) PumpWrites();
+    });
+  }
+
+  // I/O thread: end the retry pause, abandon a connection attempt, or give the close frame a
+  // short time before cutting the connection.
+  void OnStopRequested() {
+    retry_timer_.cancel();
+    if (resolver_) resolver_->cancel();
+    if (!conn_) return;
+    if (!conn_->is_open()) {
+      beast::get_lowest_layer(*conn_).close();
+      return;
+    }
+    PumpWrites();
+    close_deadline_.expires_after(kCloseTimeout);
+    close_deadline_.async_wait([this](const boost::system::error_code& error) {
+      if (!error && conn_) beast::get_lowest_layer(*conn_).close();
+    });
+  }
+
+  const std::string url_text_;
+  const WebSocketUrl url_;
+  const WebSocketClient::Callback callback_;
+  asio::io_context ioc_{1};
+  asio::steady_timer retry_timer_{ioc_};
+  asio::steady_timer close_deadline_{ioc_};
+  std::optional<tcp::resolver> resolver_;
+  std::shared_ptr<WsStream> conn_;
+  std::string out_;       // the message being written
+  bool writing_ = false;  // a write or the close is in flight
+  std::atomic<bool> stopping_{false};
+
+  mutable std::mutex send_mutex_;  // guards the four fields below
+  bool open_ = false;
+  std::deque<Outgoing> queue_;
+  size_t queued_bytes_ = 0;
+};
+
+}  // namespace
+
+class WebSocketClient::Impl {
+ public:
+  ~Impl() { Stop(); }
+
+  void Start() {
+    std::lock_guard lock(session_mutex_);
+    if (session_ && !stopped_) return;
+    Reap();
+    session_ = std::make_shared<Session>(url_, callback_);
+    stopped_ = false;
+    thread_ = std::thread([session = session_, name = thread_name_] { session->Run(name); });
+  }
+
+  void Stop() {
+    std::unique_lock lock(session_mutex_);
+    if (!session_) return;
+    if (!stopped_) session_->RequestStop();
+    stopped_ = true;
+    if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) return;  // from the callback
+    Reap();
+  }
+
+  std::shared_ptr<Session> Current() const {
+    std::lock_guard lock(session_mutex_);
+    return stopped_ ? nullptr : session_;
+  }
+
+  std::string url_;
+  Callback callback_;
+  std::string thread_name_;
+
+ private:
+  // Joins the ended I/O thread (the caller holds session_mutex_; the thread never takes it).
+  void Reap() {
+    if (thread_.joinable()) {
+      if (thread_.get_id() == std::this_thread::get_id()) {
+        thread_.detach();
+      } else {
+        thread_.join();
+      }
+    }
+    session_.reset();
+  }
+
+  mutable std::mutex session_mutex_;
+  std::shared_ptr<Session> session_;
+  bool stopped_ = true;
+  std::thread thread_;
+};
+
+WebSocketClient::WebSocketClient() : impl_(std::make_unique<Impl>()) {}
+WebSocketClient::~WebSocketClient() = default;
+
+void WebSocketClient::SetUrl(std::string url) { impl_->url_ = std::move(url); }
+void WebSocketClient::SetCallback(Callback callback) { impl_->callback_ = std::move(callback); }
+void WebSocketClient::SetThreadName(std::string name) { impl_->thread_name_ = std::move(name); }
+void WebSocketClient::Start() { impl_->Start(); }
+void WebSocketClient::Stop() { impl_->Stop(); }
+
+bool WebSocketClient::SendText(std::string_view text) {
+  std::shared_ptr<Session> session = impl_->Current();
+  return session && session->Enqueue(Outgoing{std::string(text), false, false});
+}
+
+bool WebSocketClient::SendBinary(std::span<const uint8_t> bytes) {
+  std::shared_ptr<Session> session = impl_->Current();
+  return session && session->Enqueue(Outgoing{std::string(bytes.begin(), bytes.end()), true, false});
+}
+
+bool WebSocketClient::IsOpen() const {
+  std::shared_ptr<Session> session = impl_->Current();
+  return session && session->IsOpen();
+}
+
+}  // namespace zor

@@ -1,0 +1,127 @@
+#include "gui/editor/SceneEditorView.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "gui/widgets/QtText.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "gui/editor/EditorPainting.h"
+#include "gui/editor/SceneEditor.h"
+
+namespace zor {
+namespace {
+
+std::optional<EditKey> EditKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Up:
+      return EditKey::Up;
+    case Qt::Key_Down:
+      return EditKey::Down;
+    case Qt::Key_Home:
+      return EditKey::Home;
+    case Qt::Key_End:
+      return EditKey::End;
+    case Qt::Key_Delete:
+      return EditKey::Delete;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+SceneEditorView::SceneEditorView(SceneEditor& editor, int screen_width, int screen_height)
+    : QWidget(nullptr, Qt::Window), editor_(editor) {
+  setObjectName("EditAutoWndClass");
+  setWindowTitle(QStringLiteral("EditAuto"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAutoFillBackground(false);
+  setFocusPolicy(Qt::StrongFocus);
+  setFixedSize(screen_width, screen_height);
+  tool_ = new SceneToolWindow(editor, this);
+  setWindowTitle(ToQString(u"편집기"));
+}
+
+void SceneEditorView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (editor_.Testing()) {
+    PaintTest(painter);
+  } else {
+    PaintNormal(painter);
+  }
+}
+
+void SceneEditorView::PaintNormal(QPainter& painter) {
+  const FramePtr frame = editor_.Frame();
+  if (!frame || frame->Empty()) {
+    painter.fillRect(rect(), Qt::black);
+    return;
+  }
+  DrawFrame(painter, *frame, rect());
+  PaintEditMarks(painter, editor_.Model());
+}
+
+void SceneEditorView::PaintTest(QPainter& painter) {
+  const FramePtr frame = editor_.Frame();
+  painter.fillRect(rect(), Qt::black);
+  if (frame) DrawFrame(painter, *frame, QRect(0, 0, static_cast<int>(frame->width), static_cast<int>(frame->height)));
+  PaintTestMarks(painter, editor_.TestBestMatch(), editor_.LastAction());
+}
+
+void SceneEditorView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || editor_.Testing()) return;
+  const QPoint p = event->position().toPoint();
+  const EditOutcome outcome = editor_.Model().ButtonDown(p.x(), p.y());
+  if (outcome.show_cross) setCursor(Qt::CrossCursor);
+  editor_.Edited(outcome);
+}
+
+void SceneEditorView::mouseMoveEvent(QMouseEvent* event) {
+  SceneEditModel& model = editor_.Model();
+  if (!model.Dragging() || editor_.Testing() || model.CurrentMarker() < 0) return;
+  setCursor(Qt::CrossCursor);
+  const QPoint p = event->position().toPoint();
+  editor_.Edited(model.MouseMove(p.x(), p.y()));
+}
+
+void SceneEditorView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || editor_.Testing()) return;
+  const QPoint p = event->position().toPoint();
+  const EditOutcome outcome = editor_.Model().ButtonUp(p.x(), p.y());
+  unsetCursor();
+  editor_.Edited(outcome);
+}
+
+void SceneEditorView::keyPressEvent(QKeyEvent* event) {
+  const std::optional<EditKey> key = EditKeyOf(event->key());
+  if (!key || editor_.Testing()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  editor_.Edited(editor_.Model().KeyDown(*key));
+}
+
+void SceneEditorView::closeEvent(QCloseEvent* event) {
+  if (editor_.RequestClose()) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  QMessageBox box(QMessageBox::NoIcon, ToQString(kConfirmCaption), ToQString(kCloseRefusedText), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void SceneEditorView::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (tool_) tool_->FollowOwner(false);
+}
+
+void SceneEditorView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (tool_) tool_->FollowOwner(true);
+}
+
+}  // namespace zor

@@ -1,0 +1,93 @@
+#pragma once
+// The pane of one device in the clients container: title bar with the App tabs, the thumbnail,
+// and six icon buttons (automation start/stop, pause/resume, connect/disconnect; delete, edit,
+// scene editor). It owns the device's DeviceSession, shows its state and forwards the operator's
+// gestures to it. GUI thread only, except ClientChanged.
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "presentation/CommandTarget.h"
+#include "presentation/ConnectTimer.h"
+#include "gui/widgets/CoalescedPost.h"
+#include "session/DeviceSession.h"
+
+namespace zor {
+
+class PaneTitleBar;
+class ThumbnailView;
+class StateIconButton;
+
+class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPane, public IClientView {
+  Q_OBJECT
+ public:
+  // Builds the client for `device` (owned by the container, must outlive the client) and its
+  // driver; the pane starts Connecting. Title bar tabs send their commands to `main_window`.
+  DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window);
+  // The client goes first (its driver threads stop while thumbnail and pane still exist).
+  ~DevicePane() override;
+
+  uint32_t Index() const;
+  void SetIndex(uint32_t index);
+
+  // Rebuilds the driver from the (edited) record; the pane goes back to Connecting.
+  void RecreateDriver();
+  // Closes the device connection (shut-down calls it for every pane before deleting them).
+  void DisconnectDriver();
+  // Deletes the client now (connection closed, threads joined) while the widget may stay until
+  // its event handlers are over; the pane then shows nothing live and ignores its buttons.
+  void ReleaseClient();
+
+  DeviceSession* Client() const { return client_.get(); }
+  StateIconButton* Button(int command_id) const;
+  ThumbnailView* Thumb() const { return thumb_; }
+  PaneTitleBar* Title() const { return title_; }
+
+  // Windows that later parts open for the pane; without one the request does nothing visible.
+  void SetFullControlOpener(std::function<void(DevicePane&)> opener) { open_full_control_ = std::move(opener); }
+  void SetSceneEditorOpener(std::function<void(DevicePane&)> opener) { open_scene_editor_ = std::move(opener); }
+
+  // Buttons and the thumbnail send their commands here.
+  void OnCommand(int id, int code, intptr_t arg) override;
+
+  // ConnectTimer's view of the pane.
+  bool IsConnecting() const override;
+  int32_t ConnectWait() const override;
+  void TickConnectWait() override;
+  void GiveUpConnecting() override;
+  void PressConnect() override;
+
+  // IClientView
+  void ClientChanged() override;
+  void ShowFullControl() override;
+  void ShowSceneEditor() override;
+  void ForwardToMainWindow(int32_t id) override;
+
+  // Copies the client's state into the widgets (GUI thread; ClientChanged schedules it).
+  void SyncFromClient();
+
+ signals:
+  // The client is about to be deleted: windows opened for it (full control, scene editor) let
+  // go of it now.
+  void ClientReleasing();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void CreateButtons();
+
+  DeviceInfo& device_;
+  std::unique_ptr<DeviceSession> client_;
+  ICommandTarget* main_window_ = nullptr;  // receives the delete and edit buttons
+  PaneTitleBar* title_ = nullptr;
+  ThumbnailView* thumb_ = nullptr;
+  std::array<StateIconButton*, kPaneButtonCount> buttons_{};  // ids 1201..1206
+  CoalescedPost sync_;  // state changes from the driver's thread fold into one sync
+  std::function<void(DevicePane&)> open_full_control_;
+  std::function<void(DevicePane&)> open_scene_editor_;
+};
+
+}  // namespace zor

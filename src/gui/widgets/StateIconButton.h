@@ -1,0 +1,45 @@
+#pragma once
+// The multi-state icon button of the client panes and the scene editor: 32 x 32, one look per
+// state (glyph, normal and hover colour); the owner switches states and enables it.
+#include <vector>
+
+#include "gui/widgets/IconButton.h"
+
+namespace zor {
+
+struct ZorBTColours {
+  QColor normal_background{60, 60, 60};   // AppConfig::PanelColor
+  QColor hover_background{80, 80, 80};    // AppConfig::HoverColor
+  QColor disabled_background{60, 60, 60};
+  QColor normal_text{200, 200, 200};
+  QColor hover_text{255, 255, 255};
+  QColor disabled_text{100, 100, 100};
+};
+
+class StateIconButton : public IconButton {
+  Q_OBJECT
+ public:
+  // The first state shows `glyph` (a code point of AppConfig::IconFont) in the default colours.
+  StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const ZorBTColours& colours = {});
+
+  // Appends a state that shows `glyph` in red, brighter when hovered.
+  void AddState(char16_t glyph);
+  // Shows state `state` (kept as given; painting clamps it to the states there are).
+  void SetState(int state);
+  int State() const { return state_; }
+  int StateCount() const { return static_cast<int>(states_.size()); }
+
+  QString ShownText() const override { return CurrentLook().text; }
+
+ protected:
+  Look CurrentLook() const override;
+  // A disabled pane button keeps the arrow cursor.
+  bool HandCursorWhenHovering() const override { return IsButtonEnabled(); }
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::vector<Look> states_;
+  int state_ = 0;
+};
+
+}  // namespace zor

@@ -1,0 +1,15 @@
+#include "gui/widgets/ToolBarButton.h"
+
+#include "model/AppConfig.h"
+#include "presentation/ToolBarLayout.h"
+#include "gui/widgets/UiTheme.h"
+
+namespace zor {
+
+ToolBarButton::ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph)
+    : IconButton(parent, command_id, kToolButtonSize), text_(IconText(glyph)) {
+  hover_background_ = ToQColor(AppConfig::Instance().HoverColor);
+  move(x, kToolButtonY);
+}
+
+}  // namespace zor

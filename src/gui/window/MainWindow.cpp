@@ -1,0 +1,135 @@
+#include "gui/window/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTimerEvent>
+#include <QUrl>
+#include <vector>
+
+#include "model/AppConfig.h"
+#include "presentation/ConnectTimer.h"
+#include "gui/widgets/QtText.h"
+#include "gui/pane/DevicePane.h"
+#include "platform/Clock.h"
+#include "gui/dialogs/AppManagerDialog.h"
+#include "gui/window/PaneContainer.h"
+#include "gui/window/TopBar.h"
+
+namespace zor {
+namespace {
+constexpr int kMinWidth = 800;
+constexpr int kMinHeight = 600;
+constexpr int kStartWidth = 1920;
+constexpr int kStartHeight = 1080;
+}  // namespace
+
+namespace command {
+inline constexpr int kAppManager = 1100;
+inline constexpr int kAddDevice = 1101;
+inline constexpr int kSettings = 1102;
+inline constexpr int kWebSite = 1103;
+}  // namespace command
+
+MainWindow::MainWindow() {
+  AppConfig& config = AppConfig::Instance();
+  setWindowTitle(ToQString(config.Caption()));
+  setMinimumSize(kMinWidth, kMinHeight);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setStyleSheet({});
+  QPalette p = palette();
+  p.setColor(QPalette::Window, Qt::black);
+  setPalette(p);
+  setAutoFillBackground(true);
+  top_ = new TopBar(this, this);
+  clients_ = new PaneContainer(this, this);
+  resize(kStartWidth, kStartHeight);
+  connect_timer_.start(kConnectTimerPeriodMs, this);
+}
+
+MainWindow::~MainWindow() {
+  connect_timer_.stop();
+  delete clients_;
+  delete top_;
+}
+
+void MainWindow::OnCommand(int id, int, intptr_t arg) {
+  switch (id) {
+    case command::kAppManager: AppManagerDialog::Run(this); break;
+    case command::kAddDevice:
+      if (clients_ != nullptr) clients_->AddDevice();
+      break;
+    case command::kWebSite: QDesktopServices::openUrl(QUrl(kMakerSiteUrl)); break;
+    case kButtonDelete:
+    case kButtonEdit:
+      // These come from inside a pane's button, and deleting or rebuilding that pane's client
+      // must not happen under its own call: run them once the button's event is over.
+      QMetaObject::invokeMethod(this, [this, id, index = static_cast<int>(arg)] { RunPaneCommand(id, index); },
+                                Qt::QueuedConnection);
+      break;
+    default: break;  // 1102 (settings) and the title bar tabs (10000 + n) do nothing
+  }
+}
+
+void MainWindow::RunPaneCommand(int id, int index) {
+  if (clients_ == nullptr) return;
+  if (id == kButtonDelete) clients_->DeleteDevice(index);
+  if (id == kButtonEdit) clients_->EditDevice(index);
+}
+
+void MainWindow::ConnectTimerTick() {
+  if (clients_ == nullptr) return;
+  const auto& panes = clients_->Panes();
+  std::vector<IConnectTimerPane*> list(panes.begin(), panes.end());
+  ConnectTimerStep(list);
+}
+
+void MainWindow::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == connect_timer_.timerId()) ConnectTimerTick();
+}
+
+void MainWindow::resizeEvent(QResizeEvent*) {
+  const int w = width();
+  const int top_height = AppConfig::Instance().TopBarHeight;
+  if (top_ != nullptr) {
+    top_->PlaceButtons(w);
+    top_->setGeometry(0, 0, w, top_height);
+  }
+  if (clients_ != nullptr) clients_->setGeometry(0, top_height, w, height() - top_height);
+}
+
+void MainWindow::CloseWithoutAsking() {
+  close_confirmed_ = true;
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (close_confirmed_) {
+    Shutdown();
+    event->accept();
+    return;
+  }
+  const auto answer = QMessageBox::question(this, QStringLiteral("종료 확인"),
+                                            QStringLiteral("프로그램을 종료하시겠습니까?"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  if (answer != QMessageBox::Yes) {
+    event->ignore();
+    return;
+  }
+  Shutdown();
+  event->accept();
+}
+
+// Connections first, so the devices see a clean close; then the panes (and with them the
+// drivers and runners) before the top frame. The device list was saved at each change.
+void MainWindow::Shutdown() {
+  connect_timer_.stop();
+  if (clients_ != nullptr) clients_->DisconnectAll();
+  SleepMs(kShutdownDrainMs);
+  delete clients_;
+  clients_ = nullptr;
+  delete top_;
+  top_ = nullptr;
+}
+
+}  // namespace zor

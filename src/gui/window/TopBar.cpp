@@ -1,0 +1,54 @@
+#include "gui/window/TopBar.h"
+
+#include <QPainter>
+
+#include "model/AppConfig.h"
+#include "presentation/ToolBarLayout.h"
+#include "gui/widgets/UiTheme.h"
+
+namespace zor {
+namespace {
+constexpr std::array<char16_t, 4> kToolGlyphs = {glyph::kAppManager, glyph::kAddDevice, glyph::kSettings,
+                                                 glyph::kWeb};
+const QColor kFrameColour(128, 128, 128);
+const QColor kBottomLineColour(100, 100, 100);
+constexpr QPoint kLogoPosition(10, 5);
+}  // namespace
+
+TopBar::TopBar(QWidget* parent, ICommandTarget* command_target) : QWidget(parent) {
+  InitGuiResources();
+  logo_.load(":/zorkvm/logo.png");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  const auto xs = ToolBarButtonXs(width());
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i] = new ToolBarButton(this, xs[i], kToolBarCommands[i], kToolGlyphs[i]);
+    buttons_[i]->SetTarget(command_target);
+  }
+}
+
+// Buttons are deleted from the right (1103) to the left (1100), then the logo.
+TopBar::~TopBar() {
+  for (size_t i = buttons_.size(); i-- > 0;) delete buttons_[i];
+}
+
+void TopBar::PlaceButtons(int frame_width) {
+  const auto xs = ToolBarButtonXs(frame_width);
+  for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->move(xs[i], kToolButtonY);
+}
+
+ToolBarButton* TopBar::Button(int command_id) const {
+  for (ToolBarButton* b : buttons_) {
+    if (b->CommandId() == command_id) return b;
+  }
+  return nullptr;
+}
+
+void TopBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kFrameColour);
+  painter.setPen(kBottomLineColour);
+  painter.drawLine(0, height() - 1, width(), height() - 1);
+  if (!logo_.isNull()) painter.drawImage(kLogoPosition, logo_);
+}
+
+}  // namespace zor

@@ -1,0 +1,36 @@
+// The zorkvm program: the desktop client. It reads no command line; its files live beside it.
+#include <QApplication>
+#include <QIcon>
+
+#include "model/AppConfig.h"
+#include "gui/widgets/DiagCategories.h"
+#include "gui/window/MainWindow.h"
+#include "gui/widgets/UiTheme.h"
+#include "gui/window/WindowPicture.h"
+#include "platform/HeapResidency.h"
+
+int main(int argc, char* argv[]) {
+  // Before any thread exists: analysis buffers then stay resident between frames.
+  zor::KeepFreedMemoryResident();
+  QApplication app(argc, argv);
+  zor::RouteCoreDiagnosticsToQt();
+  zor::AppConfig::Instance().InitResources();
+  zor::LoadThemeFonts();
+  zor::InitGuiResources();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorkvm/zorkvm.png")));
+
+  auto* window = new zor::MainWindow;
+  // The window deletes itself once its confirmed close has shut everything down.
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  // Unattended runs (the demo without a display) ask for a picture of the window instead of a
+  // session: it is taken once every pane streams, then the program ends.
+  const QString picture_path = qEnvironmentVariable("ZORKVM_SCREENSHOT");
+  int exit_code = 0;
+  if (!picture_path.isEmpty()) {
+    zor::PictureWhenStreaming(*window, picture_path, zor::kWindowPictureTimeoutMs,
+                              [&exit_code](bool saved) { exit_code = saved ? 0 : 1; });
+  }
+  const int loop_code = app.exec();
+  return exit_code != 0 ? exit_code : loop_code;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The process-wide record of fixed settings: title and version, folders, layout metrics, the
+// built-in tables and the look of the shared fonts and brushes. It holds no user data.
+// Built once on first use (thread-safe); after InitResources nothing changes, so readers
+// on any thread need no lock.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zor {
+
+struct Rgb {
+  uint8_t r = 0;
+  uint8_t g = 0;
+  uint8_t b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct DeviceTypeInfo {
+  uint32_t id = 0;
+  std::u16string label;
+  std::u16string stream_path;
+};
+
+struct ResolutionInfo {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::u16string label;
+};
+
+struct AnalysisModeInfo {
+  std::u16string name;
+  Rgb colour;
+};
+
+// A font request as the Windows program made it; the GUI maps the face to an installed font.
+struct FontSpec {
+  std::u16string face;
+  int pixel_height = 18;
+  int weight = 400;
+};
+
+class AppConfig {
+ public:
+  static AppConfig& Instance();
+
+  // Fills BaseDir, AppsDir and ScenesDir from the program's own path.
+  void InitResources();
+  // The same rule for a given program file path: everything before the last '/' or '\\', plus
+  // the separator; a path with neither is taken whole. Tools use it to point at another folder.
+  void SetFolders(const std::u16string& program_file_path);
+
+  const std::u16string Title = u"ZORWARE Macro KVM";
+  const std::u16string Version = u"2026.06.10";
+  const std::u16string FileVersion = u"1.0";
+  std::u16string BaseDir;
+  std::u16string AppsDir;
+  std::u16string ScenesDir;
+  const int32_t TopBarHeight = 40;
+  const int32_t Margin = 10;
+  const Rgb ClientsBackColor{0, 0, 0};
+  const int32_t TileWidth = 400;
+  const int32_t TileHeight = 300;
+  const std::vector<DeviceTypeInfo> DeviceTypes;
+  const std::vector<ResolutionInfo> Resolutions;
+  const std::vector<AnalysisModeInfo> AnalysisModes;
+  const FontSpec IconFont{u"Segoe MDL2 Assets", 18, 400};
+  const FontSpec UiFont{u"Segoe UI", 18, 400};
+  const Rgb PanelColor{60, 60, 60};
+  const Rgb HoverColor{80, 80, 80};
+
+  // "ZORWARE Macro KVM Ver 2026.06.10"
+  std::u16string Caption() const { return Title + u" Ver " + Version; }
+  // Row of DeviceTypes for a type id, or nullptr for an unknown id.
+  const DeviceTypeInfo* FindDeviceType(uint32_t id) const;
+
+ private:
+  AppConfig();
+  // The separator of this platform, appended to folders.
+  static constexpr char16_t kSeparator = u'/';
+};
+
+}  // namespace zor
