@@ -49,7 +49,7 @@ LoadResult AppInfo::Decode(std::string_view bytes) {
   BinaryReader in(bytes);
   std::u16string text;
   if (!in.ReadTextUtf16(text) || text != AppConfig::Instance().Title) {
-    diag::Write("automation", u"AppInfo::Load() Name Mismatch :" + text);
+    diag::Write("automation", u"AppInfo::Load: foreign title: " + text);
     return {ReadProblem::ForeignTitle, 0, {}};
   }
   in.ReadTextUtf16(text);  // version of the program that wrote the file: not used
@@ -86,7 +86,7 @@ LoadResult AppInfo::LoadFromPath(const std::u16string& path) {
   std::string bytes;
   const LoadResult read = ReadWholeFile(NativePath(path), kMaxAppFileBytes, bytes);
   if (!read) {
-    diag::Write("automation", u"AppInfo::Load() File Open Fail :" + path);
+    diag::Write("automation", u"AppInfo::Load: cannot open " + path);
     return read;
   }
   return Decode(bytes);

@@ -73,7 +73,7 @@ LoadResult DecodeDeviceList(std::string_view bytes, DeviceList& devices) {
   BinaryReader in(bytes);
   std::u16string title;
   if (!ReadText(in, title) || title != AppConfig::Instance().Title) {
-    diag::Write("shell", u"PaneContainer::LoadDevice() Name Mismatch :" + title);
+    diag::Write("shell", u"LoadDeviceList: foreign title: " + title);
     return {ReadProblem::ForeignTitle, 0, {}};
   }
   std::u16string ignored_version;
@@ -97,7 +97,7 @@ LoadResult LoadDeviceList(const std::u16string& path, DeviceList& devices) {
   std::string bytes;
   const LoadResult read = ReadWholeFile(NativePath(path), kMaxConfigFileBytes, bytes);
   if (!read) {
-    diag::Write("shell", u"PaneContainer::LoadDevice() File Open Fail :" + path);
+    diag::Write("shell", u"LoadDeviceList: cannot open " + path);
     return read;
   }
   return DecodeDeviceList(bytes, devices);

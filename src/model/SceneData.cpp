@@ -151,7 +151,7 @@ LoadResult SceneData::LoadFromPath(const std::u16string& path) {
   std::string bytes;
   const LoadResult read = ReadWholeFile(NativePath(path), kMaxSceneFileBytes, bytes);
   if (!read) {
-    diag::Write("automation", u"SceneData::Load() File Open Fail :" + path);
+    diag::Write("automation", u"SceneData::Load: cannot open " + path);
     return read;
   }
   return Decode(bytes);

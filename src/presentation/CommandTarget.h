@@ -1,7 +1,7 @@
 #pragma once
-// The main window's command entry. Components (tool bar buttons, title bars, panes, dialogs)
-// send it a command id, a notification code and an argument (usually a pane index), the way
-// the Windows program sent WM_COMMAND to its main window. Called on the GUI thread only.
+// The command entry of the main window and the panes. Components (tool bar buttons, title bars,
+// panes, dialogs) send it a command id, a notification code (a click or a double click) and an
+// argument (usually a pane index). Called on the GUI thread only.
 #include <cstdint>
 
 namespace zor {

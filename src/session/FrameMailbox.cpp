@@ -16,6 +16,14 @@ void FrameMailbox::OnFrame(const FramePtr& frame) {
   if (on_frame_) on_frame_();
 }
 
+void FrameMailbox::Clear() {
+  FramePtr previous;
+  {
+    std::lock_guard lock(mutex_);
+    previous = std::move(latest_);
+  }
+}
+
 FramePtr FrameMailbox::Latest() const {
   std::lock_guard lock(mutex_);
   return latest_;

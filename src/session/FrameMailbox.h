@@ -17,9 +17,12 @@ class FrameMailbox : public IFrameConsumer {
 
   void OnFrame(const FramePtr& frame) override;
 
-  // The newest frame (null before the first) and how many frames arrived so far.
+  // The newest frame (null before the first, and after Clear) and how many frames arrived.
   FramePtr Latest() const;
   uint64_t Count() const;
+  // Lets go of the newest frame (its buffer goes back to the pool), e.g. when the consumer
+  // detaches; the count stays.
+  void Clear();
 
  private:
   const std::function<void()> on_frame_;

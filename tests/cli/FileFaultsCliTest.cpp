@@ -130,7 +130,9 @@ TEST_F(CliFolderLive, NonFilesAreRefusedWithoutBlocking) {
   for (const auto& args : commands) {
     const auto r = RunBounded(args);
     EXPECT_EQ(r.exit_code, 1) << args[0] << r.err;
-    if (args[0] != "connect") EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << args[0] << r.err;
+    if (args[0] != "connect") {
+      EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << args[0] << r.err;
+    }
   }
 }
 

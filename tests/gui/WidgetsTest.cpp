@@ -44,7 +44,7 @@ void Hover(QWidget& w, bool inside) {
   QApplication::sendEvent(&w, inside ? static_cast<QEvent*>(&enter) : &leave);
 }
 
-TEST_F(WidgetsTest, DisabledZorBTLooksDifferentAndSendsNothing) {
+TEST_F(WidgetsTest, DisabledStateButtonLooksDifferentAndSendsNothing) {
   StateIconButton button(&host_, 0, 0, 1202, glyph::kPause);
   button.SetTarget(&log_);
   const QImage enabled = Look(button);
@@ -58,7 +58,7 @@ TEST_F(WidgetsTest, DisabledZorBTLooksDifferentAndSendsNothing) {
   EXPECT_EQ(button.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(WidgetsTest, ZorBTStatesShowTheirGlyphAndHovering) {
+TEST_F(WidgetsTest, StateButtonStatesShowTheirGlyphAndHovering) {
   StateIconButton button(&host_, 0, 0, 1203, glyph::kConnect);
   button.AddState(glyph::kDisconnect);
   button.SetTarget(&log_);

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QMessageBox>
+#include <memory>
 
 #include "gui/widgets/QtText.h"
 
@@ -10,9 +11,8 @@ namespace zor {
 bool MoveSelectedEntry(QListWidget& from, QListWidget& to) {
   const int row = from.currentRow();
   if (row < 0 || from.selectedItems().isEmpty()) return false;
-  QListWidgetItem* item = from.takeItem(row);
+  const std::unique_ptr<QListWidgetItem> item(from.takeItem(row));  // taken items are ours
   to.addItem(item->text());
-  delete item;
   return true;
 }
 

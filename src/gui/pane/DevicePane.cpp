@@ -33,9 +33,9 @@ constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
 // The button row starts this far below the top of the thumbnail's height.
 constexpr int kButtonRowOffset = 40;
 
-ZorBTColours PaneButtonColours() {
+StateButtonColours PaneButtonColours() {
   const AppConfig& config = AppConfig::Instance();
-  ZorBTColours c;
+  StateButtonColours c;
   c.normal_background = ToQColor(config.PanelColor);
   c.disabled_background = ToQColor(config.PanelColor);
   c.hover_background = ToQColor(config.HoverColor);
@@ -74,7 +74,7 @@ void DevicePane::ReleaseClient() {
 void DevicePane::CreateButtons() {
   const int w = AppConfig::Instance().TileWidth;
   const int y = ThumbHeightFor(w) + kButtonRowOffset;
-  const ZorBTColours colours = PaneButtonColours();
+  const StateButtonColours colours = PaneButtonColours();
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonPlace& b = kButtons[i];
     const int x = b.right != 0 ? w - b.right : b.left;

@@ -70,7 +70,7 @@ FullControlWindow::FullControlWindow(DeviceSession& owner, uint32_t width, uint3
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(ClientSide(width), ClientSide(height));
-  diag::Write(kDiag, "[FullControlWindow] OnCreate");
+  diag::Write(kDiag, "[FullControlWindow] opened");
   paint_rate_.Start(now_ns_());
   owner.AttachConsumer(ConsumerRole::FullControl, this);
 }
@@ -83,39 +83,23 @@ void FullControlWindow::ReleaseOwner() {
   owner->DetachConsumer(this);  // waits for a delivery in progress; no frame comes after it
   keys_.ReleaseAll(owner->Driver());
   owner->CloseFullControl();
-  diag::Write(kDiag, "[FullControlWindow] ReleaseD2D");
-  FramePtr last;  // released after the lock, as in OnFrame
-  {
-    std::lock_guard lock(image_lock_);
-    last = std::exchange(frame_, nullptr);
-  }
+  frames_.Clear();
+  diag::Write(kDiag, "[FullControlWindow] released its device");
 }
 
 DeviceDriver* FullControlWindow::Driver() const { return owner_ ? owner_->Driver() : nullptr; }
 
 void FullControlWindow::OnFrame(const FramePtr& frame) {
-  if (!frame || frame->Empty()) return;
-  FramePtr previous;
-  {
-    std::lock_guard lock(image_lock_);
-    previous = std::exchange(frame_, frame);
-  }
-  // Released outside the lock: the last reference returns the buffer to the driver's pool,
-  // which takes the pool's own lock.
-  previous.reset();
-  repaint_.Post(this, [this] { update(); });
+  if (frame && !frame->Empty()) frames_.OnFrame(frame);
 }
 
-FramePtr FullControlWindow::Picture() const {
-  std::lock_guard lock(image_lock_);
-  return frame_;
-}
+FramePtr FullControlWindow::Picture() const { return frames_.Latest(); }
 
 void FullControlWindow::paintEvent(QPaintEvent*) {
   const FramePtr frame = Picture();
   QPainter painter(this);
   if (!frame) {
-    diag::Write(kDiag, "[FullControlWindow] OnPaint: no frame data");
+    diag::Write(kDiag, "[FullControlWindow] paint: no frame yet");
     painter.fillRect(rect(), Qt::black);
   } else {
     // A view over the frame's pixels, no copy; the alpha byte is not read.
@@ -146,7 +130,7 @@ void FullControlWindow::CountPaint() {
 
 void FullControlWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  diag::Write(kDiag, "[FullControlWindow] OnSize: " + std::to_string(width()) + " x " + std::to_string(height()));
+  diag::Write(kDiag, "[FullControlWindow] resized to " + std::to_string(width()) + " x " + std::to_string(height()));
 }
 
 void FullControlWindow::closeEvent(QCloseEvent* event) {

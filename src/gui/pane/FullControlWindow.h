@@ -5,14 +5,13 @@
 // and mouse positions go to the driver unscaled; a frame of another size is letterboxed.
 //
 // Threads: everything runs on the UI thread except OnFrame, which the driver's thread calls:
-// it only swaps the newest frame in under the window's lock and posts one repaint request.
-// Painting takes the frame out under the same lock and draws without holding it.
+// it only hands the frame to the window's mailbox, which posts one repaint request. Painting
+// takes the newest frame from the mailbox and draws without holding any lock.
 #include <QWidget>
 #include <functional>
-#include <mutex>
 
 #include "gui/widgets/CoalescedPost.h"
-#include "session/FrameConsumer.h"
+#include "session/FrameMailbox.h"
 #include "presentation/KeyForwarder.h"
 #include "presentation/PaintRate.h"
 #include "platform/Clock.h"
@@ -90,9 +89,7 @@ class FullControlWindow : public QWidget, public IFrameConsumer {
   std::function<int64_t()> now_ns_ = MonotonicNs;
   PaintRate paint_rate_;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
-
-  mutable std::mutex image_lock_;  // guards frame_
-  FramePtr frame_;
+  FrameMailbox frames_{[this] { repaint_.Post(this, [this] { update(); }); }};
 };
 
 }  // namespace zor

@@ -1,6 +1,7 @@
 #include "gui/pane/ThumbnailView.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "model/AppConfig.h"
@@ -30,32 +31,24 @@ StatePanel PanelFor(ClientState state) {
 
 }  // namespace
 
-ThumbnailView::ThumbnailView(QWidget* pane, ICommandTarget* pane_target) : HandlerBox(pane, 1), pane_target_(pane_target) {
+ThumbnailView::ThumbnailView(QWidget* pane, ICommandTarget* pane_target) : QWidget(pane), pane_target_(pane_target) {
   const int32_t w = AppConfig::Instance().TileWidth;
   setGeometry(0, kTitleBarHeight, w, ThumbHeightFor(w));
   setAttribute(Qt::WA_OpaquePaintEvent);
-  RefreshCursor();
+  UpdateCursor();
 }
 
 void ThumbnailView::SetFrame(FramePtr frame) {
-  if (!frame || frame->Empty()) return;
-  {
-    std::lock_guard lock(lock_);
-    picture_ = std::move(frame);
-  }
-  repaint_.Post(this, [this] { update(); });
+  if (frame && !frame->Empty()) frames_.OnFrame(frame);
 }
 
-FramePtr ThumbnailView::Picture() const {
-  std::lock_guard lock(lock_);
-  return picture_;
-}
+FramePtr ThumbnailView::Picture() const { return frames_.Latest(); }
 
 void ThumbnailView::ShowState(ClientState state) {
   if (state_ == state) return;
   state_ = state;
   update();
-  RefreshCursor();
+  UpdateCursor();
 }
 
 void ThumbnailView::SetOverlayLines(const QStringList& lines) {
@@ -65,10 +58,11 @@ void ThumbnailView::SetOverlayLines(const QStringList& lines) {
 
 void ThumbnailView::SetFullControl(bool open) {
   full_control_ = open;
-  RefreshCursor();
+  UpdateCursor();
 }
 
-void ThumbnailView::OnPaint(QPainter& painter) {
+void ThumbnailView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
   if (state_ == ClientState::Streaming) {
     PaintPicture(painter);
   } else {
@@ -113,14 +107,14 @@ void ThumbnailView::PaintOverlay(QPainter& painter) {
   }
 }
 
-void ThumbnailView::OnLButtonDblClk(int, int) {
+void ThumbnailView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
   if (pane_target_ != nullptr) pane_target_->OnCommand(kThumbnailCommand, kNotifyDoubleClick, 0);
 }
 
-bool ThumbnailView::OnSetCursor() {
+void ThumbnailView::UpdateCursor() {
   const bool arrow = !full_control_ && state_ == ClientState::Streaming;
   setCursor(arrow ? Qt::ArrowCursor : Qt::PointingHandCursor);
-  return true;
 }
 
 }  // namespace zor

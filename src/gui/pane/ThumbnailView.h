@@ -1,24 +1,24 @@
 #pragma once
 // The pane's thumbnail: the live remote screen letterboxed into 400 x 225, or a coloured panel
 // with the connection state ("Offline", "Stop", "Error", "Connecting"), plus red overlay lines.
-// SetFrame (also reached as the client's frame consumer) may be called from any thread: it only
-// keeps the newest frame under the lock and asks the GUI thread for one repaint. Frames are
+// SetFrame (also reached as the client's frame consumer) may be called from any thread: the
+// frame goes to the thumbnail's mailbox, which asks the GUI thread for one repaint. Frames are
 // immutable and shared, so handing one over copies no pixels; painting draws straight from it.
 #include <QStringList>
+#include <QWidget>
 #include <cstdint>
-#include <mutex>
 
 #include "gui/widgets/CoalescedPost.h"
 #include "session/ClientState.h"
-#include "session/FrameConsumer.h"
-#include "gui/widgets/HandlerBox.h"
+#include "session/FrameMailbox.h"
+#include "presentation/CommandTarget.h"
 
 namespace zor {
 
-class ThumbnailView : public HandlerBox, public IFrameConsumer {
+class ThumbnailView : public QWidget, public IFrameConsumer {
   Q_OBJECT
  public:
-  // Placed at (0, 36) in `pane`, 400 x 225, control id 1; double clicks go to `pane_target`.
+  // Placed at (0, 36) in `pane`, 400 x 225; double clicks go to `pane_target`.
   ThumbnailView(QWidget* pane, ICommandTarget* pane_target);
 
   // Any thread: keeps the frame as the newest picture and schedules a repaint.
@@ -35,11 +35,12 @@ class ThumbnailView : public HandlerBox, public IFrameConsumer {
   FramePtr Picture() const;
 
  protected:
-  void OnPaint(QPainter& painter) override;
-  void OnLButtonDblClk(int x, int y) override;
-  bool OnSetCursor() override;
+  void paintEvent(QPaintEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // The arrow while the picture streams and full control is closed, the hand otherwise.
+  void UpdateCursor();
   void PaintPicture(QPainter& painter);
   void PaintStatePanel(QPainter& painter);
   void PaintOverlay(QPainter& painter);
@@ -49,9 +50,7 @@ class ThumbnailView : public HandlerBox, public IFrameConsumer {
   bool full_control_ = false;
   ClientState state_ = ClientState::Offline;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
-
-  mutable std::mutex lock_;  // guards picture_
-  FramePtr picture_;
+  FrameMailbox frames_{[this] { repaint_.Post(this, [this] { update(); }); }};
 };
 
 }  // namespace zor

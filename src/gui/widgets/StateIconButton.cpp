@@ -11,7 +11,7 @@ const QColor kAddedNormal(200, 0, 0);
 const QColor kAddedHover(255, 0, 0);
 }  // namespace
 
-StateIconButton::StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const ZorBTColours& colours)
+StateIconButton::StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const StateButtonColours& colours)
     : IconButton(parent, command_id, kSize) {
   normal_background_ = colours.normal_background;
   hover_background_ = colours.hover_background;

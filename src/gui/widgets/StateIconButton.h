@@ -7,7 +7,7 @@
 
 namespace zor {
 
-struct ZorBTColours {
+struct StateButtonColours {
   QColor normal_background{60, 60, 60};   // AppConfig::PanelColor
   QColor hover_background{80, 80, 80};    // AppConfig::HoverColor
   QColor disabled_background{60, 60, 60};
@@ -20,7 +20,7 @@ class StateIconButton : public IconButton {
   Q_OBJECT
  public:
   // The first state shows `glyph` (a code point of AppConfig::IconFont) in the default colours.
-  StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const ZorBTColours& colours = {});
+  StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const StateButtonColours& colours = {});
 
   // Appends a state that shows `glyph` in red, brighter when hovered.
   void AddState(char16_t glyph);

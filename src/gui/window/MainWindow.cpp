@@ -41,16 +41,14 @@ MainWindow::MainWindow() {
   p.setColor(QPalette::Window, Qt::black);
   setPalette(p);
   setAutoFillBackground(true);
-  top_ = new TopBar(this, this);
-  clients_ = new PaneContainer(this, this);
+  top_ = std::make_unique<TopBar>(this, this);
+  clients_ = std::make_unique<PaneContainer>(this, this);
   resize(kStartWidth, kStartHeight);
   connect_timer_.start(kConnectTimerPeriodMs, this);
 }
 
 MainWindow::~MainWindow() {
   connect_timer_.stop();
-  delete clients_;
-  delete top_;
 }
 
 void MainWindow::OnCommand(int id, int, intptr_t arg) {
@@ -126,10 +124,8 @@ void MainWindow::Shutdown() {
   connect_timer_.stop();
   if (clients_ != nullptr) clients_->DisconnectAll();
   SleepMs(kShutdownDrainMs);
-  delete clients_;
-  clients_ = nullptr;
-  delete top_;
-  top_ = nullptr;
+  clients_.reset();
+  top_.reset();
 }
 
 }  // namespace zor

@@ -4,6 +4,7 @@
 // GUI thread only.
 #include <QBasicTimer>
 #include <QWidget>
+#include <memory>
 
 #include "presentation/CommandTarget.h"
 
@@ -27,8 +28,8 @@ class MainWindow : public QWidget, public ICommandTarget {
 
   void OnCommand(int id, int code, intptr_t arg) override;
 
-  TopBar* Top() const { return top_; }
-  PaneContainer* Clients() const { return clients_; }
+  TopBar* Top() const { return top_.get(); }
+  PaneContainer* Clients() const { return clients_.get(); }
 
   // One ConnectTimer tick (the timer calls it each second).
   void ConnectTimerTick();
@@ -46,8 +47,10 @@ class MainWindow : public QWidget, public ICommandTarget {
   void Shutdown();
   void RunPaneCommand(int id, int index);
 
-  TopBar* top_ = nullptr;          // child; deleted in the shut-down
-  PaneContainer* clients_ = nullptr;   // child; deleted in the shut-down
+  // Children, let go of in the shut-down: the panes (declared last, so also destroyed first)
+  // before the top frame.
+  std::unique_ptr<TopBar> top_;
+  std::unique_ptr<PaneContainer> clients_;
   QBasicTimer connect_timer_;
   bool close_confirmed_ = false;
 };

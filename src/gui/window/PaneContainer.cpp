@@ -36,11 +36,13 @@ PaneContainer::PaneContainer(QWidget* parent, ICommandTarget* main_window)
   connect(scroll_bar_, &QScrollBar::valueChanged, this, [this] { MovePanesToScrollPosition(); });
 }
 
-// Panes go before the records they point to.
-PaneContainer::~PaneContainer() {
-  for (DevicePane* pane : panes_) delete pane;
-  panes_.clear();
-  devices_.clear();
+PaneContainer::~PaneContainer() = default;
+
+std::vector<DevicePane*> PaneContainer::Panes() const {
+  std::vector<DevicePane*> panes;
+  panes.reserve(panes_.size());
+  for (const auto& pane : panes_) panes.push_back(pane.get());
+  return panes;
 }
 
 void PaneContainer::LoadDevices() {
@@ -55,9 +57,9 @@ void PaneContainer::LoadDevices() {
   }
 }
 
-DevicePane* PaneContainer::CreatePane(DeviceInfo& device) {
+std::unique_ptr<DevicePane> PaneContainer::CreatePane(DeviceInfo& device) {
   const AppConfig& c = AppConfig::Instance();
-  auto* pane = new DevicePane(this, device, device.Index, main_window_);
+  auto pane = std::make_unique<DevicePane>(this, device, device.Index, main_window_);
   pane->SetFullControlOpener([](DevicePane& p) { FullControlWindow::OpenFor(p); });
   pane->SetSceneEditorOpener(&OpenSceneEditor);
   pane->move(c.Margin, c.Margin);
@@ -164,13 +166,13 @@ void PaneContainer::DeleteDevice(int index) {
   if (answer != QMessageBox::Yes || index < 0) return;
   const auto k = static_cast<size_t>(index);
   if (k < panes_.size()) {
-    DevicePane* pane = panes_[k];
+    std::unique_ptr<DevicePane> pane = std::move(panes_[k]);
     panes_.erase(panes_.begin() + index);
     // The delete command arrives from inside one of the pane's buttons: the widget goes once
-    // that event is over, its connection at once.
+    // that event is over (Qt's event loop takes it over), its connection at once.
     pane->ReleaseClient();
     pane->hide();
-    pane->deleteLater();
+    pane.release()->deleteLater();
   }
   if (k < devices_.size()) devices_.erase(devices_.begin() + index);
   for (size_t i = 0; i < devices_.size(); ++i) {
@@ -186,7 +188,7 @@ void PaneContainer::DeleteDevice(int index) {
 }
 
 void PaneContainer::DisconnectAll() {
-  for (DevicePane* pane : panes_) pane->DisconnectDriver();
+  for (const auto& pane : panes_) pane->DisconnectDriver();
 }
 
 }  // namespace zor

@@ -32,7 +32,8 @@ class PaneContainer : public QWidget {
   void DisconnectAll();
 
   const DeviceList& Devices() const { return devices_; }
-  const std::vector<DevicePane*>& Panes() const { return panes_; }
+  // The panes in device order; the container keeps owning them.
+  std::vector<DevicePane*> Panes() const;
   int32_t ContentHeight() const { return content_height_; }
   QScrollBar* ScrollBar() const { return scroll_bar_; }
   // Width the tiles are laid out in: the container less the scroll bar when it shows.
@@ -45,7 +46,7 @@ class PaneContainer : public QWidget {
 
  private:
   void LoadDevices();
-  DevicePane* CreatePane(DeviceInfo& device);
+  std::unique_ptr<DevicePane> CreatePane(DeviceInfo& device);
   void LayoutClients();
   void MovePanesToScrollPosition();
   bool SaveDevices();
@@ -53,7 +54,9 @@ class PaneContainer : public QWidget {
   ICommandTarget* main_window_ = nullptr;
   QScrollBar* scroll_bar_ = nullptr;
   DeviceList devices_;
-  std::vector<DevicePane*> panes_;  // children of this widget
+  // Children of this widget, one per record of devices_ and in its order. Declared after
+  // devices_, so the panes go before the records they point to.
+  std::vector<std::unique_ptr<DevicePane>> panes_;
   TileLayout layout_;
   int32_t content_height_ = 0;
   bool devices_loaded_ = false;

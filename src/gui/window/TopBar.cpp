@@ -26,11 +26,6 @@ TopBar::TopBar(QWidget* parent, ICommandTarget* command_target) : QWidget(parent
   }
 }
 
-// Buttons are deleted from the right (1103) to the left (1100), then the logo.
-TopBar::~TopBar() {
-  for (size_t i = buttons_.size(); i-- > 0;) delete buttons_[i];
-}
-
 void TopBar::PlaceButtons(int frame_width) {
   const auto xs = ToolBarButtonXs(frame_width);
   for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->move(xs[i], kToolButtonY);

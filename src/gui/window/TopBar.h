@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
-#include <memory>
 
 #include "gui/widgets/ToolBarButton.h"
 
@@ -15,7 +14,6 @@ class TopBar : public QWidget {
  public:
   // Buttons go to `command_target` (the main window).
   TopBar(QWidget* parent, ICommandTarget* command_target);
-  ~TopBar() override;
 
   // Moves the buttons to their places for a frame `frame_width` wide.
   void PlaceButtons(int frame_width);
