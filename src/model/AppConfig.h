@@ -1,6 +1,6 @@
 #pragma once
-// The process-wide record of fixed settings: title and version, folders, layout metrics, the
-// built-in tables and the look of the shared fonts and brushes. It holds no user data.
+// The process-wide record of fixed settings: title and version, folders and the built-in tables
+// (device types, resolutions, analysis modes). It holds no user data; the GUI's look is its own.
 // Built once on first use (thread-safe); after InitResources nothing changes, so readers
 // on any thread need no lock.
 #include <cstdint>
@@ -33,13 +33,6 @@ struct AnalysisModeInfo {
   Rgb colour;
 };
 
-// A font request as the Windows program made it; the GUI maps the face to an installed font.
-struct FontSpec {
-  std::u16string face;
-  int pixel_height = 18;
-  int weight = 400;
-};
-
 class AppConfig {
  public:
   static AppConfig& Instance();
@@ -56,18 +49,9 @@ class AppConfig {
   std::u16string BaseDir;
   std::u16string AppsDir;
   std::u16string ScenesDir;
-  const int32_t TopBarHeight = 40;
-  const int32_t Margin = 10;
-  const Rgb ClientsBackColor{0, 0, 0};
-  const int32_t TileWidth = 400;
-  const int32_t TileHeight = 300;
   const std::vector<DeviceTypeInfo> DeviceTypes;
   const std::vector<ResolutionInfo> Resolutions;
   const std::vector<AnalysisModeInfo> AnalysisModes;
-  const FontSpec IconFont{u"Segoe MDL2 Assets", 18, 400};
-  const FontSpec UiFont{u"Segoe UI", 18, 400};
-  const Rgb PanelColor{60, 60, 60};
-  const Rgb HoverColor{80, 80, 80};
 
   // "ZORWARE Macro KVM Ver 2026.06.10"
   std::u16string Caption() const { return Title + u" Ver " + Version; }

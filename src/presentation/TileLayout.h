@@ -18,6 +18,8 @@ struct TileMetrics {
   int32_t tile_width = 400;
   int32_t tile_height = 300;
 };
+// The device panes' tiles: 400 x 300 with 10 pixels around each.
+inline constexpr TileMetrics kPaneTiles{};
 
 struct TileLayout {
   std::vector<TilePoint> tiles;  // top-left corner of each pane, in content coordinates

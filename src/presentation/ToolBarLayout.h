@@ -9,6 +9,7 @@ namespace zor {
 // Command ids of the top frame buttons, in the order of their x positions (left to right).
 inline constexpr std::array<int, 4> kToolBarCommands = {1100, 1101, 1102, 1103};
 
+inline constexpr int32_t kTopBarHeight = 40;    // the grey bar across the main window
 inline constexpr int32_t kToolButtonSize = 36;  // the icon buttons are square
 inline constexpr int32_t kToolButtonY = 2;
 // Distance of the rightmost button's left edge from the frame's right edge.

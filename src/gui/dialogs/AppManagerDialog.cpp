@@ -26,7 +26,7 @@ std::vector<std::u16string> SceneFiles() {
 // The dialog's text uses the monospaced Korean face.
 QFont DialogFont() {
   QFont font(QStringLiteral("NanumGothicCoding"));
-  font.setPixelSize(AppConfig::Instance().UiFont.pixel_height);
+  font.setPixelSize(kUiFontRequest.pixel_height);
   return font;
 }
 

@@ -69,7 +69,7 @@ SceneToolWindow::SceneToolWindow(SceneEditor& editor, QWidget* owner_view)
 void SceneToolWindow::CreateButtons() {
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonPlace& place = kButtons[i];
-    // The default colours of StateIconButton are the panel's: PanelColor, HoverColor and the grey texts.
+    // The default colours of StateIconButton are the panel's: kPanelColor, kHoverColor and the grey texts.
     buttons_[i] = new StateIconButton(this, place.x, kButtonRowY, place.id, place.glyph);
     buttons_[i]->SetTarget(this);
     if (place.pressed_glyph != 0) buttons_[i]->AddState(place.pressed_glyph);
@@ -230,7 +230,7 @@ void SceneToolWindow::resizeEvent(QResizeEvent* event) {
 void SceneToolWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().button());
-  painter.fillRect(0, kButtonRowY, width(), kButtonBandBottom - kButtonRowY, ToQColor(AppConfig::Instance().PanelColor));
+  painter.fillRect(0, kButtonRowY, width(), kButtonBandBottom - kButtonRowY, ToQColor(kPanelColor));
 }
 
 }  // namespace zor

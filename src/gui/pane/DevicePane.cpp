@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "model/AppConfig.h"
+#include "presentation/TileLayout.h"
 #include "automation/AutoRunner.h"
 #include "gui/widgets/UiTheme.h"
 #include "presentation/PaneGeometry.h"
@@ -34,11 +34,10 @@ constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
 constexpr int kButtonRowOffset = 40;
 
 StateButtonColours PaneButtonColours() {
-  const AppConfig& config = AppConfig::Instance();
   StateButtonColours c;
-  c.normal_background = ToQColor(config.PanelColor);
-  c.disabled_background = ToQColor(config.PanelColor);
-  c.hover_background = ToQColor(config.HoverColor);
+  c.normal_background = ToQColor(kPanelColor);
+  c.disabled_background = ToQColor(kPanelColor);
+  c.hover_background = ToQColor(kHoverColor);
   return c;
 }
 
@@ -46,8 +45,7 @@ StateButtonColours PaneButtonColours() {
 
 DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window)
     : QWidget(container), device_(device), client_(std::make_unique<DeviceSession>(&device)), main_window_(main_window) {
-  const AppConfig& config = AppConfig::Instance();
-  resize(config.TileWidth, config.TileHeight);
+  resize(kPaneTiles.tile_width, kPaneTiles.tile_height);
   setAttribute(Qt::WA_OpaquePaintEvent);
   title_ = new PaneTitleBar(this, &device_, main_window);
   thumb_ = new ThumbnailView(this, this);
@@ -72,7 +70,7 @@ void DevicePane::ReleaseClient() {
 }
 
 void DevicePane::CreateButtons() {
-  const int w = AppConfig::Instance().TileWidth;
+  const int w = kPaneTiles.tile_width;
   const int y = ThumbHeightFor(w) + kButtonRowOffset;
   const StateButtonColours colours = PaneButtonColours();
   for (size_t i = 0; i < kButtons.size(); ++i) {
@@ -170,7 +168,7 @@ void DevicePane::SyncFromClient() {
 
 void DevicePane::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(AppConfig::Instance().PanelColor));
+  painter.fillRect(rect(), ToQColor(kPanelColor));
 }
 
 }  // namespace zor

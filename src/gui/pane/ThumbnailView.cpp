@@ -4,9 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "model/AppConfig.h"
 #include "gui/widgets/UiTheme.h"
 #include "presentation/PaneGeometry.h"
+#include "presentation/TileLayout.h"
 
 namespace zor {
 namespace {
@@ -32,7 +32,7 @@ StatePanel PanelFor(ClientState state) {
 }  // namespace
 
 ThumbnailView::ThumbnailView(QWidget* pane, ICommandTarget* pane_target) : QWidget(pane), pane_target_(pane_target) {
-  const int32_t w = AppConfig::Instance().TileWidth;
+  const int32_t w = kPaneTiles.tile_width;
   setGeometry(0, kTitleBarHeight, w, ThumbHeightFor(w));
   setAttribute(Qt::WA_OpaquePaintEvent);
   UpdateCursor();

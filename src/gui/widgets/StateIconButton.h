@@ -8,8 +8,8 @@
 namespace zor {
 
 struct StateButtonColours {
-  QColor normal_background{60, 60, 60};   // AppConfig::PanelColor
-  QColor hover_background{80, 80, 80};    // AppConfig::HoverColor
+  QColor normal_background{60, 60, 60};   // kPanelColor
+  QColor hover_background{80, 80, 80};    // kHoverColor
   QColor disabled_background{60, 60, 60};
   QColor normal_text{200, 200, 200};
   QColor hover_text{255, 255, 255};
@@ -19,7 +19,7 @@ struct StateButtonColours {
 class StateIconButton : public IconButton {
   Q_OBJECT
  public:
-  // The first state shows `glyph` (a code point of AppConfig::IconFont) in the default colours.
+  // The first state shows `glyph` (a code point of kIconFontRequest) in the default colours.
   StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const StateButtonColours& colours = {});
 
   // Appends a state that shows `glyph` in red, brighter when hovered.

@@ -1,6 +1,5 @@
 #include "gui/widgets/ToolBarButton.h"
 
-#include "model/AppConfig.h"
 #include "presentation/ToolBarLayout.h"
 #include "gui/widgets/UiTheme.h"
 
@@ -8,7 +7,7 @@ namespace zor {
 
 ToolBarButton::ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph)
     : IconButton(parent, command_id, kToolButtonSize), text_(IconText(glyph)) {
-  hover_background_ = ToQColor(AppConfig::Instance().HoverColor);
+  hover_background_ = ToQColor(kHoverColor);
   move(x, kToolButtonY);
 }
 

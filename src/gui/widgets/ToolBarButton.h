@@ -8,7 +8,7 @@ namespace zor {
 class ToolBarButton : public IconButton {
   Q_OBJECT
  public:
-  // `glyph` is a code point of AppConfig::IconFont; the button sits at (x, 2).
+  // `glyph` is a code point of kIconFontRequest; the button sits at (x, 2).
   ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph);
 
   QString ShownText() const override { return text_; }

@@ -42,7 +42,7 @@ constexpr std::array<std::pair<char16_t, char16_t>, 19> kIconMap = {{
 constexpr char16_t kUnknownIcon = 0xF059;  // question-circle
 
 QString MappedFamily(const std::u16string& windows_face) {
-  return windows_face == AppConfig::Instance().IconFont.face ? QString(kIconFamily) : QString(kTextFamily);
+  return windows_face == kIconFontRequest.face ? QString(kIconFamily) : QString(kTextFamily);
 }
 
 }  // namespace
@@ -70,9 +70,9 @@ QFont ToQFont(const FontSpec& spec) {
   return font;
 }
 
-QFont IconFont() { return ToQFont(AppConfig::Instance().IconFont); }
-QFont UiFont() { return ToQFont(AppConfig::Instance().UiFont); }
-QFont StateTextFont() { return ToQFont(FontSpec{AppConfig::Instance().UiFont.face, 32, 700}); }
+QFont IconFont() { return ToQFont(kIconFontRequest); }
+QFont UiFont() { return ToQFont(kUiFontRequest); }
+QFont StateTextFont() { return ToQFont(FontSpec{kUiFontRequest.face, 32, 700}); }
 
 QString IconText(char16_t windows_code_point) {
   for (const auto& [windows, mapped] : kIconMap) {

@@ -1,14 +1,29 @@
 #pragma once
-// The shared fonts and colours of the GUI, made from AppConfig's font requests. The Windows faces
+// The shared fonts and colours of the GUI, made from the program's font requests. The Windows faces
 // are mapped to Debian fonts: the icon font to Font Awesome (fonts-font-awesome), the text fonts
 // to NanumGothic (fonts-nanum), which draws Hangul and Latin alike. GUI thread only.
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <string>
 
 #include "model/AppConfig.h"
 
 namespace zor {
+
+// A font request as the Windows program made it; ToQFont maps the face to an installed font.
+struct FontSpec {
+  std::u16string face;
+  int pixel_height = 18;
+  int weight = 400;
+};
+inline const FontSpec kIconFontRequest{u"Segoe MDL2 Assets", 18, 400};
+inline const FontSpec kUiFontRequest{u"Segoe UI", 18, 400};
+
+// The grey of panels and bars, the lighter grey under the pointer, and the container's black.
+inline constexpr Rgb kPanelColor{60, 60, 60};
+inline constexpr Rgb kHoverColor{80, 80, 80};
+inline constexpr Rgb kClientsBackColor{0, 0, 0};
 
 // Family names of the installed fonts that stand in for the Windows faces.
 inline constexpr char kIconFamily[] = "FontAwesome";
@@ -22,10 +37,10 @@ void LoadThemeFonts();
 // initialiser called. Safe to call more than once.
 void InitGuiResources();
 
-// The Qt font for a font request of AppConfig (pixel height, weight), in its mapped family.
+// The Qt font for a font request (pixel height, weight), in its mapped family.
 QFont ToQFont(const FontSpec& spec);
-QFont IconFont();  // AppConfig::IconFont
-QFont UiFont();    // AppConfig::UiFont
+QFont IconFont();  // kIconFontRequest
+QFont UiFont();    // kUiFontRequest
 // The thumbnail's state texts: bold, 32 pixels.
 QFont StateTextFont();
 

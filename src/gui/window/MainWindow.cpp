@@ -9,6 +9,7 @@
 
 #include "model/AppConfig.h"
 #include "presentation/ConnectTimer.h"
+#include "presentation/ToolBarLayout.h"
 #include "gui/widgets/QtText.h"
 #include "gui/pane/DevicePane.h"
 #include "platform/Clock.h"
@@ -88,7 +89,7 @@ void MainWindow::timerEvent(QTimerEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent*) {
   const int w = width();
-  const int top_height = AppConfig::Instance().TopBarHeight;
+  const int top_height = kTopBarHeight;
   if (top_ != nullptr) {
     top_->PlaceButtons(w);
     top_->setGeometry(0, 0, w, top_height);

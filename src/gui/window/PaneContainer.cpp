@@ -21,11 +21,6 @@ namespace {
 
 std::u16string ConfigPath() { return AppConfig::Instance().BaseDir + kConfigFileName; }
 
-TileMetrics Metrics() {
-  const AppConfig& c = AppConfig::Instance();
-  return {c.Margin, c.TileWidth, c.TileHeight};
-}
-
 }  // namespace
 
 PaneContainer::PaneContainer(QWidget* parent, ICommandTarget* main_window)
@@ -58,11 +53,10 @@ void PaneContainer::LoadDevices() {
 }
 
 std::unique_ptr<DevicePane> PaneContainer::CreatePane(DeviceInfo& device) {
-  const AppConfig& c = AppConfig::Instance();
   auto pane = std::make_unique<DevicePane>(this, device, device.Index, main_window_);
   pane->SetFullControlOpener([](DevicePane& p) { FullControlWindow::OpenFor(p); });
   pane->SetSceneEditorOpener(&OpenSceneEditor);
-  pane->move(c.Margin, c.Margin);
+  pane->move(kPaneTiles.margin, kPaneTiles.margin);
   pane->show();
   scroll_bar_->raise();
   return pane;
@@ -74,11 +68,11 @@ void PaneContainer::LayoutClients() {
   // Lay out for the full width first; when the tiles need a scroll bar, it takes its width from
   // the tiles and the layout runs again (which can only make the content taller).
   scroll_bar_->hide();
-  layout_ = LayoutTiles(panes_.size(), width(), Metrics());
+  layout_ = LayoutTiles(panes_.size(), width(), kPaneTiles);
   if (layout_.content_height > height()) {
     scroll_bar_->setGeometry(width() - scroll_bar_->sizeHint().width(), 0, scroll_bar_->sizeHint().width(), height());
     scroll_bar_->show();
-    layout_ = LayoutTiles(panes_.size(), LayoutWidth(), Metrics());
+    layout_ = LayoutTiles(panes_.size(), LayoutWidth(), kPaneTiles);
   }
   content_height_ = layout_.content_height;
   // The position is kept where it can be and limited to the new range, so tiles and scroll bar
@@ -106,7 +100,7 @@ void PaneContainer::resizeEvent(QResizeEvent* event) {
 
 void PaneContainer::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), ToQColor(AppConfig::Instance().ClientsBackColor));
+  painter.fillRect(rect(), ToQColor(kClientsBackColor));
 }
 
 void PaneContainer::wheelEvent(QWheelEvent* event) {

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "model/AppConfig.h"
 #include "presentation/ToolBarLayout.h"
 #include "gui/widgets/UiTheme.h"
 
