@@ -20,12 +20,17 @@ class FrameMailbox : public IFrameConsumer {
   // The newest frame (null before the first) and how many frames arrived so far.
   FramePtr Latest() const;
   uint64_t Count() const;
+  // For a consumer that works on each frame once: the newest frame if one arrived since the
+  // last Take, else null. The mailbox lets go of it, so a frame being worked on is held only by
+  // its taker (and Latest is null until the next frame).
+  FramePtr Take();
 
  private:
   const std::function<void()> on_frame_;
   mutable std::mutex mutex_;
   FramePtr latest_;
   uint64_t count_ = 0;
+  bool taken_ = true;  // nothing to take before the first frame
 };
 
 }  // namespace zor

@@ -32,13 +32,13 @@ int ClientSide(uint32_t pixels) {
 }  // namespace
 
 FullControlWindow* FullControlWindow::OpenFor(DevicePane& pane) {
-  DeviceSession* client = pane.Client();
+  DeviceSession* client = pane.Session();
   if (client == nullptr) return nullptr;
   FullControlWindow* window = Find(*client);
   if (window == nullptr) {
     const DeviceInfo* device = client->Device();
     window = new FullControlWindow(*client, device ? device->ScreenWidth : 0, device ? device->ScreenHeight : 0);
-    QObject::connect(&pane, &DevicePane::ClientReleasing, window, [window] {
+    QObject::connect(&pane, &DevicePane::ControllerReleasing, window, [window] {
       window->ReleaseOwner();
       window->close();
     });

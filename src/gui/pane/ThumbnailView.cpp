@@ -5,6 +5,7 @@
 
 #include "model/AppConfig.h"
 #include "gui/widgets/UiTheme.h"
+#include "presentation/PaneCommand.h"
 #include "presentation/PaneGeometry.h"
 
 namespace zor {
@@ -19,11 +20,11 @@ struct StatePanel {
   const char* text;
 };
 
-StatePanel PanelFor(ClientState state) {
+StatePanel PanelFor(ConnectionState state) {
   switch (state) {
-    case ClientState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
-    case ClientState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
-    case ClientState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
+    case ConnectionState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
+    case ConnectionState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
+    case ConnectionState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
     default: return {QColor::fromRgbF(0, 0.3f, 0), "Connecting"};
   }
 }
@@ -51,7 +52,7 @@ FramePtr ThumbnailView::Picture() const {
   return picture_;
 }
 
-void ThumbnailView::ShowState(ClientState state) {
+void ThumbnailView::ShowState(ConnectionState state) {
   if (state_ == state) return;
   state_ = state;
   update();
@@ -69,7 +70,7 @@ void ThumbnailView::SetFullControl(bool open) {
 }
 
 void ThumbnailView::OnPaint(QPainter& painter) {
-  if (state_ == ClientState::Streaming) {
+  if (state_ == ConnectionState::Streaming) {
     PaintPicture(painter);
   } else {
     PaintStatePanel(painter);
@@ -118,7 +119,7 @@ void ThumbnailView::OnLButtonDblClk(int, int) {
 }
 
 bool ThumbnailView::OnSetCursor() {
-  const bool arrow = !full_control_ && state_ == ClientState::Streaming;
+  const bool arrow = !full_control_ && state_ == ConnectionState::Streaming;
   setCursor(arrow ? Qt::ArrowCursor : Qt::PointingHandCursor);
   return true;
 }

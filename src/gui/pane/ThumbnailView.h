@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "gui/widgets/CoalescedPost.h"
-#include "session/ClientState.h"
+#include "session/ConnectionState.h"
 #include "session/FrameConsumer.h"
 #include "gui/widgets/HandlerBox.h"
 
@@ -26,8 +26,8 @@ class ThumbnailView : public HandlerBox, public IFrameConsumer {
   void OnFrame(const FramePtr& frame) override { SetFrame(frame); }
 
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
-  void ShowState(ClientState state);
-  ClientState ShownState() const { return state_; }
+  void ShowState(ConnectionState state);
+  ConnectionState ShownState() const { return state_; }
   void SetOverlayLines(const QStringList& lines);
   void SetFullControl(bool open);
   bool FullControl() const { return full_control_; }
@@ -47,7 +47,7 @@ class ThumbnailView : public HandlerBox, public IFrameConsumer {
   ICommandTarget* pane_target_ = nullptr;
   QStringList overlay_lines_;  // first line lowest
   bool full_control_ = false;
-  ClientState state_ = ClientState::Offline;
+  ConnectionState state_ = ConnectionState::Offline;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
 
   mutable std::mutex lock_;  // guards picture_
