@@ -27,7 +27,7 @@ class AppWorker : public IFrameConsumer {
   AppWorker(const AppWorker&) = delete;
   AppWorker& operator=(const AppWorker&) = delete;
 
-  // Starts the thread and attaches the worker to the client's frames. Throws std::system_error
+  // Starts the thread and attaches the worker to the device's frames. Throws std::system_error
   // when the thread cannot be created (nothing is attached then).
   void Start();
   // Detaches from the frames, wakes the thread (also out of a wait inside an action) and joins

@@ -9,6 +9,7 @@
 namespace zor {
 namespace {
 
+// The trace category that ZORKVM_DEBUG names (README), shared with the session.
 constexpr std::string_view kDiag = "client";
 
 }  // namespace
