@@ -114,29 +114,25 @@ ActionMark SceneEditor::LastAction() const {
 }
 
 bool SceneEditor::RequestItemTest() {
-  using enum EditorTestState;
-  if (test_state_ == ItemTestRunning) {
-    if (test_control_) test_control_->StopTest();
-    SetTestState(Idle);
-    return true;
-  }
-  if (test_state_ != Idle || !test_control_) return false;
-  const std::shared_ptr<Item> current = model_.CurrentItem();
-  if (!test_control_->StartItemTest(current ? std::make_shared<const Item>(*current) : nullptr)) return false;
-  SetTestState(ItemTestRunning);
-  return true;
+  return ToggleTest(EditorTestState::ItemTestRunning, [this] {
+    const std::shared_ptr<Item> current = model_.CurrentItem();
+    return test_control_->StartItemTest(current ? std::make_shared<const Item>(*current) : nullptr);
+  });
 }
 
 bool SceneEditor::RequestSceneTest() {
-  using enum EditorTestState;
-  if (test_state_ == SceneTestRunning) {
+  return ToggleTest(EditorTestState::SceneTestRunning,
+                    [this] { return test_control_->StartSceneTest(CopySceneAndItems(model_.Scene())); });
+}
+
+bool SceneEditor::ToggleTest(EditorTestState running, const std::function<bool()>& start) {
+  if (test_state_ == running) {
     if (test_control_) test_control_->StopTest();
-    SetTestState(Idle);
+    SetTestState(EditorTestState::Idle);
     return true;
   }
-  if (test_state_ != Idle || !test_control_) return false;
-  if (!test_control_->StartSceneTest(CopySceneAndItems(model_.Scene()))) return false;
-  SetTestState(SceneTestRunning);
+  if (test_state_ != EditorTestState::Idle || !test_control_ || !start()) return false;
+  SetTestState(running);
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -87,6 +88,9 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   void TakeFrame();
   // Any thread: asks the GUI thread to repaint the view.
   void PostRepaint();
+  // GUI thread: stops the test that is `running`, or starts it through `start` (false when
+  // it did not start) when no test runs.
+  bool ToggleTest(EditorTestState running, const std::function<bool()>& start);
   // GUI thread: a started or stopped test; the buttons, the form and the view follow.
   void SetTestState(EditorTestState state);
 
