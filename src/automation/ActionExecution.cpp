@@ -24,7 +24,7 @@ constexpr char kRight[] = "right";
 // One driver call per method, each under its own lease.
 class DeviceInput {
  public:
-  DeviceInput(DeviceSession& client, const ActionWait& wait) : client_(client), wait_(wait) {}
+  DeviceInput(IDeviceInput& client, const ActionWait& wait) : client_(client), wait_(wait) {}
 
   void Move(int32_t x, int32_t y) {
     if (DriverLease driver = client_.LeaseDriver()) driver->MouseMove(x, y);
@@ -66,13 +66,13 @@ class DeviceInput {
   }
 
  private:
-  DeviceSession& client_;
+  IDeviceInput& client_;
   const ActionWait& wait_;
 };
 
 }  // namespace
 
-void ExecuteAction(const ItemAction& a, DeviceSession& client, const ActionWait& wait) {
+void ExecuteAction(const ItemAction& a, IDeviceInput& client, const ActionWait& wait) {
   if (!client.LeaseDriver()) return;
   DeviceInput input(client, wait);
   switch (a.Code) {

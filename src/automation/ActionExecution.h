@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "model/ItemAction.h"
-#include "session/DeviceSession.h"
+#include "session/DeviceFaces.h"
 
 namespace zor {
 
@@ -14,10 +14,10 @@ namespace zor {
 // pressed on the remote computer, but without waiting.
 using ActionWait = std::function<void(int64_t ms)>;
 
-// Executes `action` through the client's driver. Each driver call leases the driver for that
+// Executes `action` through the device's driver. Each driver call leases the driver for that
 // call only, so a driver replaced meanwhile is never called after its deletion, and the waits
 // never hold up the replacement. Without a driver nothing happens and no time is spent.
-void ExecuteAction(const ItemAction& action, DeviceSession& client, const ActionWait& wait);
+void ExecuteAction(const ItemAction& action, IDeviceInput& device, const ActionWait& wait);
 
 // The pointer position of a mouse action, for the editor's marker: true for codes that move
 // the pointer (clicks, moves, drags), with the point in `x`, `y` (a drag's start).

@@ -36,11 +36,7 @@ AppWorker::~AppWorker() { Stop(); }
 void AppWorker::Start() {
   if (running_.load()) return;
   if (thread_.joinable()) thread_.join();  // a loop that ended on a failure
-  {
-    std::lock_guard lock(mutex_);
-    frame_ready_ = false;
-    frame_.reset();
-  }
+  mailbox_.Take();  // a frame left from an earlier run is not stepped on
   running_.store(true);
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
@@ -51,11 +47,11 @@ void AppWorker::Start() {
   // Debuggers and profilers show the thread by this name (at most 15 characters are kept).
   const std::string name = "worker App" + std::to_string(app_.Index);
   pthread_setname_np(thread_.native_handle(), name.substr(0, 15).c_str());
-  runner_.Client().AttachConsumer(ConsumerRole::AnalysisWorker, this);
+  runner_.Frames().AttachConsumer(ConsumerRole::AnalysisWorker, this);
 }
 
 void AppWorker::Stop() {
-  runner_.Client().DetachConsumer(this);  // waits for a hand-off in progress
+  runner_.Frames().DetachConsumer(this);  // waits for a hand-off in progress
   {
     std::lock_guard lock(mutex_);
     running_.store(false);
@@ -68,20 +64,20 @@ void AppWorker::OnFrame(const FramePtr& frame) {
   // A paused runner uses up its frames here, so none that came during the pause is stepped on
   // once it resumes.
   if (runner_.Paused()) return;
-  {
-    std::lock_guard lock(mutex_);
-    frame_ = frame;
-    frame_ready_ = true;
-  }
+  mailbox_.OnFrame(frame);
+}
+
+void AppWorker::WakeForFrame() {
+  { std::lock_guard lock(mutex_); }
   wake_.notify_one();
 }
 
 FramePtr AppWorker::WaitForFrame() {
   std::unique_lock lock(mutex_);
-  wake_.wait(lock, [this] { return !running_.load() || frame_ready_; });
+  FramePtr frame;
+  wake_.wait(lock, [&] { return !running_.load() || (frame = mailbox_.Take()) != nullptr; });
   if (!running_.load()) return nullptr;
-  frame_ready_ = false;
-  return std::move(frame_);
+  return frame;
 }
 
 void AppWorker::WorkerLoop() {
@@ -99,10 +95,16 @@ void AppWorker::WorkerLoop() {
     }
   } catch (const std::exception& e) {
     // A failure inside a step (out of memory in the analysis, say) ends this App's run only;
-    // the other Apps and the client go on.
-    diag::Write(kDiag, "AppWorker: App " + std::to_string(app_.Index) + " stopped: " + e.what());
-    running_.store(false);
+    // the other Apps go on, and the device shows Error with the reason until the operator acts.
+    ReportStopped(e.what());
   }
+}
+
+void AppWorker::ReportStopped(const std::string& what) {
+  const std::string reason = "App " + std::to_string(app_.Index) + " stopped: " + what;
+  diag::Write(kDiag, "AppWorker: " + reason);
+  running_.store(false);
+  runner_.Failures().ReportFailure(reason);
 }
 
 void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result) {
@@ -130,7 +132,7 @@ void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
   const ActionWait wait = [this](int64_t ms) { WaitMs(ms); };
   for (const ItemAction& action : item.Actions) {
     if (!running_.load()) return;  // stopping: the rest of the list is dropped
-    ExecuteAction(action, runner_.Client(), wait);
+    ExecuteAction(action, runner_.Input(), wait);
     if (IRunObserver* observer = runner_.Observer()) observer->OnActionSent(app_, item, action);
     if (listener_) listener_->SetLastAction(MarkOf(action, result.Best));
   }

@@ -4,13 +4,14 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
 #include "model/AppInfo.h"
 #include "automation/RunMode.h"
 #include "automation/RunnerTestListener.h"
-#include "session/FrameConsumer.h"
+#include "session/FrameMailbox.h"
 
 namespace zor {
 
@@ -26,7 +27,7 @@ class AppWorker : public IFrameConsumer {
   AppWorker(const AppWorker&) = delete;
   AppWorker& operator=(const AppWorker&) = delete;
 
-  // Starts the thread and attaches the worker to the client's frames. Throws std::system_error
+  // Starts the thread and attaches the worker to the device's frames. Throws std::system_error
   // when the thread cannot be created (nothing is attached then).
   void Start();
   // Detaches from the frames, wakes the thread (also out of a wait inside an action) and joins
@@ -34,12 +35,17 @@ class AppWorker : public IFrameConsumer {
   void Stop();
   bool IsRunning() const { return running_.load(); }
 
-  // The client's frame thread: keeps the newest frame and wakes the thread. Frames are never
-  // written once published, so keeping the pointer is the copy.
+  // The device's frame thread: hands the newest frame to the mailbox, which wakes the thread,
+  // unless the runner is paused. Frames are never written once published, so keeping the
+  // pointer is the copy.
   void OnFrame(const FramePtr& frame) override;
 
  private:
   void WorkerLoop();
+  // The mailbox's hook, on the frame thread.
+  void WakeForFrame();
+  // Puts the device's Error state up with what stopped this App.
+  void ReportStopped(const std::string& what);
   // Blocks until a frame is ready (returned) or the worker is stopped (null).
   FramePtr WaitForFrame();
   void RunStep(const ScreenImage& frame);
@@ -58,11 +64,12 @@ class AppWorker : public IFrameConsumer {
   std::atomic<bool> running_{false};
   std::thread thread_;
 
-  // Guards the frame and the ready flag only; held for the hand-off and for taking the frame.
+  // The thread sleeps on `wake_` under `mutex_` until the mailbox holds a frame or the worker
+  // stops; the mailbox's hook takes `mutex_` before notifying, so no wake-up is lost between
+  // the thread's look into the mailbox and its sleep. Lock order: mutex_, then the mailbox's.
   std::mutex mutex_;
   std::condition_variable wake_;
-  FramePtr frame_;
-  bool frame_ready_ = false;
+  FrameMailbox mailbox_{[this] { WakeForFrame(); }};
 
   WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
 };

@@ -5,7 +5,8 @@
 
 namespace zor {
 
-AutoRunner::AutoRunner(DeviceSession& client) : client_(client) {}
+AutoRunner::AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures)
+    : frames_(frames), input_(input), failures_(failures) {}
 
 AutoRunner::~AutoRunner() { StopRun(); }
 

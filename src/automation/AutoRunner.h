@@ -1,9 +1,9 @@
 #pragma once
-// The automation runner of one client: the running Apps, one worker thread per App, and the
+// The automation runner of one device: the running Apps, one worker thread per App, and the
 // three ways a run starts (the device's Apps, an editor Item test, an editor Scene run).
 //
-// Threads: the public operations come from the client's UI thread and, for editor requests, from
-// its frame thread; one lock serialises them. StopRun must never be called from a worker. The
+// Threads: the public operations come from the UI thread (the pane's buttons and the editor's
+// test buttons); one lock serialises them. StopRun must never be called from a worker. The
 // running and paused flags are atomic and read by the workers.
 //
 // An editor test runs on the runner's own copy of the Item or Scene it is given: the worker
@@ -19,22 +19,24 @@
 #include "model/AppInfo.h"
 #include "automation/RunMode.h"
 #include "automation/RunObserver.h"
+#include "automation/RunnerControl.h"
 #include "automation/RunnerTestListener.h"
-#include "session/DeviceSession.h"
+#include "session/DeviceFaces.h"
 
 namespace zor {
 
 class AppWorker;
 
-class AutoRunner : public IClientAutomation {
+class AutoRunner : public IRunnerControl {
  public:
-  // `client` owns the runner and outlives it.
-  explicit AutoRunner(DeviceSession& client);
+  // The device's faces outlive the runner: its workers take frames from `frames`, send actions
+  // through `input` and report a failure that ends one of them to `failures`.
+  AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures);
   ~AutoRunner() override;  // StopRun
   AutoRunner(const AutoRunner&) = delete;
   AutoRunner& operator=(const AutoRunner&) = delete;
 
-  // IClientAutomation. Each starts the workers of Apps that have none; a worker thread that
+  // IRunnerControl. Each starts the workers of Apps that have none; a worker thread that
   // cannot be created throws std::system_error (resource unavailable) to the caller.
   void AddApp(const std::u16string& app_name) override;
   void StartItemTest(std::shared_ptr<const Item> item, IRunnerTestListener* listener) override;
@@ -54,7 +56,9 @@ class AutoRunner : public IClientAutomation {
   int32_t AppCount() const { return app_count_.load(); }
 
   // --- for the workers (their own threads) ---
-  DeviceSession& Client() const { return client_; }
+  IFrameSource& Frames() const { return frames_; }
+  IDeviceInput& Input() const { return input_; }
+  IFailureSink& Failures() const { return failures_; }
   IRunObserver* Observer() const { return observer_; }
 
  private:
@@ -63,7 +67,9 @@ class AutoRunner : public IClientAutomation {
   void Append(std::unique_ptr<AppInfo> app, RunMode mode, IRunnerTestListener* listener);
   void StartWorkers();
 
-  DeviceSession& client_;
+  IFrameSource& frames_;
+  IDeviceInput& input_;
+  IFailureSink& failures_;
   // Serialises starting and stopping; never taken by a worker.
   std::mutex control_mutex_;
   std::atomic<RunMode> mode_{RunMode::RunApps};

@@ -23,7 +23,7 @@ struct ActionMark {
 
 // Called on the worker thread of the editor's test only, never by the workers of Apps that run
 // beside it. Store the copy under a short lock of your own and post a repaint; never block, and
-// never call back into the runner or the client from here.
+// never call back into the runner or the session from here.
 class IRunnerTestListener {
  public:
   virtual ~IRunnerTestListener() = default;

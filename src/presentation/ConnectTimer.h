@@ -1,5 +1,5 @@
 #pragma once
-// The rule of the main window's one-second ConnectTimer: connect the client panes one at a time,
+// The rule of the main window's one-second ConnectTimer: connect the device panes one at a time,
 // and restart a connection attempt that hangs. Plain code over a small pane interface, so the
 // rule is tested without windows; the main window calls ConnectTimerStep once per tick on the
 // GUI thread.
@@ -13,7 +13,7 @@ inline constexpr int kConnectTimerPeriodMs = 1000;
 // Ticks a pane may spend Connecting after it was pressed before the attempt is restarted.
 inline constexpr int32_t kMaxConnectWaitTicks = 6;
 
-// What ConnectTimer sees of one client pane.
+// What ConnectTimer sees of one device pane (its controller, through the GUI pane).
 class IConnectTimerPane {
  public:
   virtual ~IConnectTimerPane() = default;

@@ -1,5 +1,5 @@
 #pragma once
-// One call's hold on a client's driver from a thread other than the UI thread.
+// One call's hold on a session's driver from a thread other than the UI thread.
 #include <memory>
 #include <shared_mutex>
 
@@ -7,7 +7,7 @@
 
 namespace zor {
 
-// While a lease lives the client cannot replace or delete its driver; the replacement waits.
+// While a lease lives the session cannot replace or delete its driver; the replacement waits.
 // Hold a lease for one driver call, never across a sleep, so a replacement is held up for no
 // longer than that call.
 class DriverLease {

@@ -6,7 +6,7 @@
 
 namespace zor {
 
-// Consumers are served in this order for every frame (the client's own image comes first).
+// Consumers are served in this order for every frame (the session's own image comes first).
 enum class ConsumerRole : uint8_t {
   FullControl = 0,     // the full control window
   SceneEditor = 1,     // the scene editor's view

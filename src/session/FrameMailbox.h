@@ -17,18 +17,20 @@ class FrameMailbox : public IFrameConsumer {
 
   void OnFrame(const FramePtr& frame) override;
 
-  // The newest frame (null before the first, and after Clear) and how many frames arrived.
+  // The newest frame (null before the first, and after a Take) and how many frames arrived.
   FramePtr Latest() const;
   uint64_t Count() const;
-  // Lets go of the newest frame (its buffer goes back to the pool), e.g. when the consumer
-  // detaches; the count stays.
-  void Clear();
+  // For a consumer that works on each frame once: the newest frame if one arrived since the
+  // last Take, else null. The mailbox lets go of it, so a frame being worked on is held only by
+  // its taker (and Latest is null until the next frame).
+  FramePtr Take();
 
  private:
   const std::function<void()> on_frame_;
   mutable std::mutex mutex_;
   FramePtr latest_;
   uint64_t count_ = 0;
+  bool taken_ = true;  // nothing to take before the first frame
 };
 
 }  // namespace zor

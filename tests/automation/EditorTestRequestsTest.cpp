@@ -1,5 +1,6 @@
-// The scene editor's test requests as the client acts on them, frame by frame, with the real
-// runner: an Item test, a Scene run, stopping each, and an editor that goes away mid-run.
+// The scene editor's test requests as the pane's controller acts on them, on the calling (UI)
+// thread, with the real runner: an Item test, a Scene run, stopping each, and an editor that
+// goes away mid-run.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -17,12 +18,9 @@ using test::TargetItem;
 
 constexpr uint32_t kSeed = 101;
 
-// The editor's side: its test state, what it lends, and what the runner reports to it.
+// The editor's side: what it lends, and what the runner reports to it.
 class FakeEditor : public ISceneEditorLink {
  public:
-  EditorTestState TestState() const override { return state_.load(); }
-  void SetTestState(EditorTestState state) override { state_.store(state); }
-  std::shared_ptr<const Item> SelectedItem() override { return selected; }
   std::shared_ptr<const SceneData> EditedScene() override { return scene; }
   void ClearTestBestMatch() override { cleared_at_.store(reports.Bests().size()); }
   void SetTestBestMatch(const MatchRecord& best) override { reports.SetTestBestMatch(best); }
@@ -43,7 +41,6 @@ class FakeEditor : public ISceneEditorLink {
 
  private:
   static constexpr size_t kNeverCleared = SIZE_MAX;
-  std::atomic<EditorTestState> state_{EditorTestState::Idle};
   std::atomic<size_t> cleared_at_{kNeverCleared};
 };
 
@@ -51,9 +48,9 @@ class EditorTestRequests : public ::testing::Test {
  protected:
   EditorTestRequests() {
     scripted_.device.Apps = {u"Creds"};
-    client_.AttachSceneEditor(&editor_);
+    pane_.AttachSceneEditor(&editor_);
   }
-  ~EditorTestRequests() override { client_.DetachSceneEditor(); }
+  ~EditorTestRequests() override { pane_.DetachSceneEditor(); }
 
   void Frame() { client_.OnFrame(frame_); }
 
@@ -61,31 +58,28 @@ class EditorTestRequests : public ::testing::Test {
   test::RunRecorder recorder_;
   FakeEditor editor_;
   test::ScriptedClient scripted_{recorder_};
+  PaneController& pane_ = scripted_.pane;
   DeviceSession& client_ = scripted_.client;
   AutoRunner* const runner_ = scripted_.runner;
   test::RecordingDriver* driver_ = scripted_.driver;
   const FramePtr frame_ = ScriptedFrame(test::kScriptedWidth, test::kScriptedHeight, {{kSeed, 40, 30}});
 };
 
-TEST_F(EditorTestRequests, AnItemTestStartsOnTheNextFrameAndStopsOnRequest) {
+TEST_F(EditorTestRequests, AnItemTestStartsAndStopsOnRequestWithoutWaitingForAFrame) {
   editor_.selected = TargetItem(u"sel", kSeed, u"action CLK");
-  editor_.SetTestState(EditorTestState::ItemTestRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::ItemTestRunning);
+  ASSERT_TRUE(pane_.StartItemTest(editor_.selected));
   EXPECT_TRUE(runner_->Running());
   EXPECT_EQ(runner_->Mode(), RunMode::TestItem);
-  EXPECT_TRUE(client_.AutomationActive());
-  // The request's own frame already reaches the new worker.
+  EXPECT_TRUE(pane_.AutomationActive());
+  Frame();
   ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
   ASSERT_TRUE(editor_.Best());
   EXPECT_EQ(editor_.Best()->Left, 40);
   EXPECT_EQ(driver_->Count(), 0u);
 
-  editor_.SetTestState(EditorTestState::ItemTestStopRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+  pane_.StopTest();
   EXPECT_FALSE(runner_->Running());
-  EXPECT_FALSE(client_.AutomationActive());
+  EXPECT_FALSE(pane_.AutomationActive());
   EXPECT_FALSE(editor_.Best());
   EXPECT_EQ(editor_.selected.use_count(), 1);
 }
@@ -96,19 +90,16 @@ TEST_F(EditorTestRequests, ASceneRunUsesTheEditorsSceneUnderTheDevicesFirstApp) 
   creds.UserId = u"operator7";
   ASSERT_TRUE(creds.Save());
   editor_.scene->Items = {TargetItem(u"login", kSeed, u"action CLK\naction INPUT_ID")};
-  editor_.SetTestState(EditorTestState::SceneTestRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::SceneTestRunning);
+  ASSERT_TRUE(pane_.StartSceneTest(editor_.scene));
   EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
+  Frame();
   ASSERT_TRUE(driver_->WaitForCalls(4));
   EXPECT_EQ(driver_->Lines(), (std::vector<std::string>{"MouseMove 52 42", "MouseButton left down", "MouseButton left up", "TypeText operator7"}));
   ASSERT_TRUE(recorder_.WaitForSteps(0, 1));
   const auto marks = editor_.reports.Marks();
   EXPECT_EQ(marks, (std::vector<ActionMark>{{52, 42, 40, 30, 64, 54}, {0, 0, 40, 30, 64, 54}}));  // INPUT_ID: no point
 
-  editor_.SetTestState(EditorTestState::SceneTestStopRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+  pane_.StopTest();
   EXPECT_FALSE(runner_->Running());
   EXPECT_TRUE(editor_.Cleared());
   EXPECT_EQ(editor_.scene.use_count(), 1);
@@ -117,34 +108,30 @@ TEST_F(EditorTestRequests, ASceneRunUsesTheEditorsSceneUnderTheDevicesFirstApp) 
 
 TEST_F(EditorTestRequests, TheStartButtonWithTheEditorOpenRunsTheEditorsScene) {
   editor_.scene->Items = {TargetItem(u"x", kSeed)};
-  client_.OnCommand(kButtonAutomation, kNotifyClick);
+  pane_.Execute(PaneCommand::ToggleAutomation);
   EXPECT_EQ(runner_->Mode(), RunMode::RunEditorScene);
-  EXPECT_TRUE(client_.AutomationActive());
-  client_.OnCommand(kButtonAutomation, kNotifyClick);  // stop
+  EXPECT_TRUE(pane_.AutomationActive());
+  pane_.Execute(PaneCommand::ToggleAutomation);  // stop
   EXPECT_FALSE(runner_->Running());
   EXPECT_TRUE(editor_.Cleared());
 }
 
 TEST_F(EditorTestRequests, AnEditorThatGoesAwayStopsTheRunThatReportsToIt) {
   editor_.selected = TargetItem(u"sel", kSeed);
-  editor_.SetTestState(EditorTestState::ItemTestRequested);
-  Frame();
+  ASSERT_TRUE(pane_.StartItemTest(editor_.selected));
   ASSERT_TRUE(runner_->Running());
-  client_.DetachSceneEditor();
+  pane_.DetachSceneEditor();
   EXPECT_FALSE(runner_->Running());
-  EXPECT_FALSE(client_.AutomationActive());
-  Frame();  // no editor, nothing to service
+  EXPECT_FALSE(pane_.AutomationActive());
+  EXPECT_FALSE(pane_.StartItemTest(editor_.selected)) << "no editor to report to";
   EXPECT_FALSE(runner_->Running());
 }
 
 TEST_F(EditorTestRequests, AnItemTestWithNothingSelectedRunsNothing) {
-  editor_.SetTestState(EditorTestState::ItemTestRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::ItemTestRunning);
+  ASSERT_TRUE(pane_.StartItemTest(nullptr));
   EXPECT_FALSE(runner_->Running());
-  editor_.SetTestState(EditorTestState::ItemTestStopRequested);
-  Frame();
-  EXPECT_EQ(editor_.TestState(), EditorTestState::Idle);
+  pane_.StopTest();
+  EXPECT_FALSE(pane_.AutomationActive());
 }
 
 }  // namespace

@@ -53,26 +53,27 @@ std::shared_ptr<Item> CapturedItem(const ScreenImage& frame, const SimRect& r, c
 // One device with the pane's runner, connected like the connect timer does.
 class Device {
  public:
-  Device(DeviceInfo info, test::RunRecorder& recorder) : info_(std::move(info)), client_(&info_) {
+  Device(DeviceInfo info, test::RunRecorder& recorder) : info_(std::move(info)), pane_(&info_) {
     info_.Apps = {u"E2E"};
-    auto runner = std::make_unique<AutoRunner>(client_);
+    DeviceSession& session = pane_.Session();
+    auto runner = std::make_unique<AutoRunner>(session, session, session);
     runner->SetObserver(&recorder);
-    client_.SetAutomation(std::move(runner));
-    client_.CreateClient();
-    client_.OnCommand(kButtonConnect, kNotifyClick);
+    pane_.SetRunner(std::move(runner));
+    pane_.Start();
+    pane_.Execute(PaneCommand::ToggleConnection);
   }
-  ~Device() { client_.OnCommand(kButtonConnect, kNotifyClick); }
+  ~Device() { pane_.Execute(PaneCommand::ToggleConnection); }
 
-  DeviceSession& Client() { return client_; }
+  PaneController& Pane() { return pane_; }
   FramePtr FirstFrame() {
     FramePtr frame;
-    WaitUntil([&] { return (frame = client_.CurrentFrame()) != nullptr; });
+    WaitUntil([&] { return (frame = pane_.Session().CurrentFrame()) != nullptr; });
     return frame;
   }
 
  private:
   DeviceInfo info_;
-  DeviceSession client_;
+  PaneController pane_;
 };
 
 class RunnerEndToEndLive : public ::testing::Test {
@@ -97,7 +98,7 @@ class RunnerEndToEndLive : public ::testing::Test {
     app.Scenes = {u"Press", u"Fill"};
     ASSERT_TRUE(app.Save());
 
-    device.Client().OnCommand(kButtonAutomation, kNotifyClick);  // the start button
+    device.Pane().Execute(PaneCommand::ToggleAutomation);  // the start button
     // The second Scene's actions come only after the first Scene ended and the App moved on.
     ASSERT_TRUE(WaitUntil([&] { return ActionCount() >= 5; }, 30000)) << "the actions were not all sent";
   }

@@ -142,11 +142,11 @@ std::vector<ActionMark> RecordingListener::Marks() const {
 
 ScriptedClient::ScriptedClient(IRunObserver& observer) {
   device.Type = 7;  // no driver of its own
-  auto owned_runner = std::make_unique<AutoRunner>(client);
+  auto owned_runner = std::make_unique<AutoRunner>(client, client, client);
   runner = owned_runner.get();
   runner->SetObserver(&observer);
-  client.SetAutomation(std::move(owned_runner));
-  client.CreateClient();
+  pane.SetRunner(std::move(owned_runner));
+  pane.Start();
   auto owned_driver = std::make_unique<RecordingDriver>();
   driver = owned_driver.get();
   client.SetDriver(std::move(owned_driver));

@@ -13,6 +13,7 @@
 #include "automation/RunnerTestListener.h"
 #include "model/ScreenImage.h"
 #include "device/DeviceDriver.h"
+#include "presentation/PaneController.h"
 #include "support/RecordingDriver.h"
 
 namespace zor::test {
@@ -84,14 +85,15 @@ class RecordingListener : public IRunnerTestListener {
   std::vector<ActionMark> marks_;
 };
 
-// A client fed by the test instead of a device (its record's type has no driver), with the
-// pane's runner reporting to `observer` and a recording driver installed.
+// A pane's controller and session fed by the test instead of a device (its record's type has
+// no driver), with the pane's runner reporting to `observer` and a recording driver installed.
 struct ScriptedClient {
   explicit ScriptedClient(IRunObserver& observer);
   ~ScriptedClient();  // stops the run
 
   DeviceInfo device;
-  DeviceSession client{&device};
+  PaneController pane{&device};
+  DeviceSession& client = pane.Session();
   AutoRunner* runner = nullptr;
   RecordingDriver* driver = nullptr;
 };

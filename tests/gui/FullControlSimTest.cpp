@@ -46,7 +46,7 @@ class SimPane {
   }
   FullControlWindow* OpenByDoubleClick() {
     QTest::mouseDClick(pane_->Thumb(), Qt::LeftButton);
-    return FullControlWindow::Find(*pane_->Client());
+    return FullControlWindow::Find(*pane_->Session());
   }
   // The thumbnail shows `count` new pictures.
   bool ThumbnailKeepsUpdating(int count) {

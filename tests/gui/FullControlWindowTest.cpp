@@ -58,7 +58,7 @@ class FullCtrlWndTest : public test::WithQtApp, public ::testing::Test {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  DeviceSession& Client() { return *pane_->Client(); }
+  DeviceSession& Client() { return *pane_->Session(); }
   // Opened as the operator does it: a double click on the thumbnail.
   FullControlWindow* OpenByDoubleClick() {
     QTest::mouseDClick(pane_->Thumb(), Qt::LeftButton);
@@ -87,7 +87,7 @@ TEST_F(FullCtrlWndTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(Client().FullControlOpen());
-  pane_->SyncFromClient();
+  pane_->SyncFromController();
   EXPECT_TRUE(pane_->Thumb()->FullControl());
 
   EXPECT_EQ(OpenByDoubleClick(), window) << "a second request raises the same window";
@@ -112,7 +112,7 @@ TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
 TEST_F(FullCtrlWndTest, TheClientGoingFirstClosesTheWindow) {
   QPointer<FullControlWindow> window = OpenAndForget();
   Client().OnFrame(SolidFrame(kScreenWidth, kScreenHeight, qRgb(1, 2, 3)));
-  pane_->ReleaseClient();  // the device was deleted while its window was open
+  pane_->ReleaseController();  // the device was deleted while its window was open
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
 }

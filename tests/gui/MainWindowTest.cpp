@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, DeletingTheMiddleDeviceRenumbersAndSaves) {
   ASSERT_EQ(clients.Panes().size(), 3u);
   // The third pane is stopped by the operator; after the delete it is rebuilt and Connecting.
   DevicePane* third = clients.Panes()[2];
-  third->Client()->SetState(ClientState::Stop);
+  third->Session()->SetState(ConnectionState::Stop);
 
   test::MessageSeen no;
   test::AnswerNextMessage(no, QMessageBox::No);
@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, DeletingTheMiddleDeviceRenumbersAndSaves) {
   EXPECT_EQ(clients.Panes()[1], third);
   EXPECT_EQ(third->Index(), 1u);
   EXPECT_EQ(clients.Devices()[1]->Index, 1u);
-  EXPECT_EQ(third->Client()->State(), ClientState::Connecting);
+  EXPECT_EQ(third->Session()->State(), ConnectionState::Connecting);
   EXPECT_EQ(third->pos(), QPoint(420, 10));
   const DeviceList saved = ReadConfig();
   ASSERT_EQ(saved.size(), 2u);
@@ -221,13 +221,13 @@ TEST_F(MainWindowTest, ConnectTimerPressesOnePaneAndRestartsItsHungAttempt) {
   const auto& panes = clients.Panes();
   ASSERT_EQ(panes.size(), 3u);
   std::vector<IConnectTimerPane*> list(panes.begin(), panes.end());
-  auto connect_state = [&](size_t i) { return panes[i]->Client()->Button(kButtonConnect).state; };
+  auto connect_state = [&](size_t i) { return panes[i]->Controller()->Button(kButtonConnect).state; };
   for (int tick = 1; tick <= 7; ++tick) ConnectTimerStep(list);
   EXPECT_EQ(connect_state(0), 1);
   EXPECT_EQ(panes[0]->ConnectWait(), 7);
   ConnectTimerStep(list);  // the seventh tick after the press: given up and pressed again
-  EXPECT_EQ(panes[0]->Client()->State(), ClientState::Offline);
-  EXPECT_EQ(panes[0]->Thumb()->ShownState(), ClientState::Offline);
+  EXPECT_EQ(panes[0]->Session()->State(), ConnectionState::Offline);
+  EXPECT_EQ(panes[0]->Thumb()->ShownState(), ConnectionState::Offline);
   EXPECT_EQ(connect_state(0), 1);
   EXPECT_EQ(panes[0]->ConnectWait(), 1);
   ConnectTimerStep(list);  // the first pane left Connecting: the second is pressed
@@ -259,8 +259,8 @@ TEST_F(MainWindowLive, ConnectTimerBringsEveryPaneToStreamingOneAfterAnother) {
       [&] {
         ++observation;
         for (size_t i = 0; i < 3; ++i) {
-          if (pressed_at[i] < 0 && panes[i]->Client()->Button(kButtonConnect).state == 1) pressed_at[i] = observation;
-          if (streaming_at[i] < 0 && panes[i]->Client()->State() == ClientState::Streaming) streaming_at[i] = observation;
+          if (pressed_at[i] < 0 && panes[i]->Controller()->Button(kButtonConnect).state == 1) pressed_at[i] = observation;
+          if (streaming_at[i] < 0 && panes[i]->Session()->State() == ConnectionState::Streaming) streaming_at[i] = observation;
         }
         return streaming_at[2] >= 0;
       },
@@ -269,7 +269,7 @@ TEST_F(MainWindowLive, ConnectTimerBringsEveryPaneToStreamingOneAfterAnother) {
   test::Settle();  // the last state change reaches the widgets
   for (size_t i = 0; i < 3; ++i) {
     ASSERT_GE(streaming_at[i], 0) << "pane " << i << " never streamed";
-    EXPECT_EQ(panes[i]->Thumb()->ShownState(), ClientState::Streaming);
+    EXPECT_EQ(panes[i]->Thumb()->ShownState(), ConnectionState::Streaming);
     EXPECT_TRUE(panes[i]->Button(kButtonEditor)->IsButtonEnabled());
     if (i > 0) {
       EXPECT_GE(pressed_at[i], streaming_at[i - 1]) << "pane " << i << " pressed too early";

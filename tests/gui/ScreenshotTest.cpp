@@ -96,7 +96,7 @@ TEST_F(ScreenshotLive, FourStreamingPanesShowTheirPictures) {
 
   for (int i = 0; i < kDemoPanes; ++i) {
     const ThumbnailView& thumb = *panes[i]->Thumb();
-    EXPECT_EQ(thumb.ShownState(), ClientState::Streaming) << i;
+    EXPECT_EQ(thumb.ShownState(), ConnectionState::Streaming) << i;
     const FramePtr frame = thumb.Picture();
     ASSERT_TRUE(frame) << i;
     // The thumbnail fills its tile's picture area (16:9 in 16:9) and shows the frame's colours.

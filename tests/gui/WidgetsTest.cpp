@@ -133,15 +133,15 @@ TEST_F(WidgetsTest, ThumbnailShowsStatePanelsAndLetterboxesThePicture) {
   ThumbnailView thumb(&host_, &pane);
   EXPECT_EQ(thumb.geometry(), QRect(0, 36, 400, 225));
   std::set<QRgb> panels;
-  for (ClientState state : {ClientState::Offline, ClientState::Stop, ClientState::Error, ClientState::Connecting}) {
+  for (ConnectionState state : {ConnectionState::Offline, ConnectionState::Stop, ConnectionState::Error, ConnectionState::Connecting}) {
     thumb.ShowState(state);
     panels.insert(Look(thumb).pixel(2, 2));
     EXPECT_EQ(thumb.cursor().shape(), Qt::PointingHandCursor);
   }
   EXPECT_EQ(panels.size(), 4u) << "each state has a panel of its own";
-  thumb.ShowState(static_cast<ClientState>(9));  // out of range: drawn as some panel, no fault
+  thumb.ShowState(static_cast<ConnectionState>(9));  // out of range: drawn as some panel, no fault
   EXPECT_EQ(panels.count(Look(thumb).pixel(2, 2)), 1u);
-  thumb.ShowState(ClientState::Streaming);
+  thumb.ShowState(ConnectionState::Streaming);
   thumb.SetFrame(test::MakeUniformFrame(1024, 768, 222));  // drawn 300 x 225 at x = 50
   const QImage image = Look(thumb);
   EXPECT_EQ(image.pixelColor(200, 100), QColor(222, 222, 222));
@@ -159,7 +159,7 @@ TEST_F(WidgetsTest, ThumbnailShowsStatePanelsAndLetterboxesThePicture) {
 TEST_F(WidgetsTest, OverlayLinesStackUpwardFromTheBottom) {
   host_.resize(400, 300);
   ThumbnailView thumb(&host_, nullptr);
-  thumb.ShowState(ClientState::Offline);
+  thumb.ShowState(ConnectionState::Offline);
   thumb.SetOverlayLines({QStringLiteral("██████"), QStringLiteral("██████")});
   const QImage image = Look(thumb);
   auto red_in_rows = [&](int top, int bottom) {

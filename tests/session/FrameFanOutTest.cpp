@@ -43,7 +43,7 @@ TEST(FrameFanOutTest, FramesOfChangingSizeReachEveryConsumerWholeInRoleOrder) {
   DeviceInfo device;
   device.Type = 7;  // no driver: the test thread plays it
   DeviceSession client(&device);
-  client.CreateClient();
+  client.InstallDriver();
   std::vector<ConsumerRole> journal;
   std::mutex journal_mutex;
   // Attached out of order on purpose.
@@ -106,7 +106,7 @@ TEST(FrameFanOutTest, DetachWaitsForADeliveryInProgressAndIsNeverCalledAgain) {
   DeviceInfo device;
   device.Type = 7;
   DeviceSession client(&device);
-  client.CreateClient();
+  client.InstallDriver();
   FrameMailbox thumbnail;
   client.AttachConsumer(ConsumerRole::Thumbnail, &thumbnail);
 

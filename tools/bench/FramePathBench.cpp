@@ -43,7 +43,7 @@ void BM_SoftKvmMessageToOnFrame(benchmark::State& state) {
   DeviceInfo device;
   device.Type = 0;
   DeviceSession client(&device);
-  client.CreateClient();
+  client.InstallDriver();
   FrameMailbox thumbnail;
   client.AttachConsumer(ConsumerRole::Thumbnail, &thumbnail);
   auto* driver = static_cast<SoftKvmDriver*>(client.Driver());

@@ -18,6 +18,7 @@
 #include "../../tests/support/RecordingDriver.h"
 #include "automation/AutoRunner.h"
 #include "automation/RunnerRules.h"
+#include "session/DeviceSession.h"
 #include "platform/Clock.h"
 
 namespace zor::bench {
@@ -99,12 +100,12 @@ void BM_FrameToFirstDriverCall(benchmark::State& state) {
   DeviceInfo device;
   device.Type = 7;  // no driver of its own: the recording one is installed
   DeviceSession client(&device);
-  client.CreateClient();
+  client.InstallDriver();
   auto owned_driver = std::make_unique<test::RecordingDriver>();
   test::RecordingDriver* driver = owned_driver.get();
   client.SetDriver(std::move(owned_driver));
   StepCounter steps;
-  AutoRunner runner(client);
+  AutoRunner runner(client, client, client);
   runner.SetObserver(&steps);
   for (int a = 0; a < apps; ++a) {
     auto scene = std::make_shared<SceneData>();

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "CliCommand.h"
-#include "session/DeviceSession.h"
+#include "presentation/PaneController.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
 #include "platform/ProgramPath.h"
@@ -124,15 +124,16 @@ int Run(const Args& args) {
   if (options->device >= devices.size()) return Fail("no device " + std::to_string(options->device) + " in the list");
   DeviceInfo& device = *devices[options->device];
 
-  DeviceSession client(&device);
-  client.SetIndex(static_cast<uint32_t>(options->device));
-  client.CreateClient();
+  PaneController pane(&device);
+  pane.SetIndex(static_cast<uint32_t>(options->device));
+  pane.Start();
+  DeviceSession& client = pane.Session();
   if (!client.Driver()) return Fail("device type " + std::to_string(device.Type) + " has no driver");
   const int64_t start_ns = MonotonicNs();
   FrameReporter reporter(start_ns);
   client.AttachConsumer(ConsumerRole::Thumbnail, &reporter);
 
-  client.OnCommand(kButtonConnect, kNotifyClick);  // as the connect timer presses it
+  pane.Execute(PaneCommand::ToggleConnection);  // as the connect timer presses it
   if (options->stream) client.OpenFullControl();
   const int64_t end_ns = start_ns + static_cast<int64_t>(options->seconds * 1e9);
   while (MonotonicNs() < end_ns) {
@@ -142,7 +143,7 @@ int Run(const Args& args) {
   // Read while still connected: why the pictures stopped or never came.
   const std::string last_error = client.LastError();
   if (options->stream) client.CloseFullControl();
-  client.OnCommand(kButtonConnect, kNotifyClick);  // disconnect
+  pane.Execute(PaneCommand::ToggleConnection);  // disconnect
   client.DetachConsumer(&reporter);
   reporter.Print();
 

@@ -14,6 +14,7 @@
 #include "RecordFile.h"
 #include "model/AppConfig.h"
 #include "automation/AutoRunner.h"
+#include "presentation/PaneController.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
@@ -114,18 +115,19 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
 
 // One device as the program's pane runs it, without the pane.
 struct DeviceRun {
-  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer) : events(printer, index), client(&device) {
-    client.SetIndex(static_cast<uint32_t>(index));
-    auto owned = std::make_unique<AutoRunner>(client);
+  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer) : events(printer, index), pane(&device) {
+    pane.SetIndex(static_cast<uint32_t>(index));
+    DeviceSession& session = pane.Session();
+    auto owned = std::make_unique<AutoRunner>(session, session, session);
     owned->SetObserver(&events);
-    client.SetAutomation(std::move(owned));
-    client.CreateClient();
-    client.AttachConsumer(ConsumerRole::Thumbnail, &events);
+    pane.SetRunner(std::move(owned));
+    pane.Start();
+    session.AttachConsumer(ConsumerRole::Thumbnail, &events);
   }
-  ~DeviceRun() { client.DetachConsumer(&events); }
+  ~DeviceRun() { pane.Session().DetachConsumer(&events); }
 
   DeviceEvents events;
-  DeviceSession client;
+  PaneController pane;
 };
 
 std::optional<RunOptions> Parse(const Args& args, std::string& error) {
@@ -209,13 +211,13 @@ int Run(const Args& args) {
   for (size_t index : chosen) {
     ReportAppLoadFailures(*devices[index], index, printer);
     auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer));
-    run->client.OnCommand(kButtonConnect, kNotifyClick);     // as the connect timer presses it
-    run->client.OnCommand(kButtonAutomation, kNotifyClick);  // the start button
+    run->pane.Execute(PaneCommand::ToggleConnection);  // as the connect timer presses it
+    run->pane.Execute(PaneCommand::ToggleAutomation);  // the start button
   }
   WaitForEnd(options->seconds);
   for (auto& run : runs) {
-    run->client.OnCommand(kButtonAutomation, kNotifyClick);  // stop: every worker ends here
-    run->client.OnCommand(kButtonConnect, kNotifyClick);     // disconnect
+    run->pane.Execute(PaneCommand::ToggleAutomation);  // stop: every worker ends here
+    run->pane.Execute(PaneCommand::ToggleConnection);  // disconnect
   }
   runs.clear();
   printer.Print({{"event", "stopped"}, {"interrupted", g_interrupted.load()}});

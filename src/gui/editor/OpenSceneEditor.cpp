@@ -8,14 +8,15 @@
 namespace zor {
 namespace {
 
-// Lets go of the editor: no more frames, no test left running, the client told, the editor
+// Lets go of the editor: no more frames, no test left running, the controller told, the editor
 // deleted once the event that closed it is over.
 void ReleaseEditor(DevicePane& pane, SceneEditor& editor) {
-  if (DeviceSession* client = pane.Client()) {
-    client->DetachSceneEditor();  // stops a run that reports to the editor
-    client->DetachConsumer(&editor);
-    client->EditorClosed();
+  if (PaneController* controller = pane.Controller()) {
+    controller->DetachSceneEditor();  // stops a run that reports to the editor
+    controller->Session().DetachConsumer(&editor);
+    controller->EditorClosed();
   }
+  editor.SetTestControl(nullptr);
   editor.setParent(nullptr);
   editor.deleteLater();
 }
@@ -27,11 +28,11 @@ SceneEditor* FindSceneEditor(const DevicePane& pane) {
 }
 
 void OpenSceneEditor(DevicePane& pane) {
-  DeviceSession* client = pane.Client();
-  if (client == nullptr) return;
+  PaneController* controller = pane.Controller();
+  if (controller == nullptr) return;
   SceneEditor* editor = FindSceneEditor(pane);
   if (editor == nullptr) {
-    const DeviceInfo* device = client->Device();
+    const DeviceInfo* device = controller->Session().Device();
     const auto width = static_cast<int32_t>(device != nullptr ? device->ScreenWidth : 0);
     const auto height = static_cast<int32_t>(device != nullptr ? device->ScreenHeight : 0);
     editor = new SceneEditor(width, height, &pane);
@@ -39,10 +40,11 @@ void OpenSceneEditor(DevicePane& pane) {
     QObject::connect(editor, &SceneEditor::Closed, editor, [owner, editor] {
       if (owner) ReleaseEditor(*owner, *editor);
     });
-    QObject::connect(&pane, &DevicePane::ClientReleasing, editor,
+    QObject::connect(&pane, &DevicePane::ControllerReleasing, editor,
                      [&pane, editor] { ReleaseEditor(pane, *editor); });
-    client->AttachSceneEditor(editor);
-    client->AttachConsumer(ConsumerRole::SceneEditor, editor);
+    controller->AttachSceneEditor(editor);
+    editor->SetTestControl(controller);
+    controller->Session().AttachConsumer(ConsumerRole::SceneEditor, editor);
   }
   editor->ShowAndFocus();
 }

@@ -72,21 +72,9 @@ int32_t SceneEditor::FrameHeight() const {
   return frame_height_;
 }
 
-void SceneEditor::SetTestState(EditorTestState state) {
-  test_state_ = state;
-  QMetaObject::invokeMethod(this, [this] { ShowTestState(); }, Qt::QueuedConnection);
-}
-
-std::shared_ptr<const Item> SceneEditor::SelectedItem() {
-  std::lock_guard lock(frame_mutex_);
-  return test_item_;
-}
-
 std::shared_ptr<const SceneData> SceneEditor::EditedScene() {
-  std::lock_guard lock(frame_mutex_);
-  // Without a Scene test this is the pane's start button, on the GUI thread, which is the only
-  // thread that writes the edited Scene: the runner may copy it as it is.
-  if (test_scene_) return test_scene_;
+  // The pane's start button, on the GUI thread, which is the only thread that writes the edited
+  // Scene: the runner may copy it as it is.
   return model_.SharedScene();
 }
 
@@ -125,55 +113,37 @@ ActionMark SceneEditor::LastAction() const {
   return last_action_;
 }
 
-bool SceneEditor::MoveTestState(EditorTestState from, EditorTestState to) {
-  if (!test_state_.compare_exchange_strong(from, to)) return false;
-  ShowTestState();
-  return true;
-}
-
 bool SceneEditor::RequestItemTest() {
-  using enum EditorTestState;
-  if (TestState() == Idle) {
-    // The client reads the Item on its frame thread: hand over a copy that nothing writes.
+  return ToggleTest(EditorTestState::ItemTestRunning, [this] {
     const std::shared_ptr<Item> current = model_.CurrentItem();
-    std::shared_ptr<const Item> copy = current ? std::make_shared<const Item>(*current) : nullptr;
-    std::lock_guard lock(frame_mutex_);
-    test_item_ = std::move(copy);
-  }
-  return MoveTestState(Idle, ItemTestRequested) || MoveTestState(ItemTestRunning, ItemTestStopRequested) ||
-         MoveTestState(ItemTestRequested, Idle);
+    return test_control_->StartItemTest(current ? std::make_shared<const Item>(*current) : nullptr);
+  });
 }
 
 bool SceneEditor::RequestSceneTest() {
-  using enum EditorTestState;
-  if (TestState() == Idle) {
-    std::shared_ptr<const SceneData> copy = CopySceneAndItems(model_.Scene());
-    std::lock_guard lock(frame_mutex_);
-    test_scene_ = std::move(copy);
-  }
-  return MoveTestState(Idle, SceneTestRequested) || MoveTestState(SceneTestRunning, SceneTestStopRequested) ||
-         MoveTestState(SceneTestRequested, Idle);
+  return ToggleTest(EditorTestState::SceneTestRunning,
+                    [this] { return test_control_->StartSceneTest(CopySceneAndItems(model_.Scene())); });
 }
 
-void SceneEditor::ShowTestState() {
-  const EditorTestState state = TestState();
-  if (state == EditorTestState::Idle) {
-    std::lock_guard lock(frame_mutex_);
-    test_item_.reset();
-    test_scene_.reset();
+bool SceneEditor::ToggleTest(EditorTestState running, const std::function<bool()>& start) {
+  if (test_state_ == running) {
+    if (test_control_) test_control_->StopTest();
+    SetTestState(EditorTestState::Idle);
+    return true;
   }
+  if (test_state_ != EditorTestState::Idle || !test_control_ || !start()) return false;
+  SetTestState(running);
+  return true;
+}
+
+void SceneEditor::SetTestState(EditorTestState state) {
+  test_state_ = state;
   if (tool_) tool_->ShowTestState(state);
   if (view_) view_->update();
 }
 
 bool SceneEditor::RequestClose() {
-  // A stop that was asked for may wait for a frame that a lost connection never brings: the
-  // editor closes then, and letting go of it stops the run.
-  const EditorTestState state = TestState();
-  if (state != EditorTestState::Idle && state != EditorTestState::ItemTestStopRequested &&
-      state != EditorTestState::SceneTestStopRequested) {
-    return false;
-  }
+  if (Testing()) return false;
   closing_ = true;
   emit Closed();
   return true;

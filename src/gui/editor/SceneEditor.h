@@ -1,15 +1,16 @@
 #pragma once
-// The scene editor of one client: the Scene being edited with its markers, the newest frame of
-// the device, the test state shared with the client, and the two windows that show them, the
-// view "편집기" and the Scene Tool beside it.
+// The scene editor of one device: the Scene being edited with its markers, the newest frame of
+// the device, the state of its test buttons, and the two windows that show them, the view
+// "편집기" and the Scene Tool beside it. Its test buttons start and stop the runner through the
+// pane's controller.
 //
-// Threads: OnFrame (driver thread), the client's side of the test link (frame thread) and the
-// runner's reports (worker threads) only store under the frame lock or in atomics and post work
-// to the GUI thread; everything else runs on the GUI thread.
+// Threads: OnFrame (driver thread) and the runner's reports (worker threads) only store under
+// the frame lock and post work to the GUI thread; everything else runs on the GUI thread.
 #include <QObject>
 #include <QPointer>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,22 +18,13 @@
 #include "analysis/AnalysisResult.h"
 #include "gui/widgets/CoalescedPost.h"
 #include "session/FrameConsumer.h"
-#include "session/SceneEditorLink.h"
+#include "presentation/SceneEditorLink.h"
 #include "presentation/SceneEditModel.h"
 
 namespace zor {
 
 class SceneToolWindow;
 class SceneEditorView;
-
-inline bool IsItemTest(EditorTestState state) {
-  return state == EditorTestState::ItemTestRequested || state == EditorTestState::ItemTestRunning ||
-         state == EditorTestState::ItemTestStopRequested;
-}
-inline bool IsSceneTest(EditorTestState state) {
-  return state == EditorTestState::SceneTestRequested || state == EditorTestState::SceneTestRunning ||
-         state == EditorTestState::SceneTestStopRequested;
-}
 
 class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLink {
   Q_OBJECT
@@ -56,10 +48,10 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   int32_t FrameWidth() const;
   int32_t FrameHeight() const;
 
-  // ISceneEditorLink: the client's side, on its frame thread.
-  EditorTestState TestState() const override { return test_state_.load(); }
-  void SetTestState(EditorTestState state) override;
-  std::shared_ptr<const Item> SelectedItem() override;
+  // Where the test buttons send their requests; null (none) once the controller let go.
+  void SetTestControl(IEditorTestControl* control) { test_control_ = control; }
+
+  // ISceneEditorLink, on the GUI thread.
   std::shared_ptr<const SceneData> EditedScene() override;
   void ClearTestBestMatch() override;
   // IRunnerTestListener: the runner's reports, on its worker threads.
@@ -70,9 +62,11 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   std::optional<MatchRecord> TestBestMatch() const;
   ActionMark LastAction() const;
 
-  bool Testing() const { return TestState() != EditorTestState::Idle; }
-  // The test buttons: a request when idle, a stop request while running, and taking back a
-  // request the client has not acted on yet. False when nothing changed.
+  EditorTestState TestState() const { return test_state_; }
+  bool Testing() const { return test_state_ != EditorTestState::Idle; }
+  // The test buttons: a start when idle, a stop while that test runs. The test runs on a copy
+  // of the selected Item or the edited Scene, taken here. False when nothing changed (the other
+  // test runs, or the test could not start).
   bool RequestItemTest();
   bool RequestSceneTest();
 
@@ -94,28 +88,26 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   void TakeFrame();
   // Any thread: asks the GUI thread to repaint the view.
   void PostRepaint();
-  // GUI thread: moves the state from `from` to `to` unless the client moved it first.
-  bool MoveTestState(EditorTestState from, EditorTestState to);
-  // GUI thread: the buttons, the form and the view follow the test state.
-  void ShowTestState();
+  // GUI thread: stops the test that is `running`, or starts it through `start` (false when
+  // it did not start) when no test runs.
+  bool ToggleTest(EditorTestState running, const std::function<bool()>& start);
+  // GUI thread: a started or stopped test; the buttons, the form and the view follow.
+  void SetTestState(EditorTestState state);
 
   SceneEditModel model_;
   QPointer<SceneEditorView> view_;
   SceneToolWindow* tool_ = nullptr;  // owned by the view (its tool window)
 
-  // Guards the frame, its size, the test's Item or Scene, best match and last action.
+  // Guards the frame, its size, the test's best match and last action.
   mutable std::mutex frame_mutex_;
   FramePtr frame_;
   int32_t frame_width_ = 0;
   int32_t frame_height_ = 0;
-  // What a requested test runs on: copies taken on the GUI thread when the test was asked for,
-  // never written afterwards, so the client's frame thread may read them while the GUI edits.
-  std::shared_ptr<const Item> test_item_;
-  std::shared_ptr<const SceneData> test_scene_;
   std::optional<MatchRecord> test_best_;
   ActionMark last_action_;
 
-  std::atomic<EditorTestState> test_state_{EditorTestState::Idle};
+  IEditorTestControl* test_control_ = nullptr;
+  EditorTestState test_state_ = EditorTestState::Idle;
   std::atomic<bool> closing_{false};
   CoalescedPost frame_post_;    // frames that come faster than the GUI takes them fold into one
   CoalescedPost repaint_post_;  // so do the runner's reports

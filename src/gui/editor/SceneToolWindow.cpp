@@ -97,8 +97,8 @@ void SceneToolWindow::ReleaseAddButton() { Button(kAddItemCommand)->SetState(0);
 bool SceneToolWindow::AddPressed() const { return Button(kAddItemCommand)->State() != 0; }
 
 void SceneToolWindow::ShowTestState(EditorTestState state) {
-  Button(kTestItemCommand)->SetState(IsItemTest(state) ? 1 : 0);
-  Button(kTestSceneCommand)->SetState(IsSceneTest(state) ? 1 : 0);
+  Button(kTestItemCommand)->SetState(state == EditorTestState::ItemTestRunning ? 1 : 0);
+  Button(kTestSceneCommand)->SetState(state == EditorTestState::SceneTestRunning ? 1 : 0);
   const bool idle = state == EditorTestState::Idle;
   form_->SetEditable(idle);
   for (int id : kEditCommands) Button(id)->SetButtonEnabled(idle);

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "presentation/CommandTarget.h"
-#include "session/SceneEditorLink.h"
+#include "presentation/SceneEditorLink.h"
 
 namespace zor {
 

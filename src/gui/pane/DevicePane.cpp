@@ -44,28 +44,30 @@ StateButtonColours PaneButtonColours() {
 }  // namespace
 
 DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window)
-    : QWidget(container), device_(device), client_(std::make_unique<DeviceSession>(&device)), main_window_(main_window) {
+    : QWidget(container), device_(device), controller_(std::make_unique<PaneController>(&device)), main_window_(main_window) {
   resize(kPaneTiles.tile_width, kPaneTiles.tile_height);
   setAttribute(Qt::WA_OpaquePaintEvent);
   title_ = new PaneTitleBar(this, &device_, main_window);
   thumb_ = new ThumbnailView(this, this);
   CreateButtons();
-  client_->SetIndex(index);
-  client_->SetView(this);
-  client_->SetAutomation(std::make_unique<AutoRunner>(*client_));  // the start and pause buttons drive it
-  client_->AttachConsumer(ConsumerRole::Thumbnail, thumb_);
-  client_->CreateClient();
-  SyncFromClient();
+  DeviceSession& session = controller_->Session();
+  controller_->SetIndex(index);
+  controller_->SetView(this);
+  // The start, pause and editor test buttons drive it.
+  controller_->SetRunner(std::make_unique<AutoRunner>(session, session, session));
+  session.AttachConsumer(ConsumerRole::Thumbnail, thumb_);
+  controller_->Start();
+  SyncFromController();
 }
 
-DevicePane::~DevicePane() { ReleaseClient(); }
+DevicePane::~DevicePane() { ReleaseController(); }
 
-void DevicePane::ReleaseClient() {
-  if (!client_) return;
-  emit ClientReleasing();
-  client_->DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
-  client_->SetView(nullptr);
-  client_.reset();  // joins the driver's threads
+void DevicePane::ReleaseController() {
+  if (!controller_) return;
+  emit ControllerReleasing();
+  controller_->Session().DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
+  controller_->SetView(nullptr);
+  controller_.reset();  // stops the runner, joins the driver's threads
   title_->SetDevice(nullptr);
 }
 
@@ -82,10 +84,10 @@ void DevicePane::CreateButtons() {
   }
 }
 
-uint32_t DevicePane::Index() const { return client_ ? client_->Index() : 0; }
+uint32_t DevicePane::Index() const { return controller_ ? controller_->Index() : 0; }
 
 void DevicePane::SetIndex(uint32_t index) {
-  if (client_) client_->SetIndex(index);
+  if (controller_) controller_->SetIndex(index);
 }
 
 StateIconButton* DevicePane::Button(int command_id) const {
@@ -96,71 +98,70 @@ StateIconButton* DevicePane::Button(int command_id) const {
 }
 
 void DevicePane::RecreateDriver() {
-  if (!client_) return;
+  if (!controller_) return;
   title_->SetDevice(&device_);
-  client_->RecreateDriver(&device_);
-  SyncFromClient();
+  controller_->RecreateDriver(&device_);
+  SyncFromController();
 }
 
 void DevicePane::DisconnectDriver() {
-  if (client_ && client_->Driver()) client_->Driver()->Disconnect();
+  if (DeviceSession* session = Session(); session && session->Driver()) session->Driver()->Disconnect();
 }
 
 void DevicePane::OnCommand(int id, int code, intptr_t) {
-  if (client_) client_->OnCommand(id, code);
-  SyncFromClient();
+  if (!controller_) return;
+  if (const std::optional<PaneCommand> command = PaneCommandOf(id, code)) controller_->Execute(*command);
+  SyncFromController();
 }
 
-bool DevicePane::IsConnecting() const { return client_ && client_->State() == ClientState::Connecting; }
-int32_t DevicePane::ConnectWait() const { return client_ ? client_->ConnectWait() : 0; }
+bool DevicePane::IsConnecting() const { return controller_ && controller_->IsConnecting(); }
+int32_t DevicePane::ConnectWait() const { return controller_ ? controller_->ConnectWait() : 0; }
 void DevicePane::TickConnectWait() {
-  if (client_) client_->TickConnectWait();
+  if (controller_) controller_->TickConnectWait();
 }
 
 void DevicePane::GiveUpConnecting() {
-  if (!client_) return;
-  if (client_->Button(kButtonConnect).state == 1) {
-    // The connect button's own "disconnect" click: the driver disconnects, the button shows
-    // "connect" again.
-    client_->OnCommand(kButtonConnect, kNotifyClick);
-  } else if (client_->Driver() != nullptr) {
-    client_->Driver()->Disconnect();
-  }
-  if (client_->State() != ClientState::Offline) client_->SetState(ClientState::Offline);
-  SyncFromClient();
+  if (!controller_) return;
+  controller_->GiveUpConnecting();
+  SyncFromController();
 }
 
 void DevicePane::PressConnect() { Button(kButtonConnect)->Press(kNotifyClick); }
 
-void DevicePane::ClientChanged() { sync_.Post(this, [this] { SyncFromClient(); }); }
+void DevicePane::PaneChanged() { sync_.Post(this, [this] { SyncFromController(); }); }
 
 void DevicePane::ShowFullControl() {
   if (open_full_control_) {
     open_full_control_(*this);
-  } else if (client_) {
+  } else if (controller_) {
     // No full control window in this build: the driver goes back to its thumbnail rate.
-    client_->CloseFullControl();
+    controller_->Session().CloseFullControl();
   }
 }
 
 void DevicePane::ShowSceneEditor() {
   if (open_scene_editor_) {
     open_scene_editor_(*this);
-  } else if (client_) {
-    client_->EditorClosed();
+  } else if (controller_) {
+    controller_->EditorClosed();
   }
 }
 
-void DevicePane::ForwardToMainWindow(int32_t id) {
-  if (main_window_) main_window_->OnCommand(id, kPaneNotifyCode, static_cast<intptr_t>(client_->Index()));
+void DevicePane::PassToMainWindow(PaneCommand command) {
+  if (main_window_ && controller_) {
+    main_window_->OnCommand(ButtonIdOf(command), kPaneNotifyCode, static_cast<intptr_t>(controller_->Index()));
+  }
 }
 
-void DevicePane::SyncFromClient() {
-  if (!client_) return;
-  thumb_->ShowState(client_->State());
-  thumb_->SetFullControl(client_->FullControlOpen());
+void DevicePane::SyncFromController() {
+  if (!controller_) return;
+  const DeviceSession& session = controller_->Session();
+  thumb_->ShowState(session.State());
+  thumb_->SetFullControl(session.FullControlOpen());
+  // The reason of an Error, for the operator who points at the thumbnail.
+  thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError()) : QString());
   for (StateIconButton* b : buttons_) {
-    const PaneButtonState s = client_->Button(b->CommandId());
+    const PaneButtonState s = controller_->Button(b->CommandId());
     if (b->State() != s.state) b->SetState(s.state);
     if (b->IsButtonEnabled() != s.enabled) b->SetButtonEnabled(s.enabled);
   }

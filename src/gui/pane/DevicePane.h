@@ -1,8 +1,8 @@
 #pragma once
 // The pane of one device in the clients container: title bar with the App tabs, the thumbnail,
 // and six icon buttons (automation start/stop, pause/resume, connect/disconnect; delete, edit,
-// scene editor). It owns the device's DeviceSession, shows its state and forwards the operator's
-// gestures to it. GUI thread only, except ClientChanged.
+// scene editor). It owns the device's PaneController (and through it the session), shows their
+// state and forwards the operator's gestures to it. GUI thread only, except PaneChanged.
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include "presentation/CommandTarget.h"
 #include "presentation/ConnectTimer.h"
 #include "gui/widgets/CoalescedPost.h"
-#include "session/DeviceSession.h"
+#include "presentation/PaneController.h"
 
 namespace zor {
 
@@ -20,13 +20,14 @@ class PaneTitleBar;
 class ThumbnailView;
 class StateIconButton;
 
-class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPane, public IClientView {
+class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPane, public IPaneView {
   Q_OBJECT
  public:
-  // Builds the client for `device` (owned by the container, must outlive the client) and its
-  // driver; the pane starts Connecting. Title bar tabs send their commands to `main_window`.
+  // Builds the controller for `device` (owned by the container, must outlive the controller),
+  // its runner and its driver; the pane starts Connecting. Title bar tabs send their commands
+  // to `main_window`.
   DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window);
-  // The client goes first (its driver threads stop while thumbnail and pane still exist).
+  // The controller goes first (its driver threads stop while thumbnail and pane still exist).
   ~DevicePane() override;
 
   uint32_t Index() const;
@@ -36,11 +37,14 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   void RecreateDriver();
   // Closes the device connection (shut-down calls it for every pane before deleting them).
   void DisconnectDriver();
-  // Deletes the client now (connection closed, threads joined) while the widget may stay until
-  // its event handlers are over; the pane then shows nothing live and ignores its buttons.
-  void ReleaseClient();
+  // Deletes the controller now (runner stopped, connection closed, threads joined) while the
+  // widget may stay until its event handlers are over; the pane then shows nothing live and
+  // ignores its buttons.
+  void ReleaseController();
 
-  DeviceSession* Client() const { return client_.get(); }
+  // Null once the controller was released.
+  PaneController* Controller() const { return controller_.get(); }
+  DeviceSession* Session() const { return controller_ ? &controller_->Session() : nullptr; }
   StateIconButton* Button(int command_id) const;
   ThumbnailView* Thumb() const { return thumb_; }
   PaneTitleBar* Title() const { return title_; }
@@ -59,19 +63,19 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   void GiveUpConnecting() override;
   void PressConnect() override;
 
-  // IClientView
-  void ClientChanged() override;
+  // IPaneView
+  void PaneChanged() override;
   void ShowFullControl() override;
   void ShowSceneEditor() override;
-  void ForwardToMainWindow(int32_t id) override;
+  void PassToMainWindow(PaneCommand command) override;
 
-  // Copies the client's state into the widgets (GUI thread; ClientChanged schedules it).
-  void SyncFromClient();
+  // Copies the controller's state into the widgets (GUI thread; PaneChanged schedules it).
+  void SyncFromController();
 
  signals:
-  // The client is about to be deleted: windows opened for it (full control, scene editor) let
-  // go of it now.
-  void ClientReleasing();
+  // The controller is about to be deleted: windows opened for it (full control, scene editor)
+  // let go of it and its session now.
+  void ControllerReleasing();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -80,7 +84,7 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   void CreateButtons();
 
   DeviceInfo& device_;
-  std::unique_ptr<DeviceSession> client_;
+  std::unique_ptr<PaneController> controller_;
   ICommandTarget* main_window_ = nullptr;  // receives the delete and edit buttons
   PaneTitleBar* title_ = nullptr;
   ThumbnailView* thumb_ = nullptr;

@@ -32,13 +32,13 @@ int ClientSide(uint32_t pixels) {
 }  // namespace
 
 FullControlWindow* FullControlWindow::OpenFor(DevicePane& pane) {
-  DeviceSession* client = pane.Client();
+  DeviceSession* client = pane.Session();
   if (client == nullptr) return nullptr;
   FullControlWindow* window = Find(*client);
   if (window == nullptr) {
     const DeviceInfo* device = client->Device();
     window = new FullControlWindow(*client, device ? device->ScreenWidth : 0, device ? device->ScreenHeight : 0);
-    QObject::connect(&pane, &DevicePane::ClientReleasing, window, [window] {
+    QObject::connect(&pane, &DevicePane::ControllerReleasing, window, [window] {
       window->ReleaseOwner();
       window->close();
     });
@@ -83,7 +83,7 @@ void FullControlWindow::ReleaseOwner() {
   owner->DetachConsumer(this);  // waits for a delivery in progress; no frame comes after it
   keys_.ReleaseAll(owner->Driver());
   owner->CloseFullControl();
-  frames_.Clear();
+  frames_.Take();  // the last picture goes back to the driver's pool now, not with the window
   diag::Write(kDiag, "[FullControlWindow] released its device");
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "gui/widgets/UiTheme.h"
+#include "presentation/PaneCommand.h"
 #include "presentation/PaneGeometry.h"
 #include "presentation/TileLayout.h"
 
@@ -20,11 +21,11 @@ struct StatePanel {
   const char* text;
 };
 
-StatePanel PanelFor(ClientState state) {
+StatePanel PanelFor(ConnectionState state) {
   switch (state) {
-    case ClientState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
-    case ClientState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
-    case ClientState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
+    case ConnectionState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
+    case ConnectionState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
+    case ConnectionState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
     default: return {QColor::fromRgbF(0, 0.3f, 0), "Connecting"};
   }
 }
@@ -44,7 +45,7 @@ void ThumbnailView::SetFrame(FramePtr frame) {
 
 FramePtr ThumbnailView::Picture() const { return frames_.Latest(); }
 
-void ThumbnailView::ShowState(ClientState state) {
+void ThumbnailView::ShowState(ConnectionState state) {
   if (state_ == state) return;
   state_ = state;
   update();
@@ -63,7 +64,7 @@ void ThumbnailView::SetFullControl(bool open) {
 
 void ThumbnailView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (state_ == ClientState::Streaming) {
+  if (state_ == ConnectionState::Streaming) {
     PaintPicture(painter);
   } else {
     PaintStatePanel(painter);
@@ -113,7 +114,7 @@ void ThumbnailView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ThumbnailView::UpdateCursor() {
-  const bool arrow = !full_control_ && state_ == ClientState::Streaming;
+  const bool arrow = !full_control_ && state_ == ConnectionState::Streaming;
   setCursor(arrow ? Qt::ArrowCursor : Qt::PointingHandCursor);
 }
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "gui/widgets/CoalescedPost.h"
-#include "session/ClientState.h"
+#include "session/ConnectionState.h"
 #include "session/FrameMailbox.h"
 #include "presentation/CommandTarget.h"
 
@@ -26,8 +26,8 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   void OnFrame(const FramePtr& frame) override { SetFrame(frame); }
 
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
-  void ShowState(ClientState state);
-  ClientState ShownState() const { return state_; }
+  void ShowState(ConnectionState state);
+  ConnectionState ShownState() const { return state_; }
   void SetOverlayLines(const QStringList& lines);
   void SetFullControl(bool open);
   bool FullControl() const { return full_control_; }
@@ -48,7 +48,7 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   ICommandTarget* pane_target_ = nullptr;
   QStringList overlay_lines_;  // first line lowest
   bool full_control_ = false;
-  ClientState state_ = ClientState::Offline;
+  ConnectionState state_ = ConnectionState::Offline;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
   FrameMailbox frames_{[this] { repaint_.Post(this, [this] { update(); }); }};
 };

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "presentation/CommandTarget.h"
-#include "session/ClientState.h"
+#include "presentation/PaneCommand.h"
 
 namespace zor {
 

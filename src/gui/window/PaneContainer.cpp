@@ -164,7 +164,7 @@ void PaneContainer::DeleteDevice(int index) {
     panes_.erase(panes_.begin() + index);
     // The delete command arrives from inside one of the pane's buttons: the widget goes once
     // that event is over (Qt's event loop takes it over), its connection at once.
-    pane->ReleaseClient();
+    pane->ReleaseController();
     pane->hide();
     pane.release()->deleteLater();
   }

@@ -20,7 +20,7 @@ constexpr int kSettleMs = 1500;
 bool AllPanesStreaming(const MainWindow& window) {
   if (window.Clients() == nullptr || window.Clients()->Panes().empty()) return false;
   for (const DevicePane* pane : window.Clients()->Panes()) {
-    if (pane->Thumb()->ShownState() != ClientState::Streaming || !pane->Thumb()->Picture()) return false;
+    if (pane->Thumb()->ShownState() != ConnectionState::Streaming || !pane->Thumb()->Picture()) return false;
   }
   return true;
 }

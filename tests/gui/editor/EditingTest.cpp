@@ -125,7 +125,7 @@ TEST_F(EditingTest, ClosingDuringATestIsRefusedAndAfterItTheEditorCloses) {
   EXPECT_TRUE(View().isVisible());
   EXPECT_FALSE(closed);
 
-  ASSERT_TRUE(editor_->RequestItemTest()) << "a request not acted on yet is taken back";
+  ASSERT_TRUE(editor_->RequestItemTest()) << "the second press stops the test";
   ASSERT_FALSE(editor_->Testing());
   EXPECT_TRUE(View().close());
   EXPECT_TRUE(closed);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "automation/AutoRunner.h"
 #include "presentation/ItemListLayout.h"
 #include "gui/widgets/StateIconButton.h"
 
@@ -46,11 +47,17 @@ bool WaitWithEvents(const std::function<bool()>& done, int timeout_ms) {
 }
 
 EditorFixture::EditorFixture() : editor_(std::make_unique<SceneEditor>(kWidth, kHeight)) {
+  device_.Type = 7;  // no driver: a test hands the frames to the session itself
+  DeviceSession& session = controller_.Session();
+  controller_.SetRunner(std::make_unique<AutoRunner>(session, session, session));
+  controller_.AttachSceneEditor(editor_.get());
+  editor_->SetTestControl(&controller_);
   editor_->ShowAndFocus();
   Settle();
 }
 
 EditorFixture::~EditorFixture() {
+  controller_.DetachSceneEditor();  // a test still running ends before the editor goes
   editor_.reset();
   Settle();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A scene editor with its windows on Qt's offscreen platform, a private program folder, and a
-// scripted frame source: frames are made here and handed to the editor as a client would.
+// scripted frame source: frames are made here and handed to the editor as a session would. Its
+// test buttons drive a pane controller with the real runner, on a device without a driver.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "model/ScreenImage.h"
+#include "presentation/PaneController.h"
 #include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/SceneEditor.h"
 #include "gui/editor/SceneEditorView.h"
@@ -56,6 +58,8 @@ class EditorFixture : public ::testing::Test, public WithQtApp {
   void ClickItemRow(int row);
 
   ProgramFolder folder_;
+  DeviceInfo device_;
+  PaneController controller_{&device_};
   std::unique_ptr<SceneEditor> editor_;
   FramePtr frame_ = MakeGradientFrame(kWidth, kHeight);
 };

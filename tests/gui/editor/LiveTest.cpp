@@ -4,7 +4,6 @@
 #include <QImage>
 
 #include "EditorFixture.h"
-#include "automation/AutoRunner.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/EditorPainting.h"
@@ -40,7 +39,6 @@ class EditorLive : public ::testing::Test, public WithQtApp {
         device_(SoftKvmDevice(kWideAddress, sim_.Port(), kWidth, kHeight)),
         pane_(nullptr, device_, 0, nullptr),
         layout_(MakeSimLayout(kWidth, kHeight)) {
-    pane_.Client()->SetAutomation(std::make_unique<AutoRunner>(*pane_.Client()));
     pane_.SetSceneEditorOpener(&OpenSceneEditor);
   }
 
@@ -101,14 +99,14 @@ TEST_F(EditorLive, AnItemTestShowsTheBestMatchAtTheButton) {
   })) << "stopping ends the test and clears the best match";
   Settle();
   EXPECT_EQ(editor->Tool()->Button(kTestItemCommand)->State(), 0);
-  EXPECT_FALSE(pane_.Client()->AutomationActive());
-  EXPECT_EQ(pane_.Client()->CurrentFrame() != nullptr, true);
+  EXPECT_FALSE(pane_.Controller()->AutomationActive());
+  EXPECT_EQ(pane_.Session()->CurrentFrame() != nullptr, true);
 
   EXPECT_TRUE(editor->View()->close());
   QPointer<SceneEditor> watched(editor);
   ASSERT_TRUE(WaitWithEvents([&] { return watched.isNull(); }));
   EXPECT_EQ(FindSceneEditor(pane_), nullptr);
-  EXPECT_FALSE(pane_.Client()->EditorOpen());
+  EXPECT_FALSE(pane_.Controller()->EditorOpen());
   EXPECT_NE(item->Template.Pixels.size(), 0u) << "the test's Item outlives the editor where it is still held";
 }
 
@@ -119,7 +117,7 @@ TEST_F(EditorLive, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
   editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
   ASSERT_TRUE(WaitWithEvents([&] { return editor->TestState() == EditorTestState::ItemTestRunning; }));
   QPointer<SceneEditor> watched(editor);
-  pane_.ReleaseClient();
+  pane_.ReleaseController();
   ASSERT_TRUE(WaitWithEvents([&] { return watched.isNull(); }));
 }
 

@@ -1,39 +1,54 @@
-// The editor while its test runs on the client's runner: selecting Items shows them in the form,
+// The editor while its test runs on the pane's runner: selecting Items shows them in the form,
 // whose boxes write back what they show, and none of it reaches what the test runs on.
+#include <memory>
+
 #include "EditorFixture.h"
-#include "automation/AutoRunner.h"
-#include "session/DeviceSession.h"
 
 namespace zor::test {
 namespace {
 
+// Hands the editor's test requests on to the controller and keeps what they run on.
+class KeepingTestControl : public IEditorTestControl {
+ public:
+  explicit KeepingTestControl(IEditorTestControl& next) : next_(next) {}
+  bool StartItemTest(std::shared_ptr<const Item> item) override {
+    item_ = item;
+    return next_.StartItemTest(std::move(item));
+  }
+  bool StartSceneTest(std::shared_ptr<const SceneData> scene) override {
+    scene_ = scene;
+    return next_.StartSceneTest(std::move(scene));
+  }
+  void StopTest() override { next_.StopTest(); }
+
+  // What the editor handed over for the last test.
+  Item Tested(bool scene_test) const { return scene_test ? *scene_->Items.at(0) : *item_; }
+
+ private:
+  IEditorTestControl& next_;
+  std::shared_ptr<const Item> item_;
+  std::shared_ptr<const SceneData> scene_;
+};
+
 class TestIsolationTest : public EditorFixture {
  protected:
   TestIsolationTest() {
-    device_.Type = 7;  // no driver: the test hands the frames to the client
-    client_.SetAutomation(std::make_unique<AutoRunner>(client_));
-    client_.CreateClient();
-    client_.AttachSceneEditor(editor_.get());
-    client_.AttachConsumer(ConsumerRole::SceneEditor, editor_.get());
+    editor_->SetTestControl(&keeping_);
+    controller_.Session().AttachConsumer(ConsumerRole::SceneEditor, editor_.get());
   }
   ~TestIsolationTest() override {
-    client_.DetachSceneEditor();
-    client_.DetachConsumer(editor_.get());
+    controller_.DetachSceneEditor();
+    controller_.Session().DetachConsumer(editor_.get());
   }
 
   bool Request(bool scene_test) { return scene_test ? editor_->RequestSceneTest() : editor_->RequestItemTest(); }
-  // What the client hands to the runner for the test.
-  Item Tested(bool scene_test) {
-    return scene_test ? *editor_->EditedScene()->Items.at(0) : *editor_->SelectedItem();
-  }
-  // One frame through the client, which services the test requests first.
-  void ClientFrame() {
-    client_.OnFrame(frame_);
+  // One frame through the session, to the editor and the test's worker.
+  void SessionFrame() {
+    controller_.Session().OnFrame(frame_);
     Settle();
   }
 
-  DeviceInfo device_;
-  DeviceSession client_{&device_};
+  KeepingTestControl keeping_{controller_};
 };
 
 TEST_F(TestIsolationTest, SelectingItemsDuringATestChangesNoFieldOfTheTestedItem) {
@@ -50,8 +65,8 @@ TEST_F(TestIsolationTest, SelectingItemsDuringATestChangesNoFieldOfTheTestedItem
     item.Threshold = 0.947f;
     item.Script = u"action MOVE\r\nfinal";
     ASSERT_TRUE(Request(scene_test));
-    const Item before = Tested(scene_test);
-    ClientFrame();
+    const Item before = keeping_.Tested(scene_test);
+    SessionFrame();
     ASSERT_TRUE(WaitWithEvents([&] {
       const auto best = editor_->TestBestMatch();
       return scene_test ? editor_->LastAction().X != 0 : best && best->Valid != 0;
@@ -59,18 +74,17 @@ TEST_F(TestIsolationTest, SelectingItemsDuringATestChangesNoFieldOfTheTestedItem
 
     for (const int row : {1, 0, 1, 0}) {
       ClickItemRow(row);
-      ClientFrame();
+      SessionFrame();
     }
     EXPECT_EQ(Form().CurrentItem().get(), &item) << "the selection was shown";
-    const Item after = Tested(scene_test);
+    const Item after = keeping_.Tested(scene_test);
     EXPECT_TRUE(after.SameStoredFields(before));
     EXPECT_EQ(std::make_tuple(after.Active, after.LastEvalMs, after.Actions.size()),
               std::make_tuple(before.Active, before.LastEvalMs, before.Actions.size()));
     EXPECT_TRUE(item.Active) << "the run's \"final\" stays in the run";
 
     ASSERT_TRUE(Request(scene_test));  // stop
-    ClientFrame();
-    ASSERT_TRUE(WaitWithEvents([&] { return !editor_->Testing(); }));
+    EXPECT_FALSE(editor_->Testing());
   }
 }
 

@@ -22,7 +22,7 @@ void BM_ThumbnailFrame(benchmark::State& state) {
   QWidget pane;
   pane.resize(400, 300);
   ThumbnailView thumb(&pane, nullptr);
-  thumb.ShowState(ClientState::Streaming);
+  thumb.ShowState(ConnectionState::Streaming);
   // Alternate two frames so that every paint draws a new picture.
   const FramePtr frames[2] = {DesktopFrame(w, h, 0), DesktopFrame(w, h, 40)};
   QImage target(thumb.size(), QImage::Format_ARGB32_Premultiplied);

@@ -1,20 +1,10 @@
 #pragma once
-// The connection state a pane's thumbnail shows, and the ids of the pane's buttons.
+// The pane's buttons and the commands they give. The widgets speak in control ids and
+// notification codes (a click, a double click); everything behind the pane speaks PaneCommand.
 #include <cstdint>
-#include <string_view>
+#include <optional>
 
 namespace zor {
-
-enum class ClientState : int32_t {
-  Offline = 0,     // the connect timer gave up on a connection attempt
-  Stop = 1,        // the user disconnected
-  Streaming = 2,   // frames arrive; the thumbnail shows the picture itself
-  Error = 3,       // shown when set; nothing in the program sets it
-  Connecting = 4,  // created, or driver recreated; waiting for the first frame
-};
-
-// The label drawn on the thumbnail: empty for Streaming, "Connecting" for any unknown value.
-std::string_view ClientStateLabel(ClientState state);
 
 // The pane's six buttons.
 enum PaneButtonId : int32_t {
@@ -31,13 +21,27 @@ inline constexpr bool IsPaneButton(int32_t id) { return id >= kFirstPaneButton &
 
 // Command of the thumbnail's double click (open the full control window).
 inline constexpr int32_t kThumbnailCommand = 4000;
-// A pane's control id is this plus its index in the device list.
-inline constexpr int32_t kPaneControlIdBase = 3000;
-// Notification code of pane commands forwarded to the main window.
+// Notification code of pane commands forwarded to the main window, whose argument is the
+// pane's index.
 inline constexpr int32_t kPaneNotifyCode = 1500;
 // Notification codes of widget buttons.
 inline constexpr int32_t kNotifyClick = 0;
 inline constexpr int32_t kNotifyDoubleClick = 1;
+
+enum class PaneCommand : uint8_t {
+  ToggleAutomation,  // start / stop the device's Apps (or the edited Scene with the editor open)
+  TogglePause,       // pause / resume the runner
+  ToggleConnection,  // connect / disconnect
+  DeleteDevice,      // the main window deletes the device
+  EditDevice,        // the main window edits the device
+  OpenSceneEditor,
+  OpenFullControl,
+};
+
+// The command of a widget's notification, or none (a single click on a double-click button).
+std::optional<PaneCommand> PaneCommandOf(int32_t id, int32_t code);
+// The id of the button that gives `command`, for the main window's commands.
+int32_t ButtonIdOf(PaneCommand command);
 
 // What a button shows: `state` 0 shows its first glyph, 1 its second.
 struct PaneButtonState {

@@ -1,0 +1,29 @@
+#pragma once
+// The automation runner as the pane's buttons and the scene editor's test buttons drive it.
+// Called on the UI thread only; never from a worker of the runner itself.
+#include <memory>
+#include <string>
+
+#include "automation/RunnerTestListener.h"
+#include "model/Item.h"
+#include "model/SceneData.h"
+
+namespace zor {
+
+class IRunnerControl {
+ public:
+  virtual ~IRunnerControl() = default;
+  // Runs the named App (loaded from its file) alongside those already running.
+  virtual void AddApp(const std::u16string& app_name) = 0;
+  // Tests a copy of one Item of the editor: analysis only, each best match goes to `listener`.
+  virtual void StartItemTest(std::shared_ptr<const Item> item, IRunnerTestListener* listener) = 0;
+  // Runs a copy of the editor's Scene as the current Scene of the named App (never changing
+  // Scene); executed actions are reported to `listener`.
+  virtual void StartSceneRun(const std::u16string& app_name, std::shared_ptr<const SceneData> scene,
+                             IRunnerTestListener* listener) = 0;
+  // Ends every worker and forgets every App.
+  virtual void StopRun() = 0;
+  virtual void SetPaused(bool paused) = 0;
+};
+
+}  // namespace zor

@@ -1,0 +1,48 @@
+// The pane shows what its session is in: a worker's failure as Error with the reason, until the
+// operator presses the start button again.
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "gui/pane/DevicePane.h"
+#include "gui/pane/ThumbnailView.h"
+#include "gui/widgets/StateIconButton.h"
+#include "support/Frames.h"
+#include "support/Wait.h"
+#include "support/gui/QtTestSupport.h"
+
+namespace zor {
+namespace {
+
+DeviceInfo DriverlessDevice() {
+  DeviceInfo device;
+  device.Type = 7;  // no driver: the test hands the frames over
+  return device;
+}
+
+class DevicePaneTest : public test::WithQtApp, public ::testing::Test {
+ protected:
+  DeviceInfo device_ = DriverlessDevice();
+  DevicePane pane_{nullptr, device_, 0, nullptr};
+};
+
+TEST_F(DevicePaneTest, AWorkersFailureShowsAsErrorWithItsReasonUntilTheStartButton) {
+  pane_.Session()->OnFrame(test::MakeUniformFrame(8, 4, 1));
+  // Reported from a thread of its own, as a worker does.
+  std::thread worker([this] { pane_.Session()->ReportFailure("App 0 stopped: no room for the result"); });
+  worker.join();
+  ASSERT_TRUE(test::WaitUntil([this] {
+    QApplication::processEvents();
+    return pane_.Thumb()->ShownState() == ConnectionState::Error;
+  }));
+  EXPECT_EQ(pane_.Thumb()->toolTip(), QString("App 0 stopped: no room for the result"));
+
+  QTest::mouseClick(pane_.Button(kButtonAutomation), Qt::LeftButton);
+  EXPECT_EQ(pane_.Thumb()->ShownState(), ConnectionState::Streaming);
+  EXPECT_TRUE(pane_.Thumb()->toolTip().isEmpty());
+}
+
+}  // namespace
+}  // namespace zor

@@ -1,0 +1,181 @@
+// The pane's controller: its button states and commands, with recording stand-ins for the GUI
+// pane, the runner and the main window, on a device type without a driver.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "presentation/PaneController.h"
+#include "support/Frames.h"
+
+namespace zor {
+namespace {
+
+using test::MakeUniformFrame;
+
+struct RecordingView : IPaneView {
+  std::atomic<int> changed{0};
+  std::atomic<int> full_control{0};
+  std::atomic<int> scene_editor{0};
+  void PaneChanged() override { ++changed; }
+  void ShowFullControl() override { ++full_control; }
+  void ShowSceneEditor() override { ++scene_editor; }
+  void PassToMainWindow(PaneCommand command) override { passed.push_back(command); }
+  std::vector<PaneCommand> passed;
+};
+
+struct RecordingRunner : IRunnerControl {
+  std::vector<std::string>* calls = nullptr;
+  void AddApp(const std::u16string& app) override { calls->push_back("AddApp " + std::string(app.begin(), app.end())); }
+  void StartItemTest(std::shared_ptr<const Item>, IRunnerTestListener*) override { calls->push_back("StartItemTest"); }
+  void StartSceneRun(const std::u16string& app, std::shared_ptr<const SceneData>, IRunnerTestListener*) override {
+    calls->push_back("StartSceneRun " + std::string(app.begin(), app.end()));
+  }
+  void StopRun() override { calls->push_back("StopRun"); }
+  void SetPaused(bool paused) override { calls->push_back(paused ? "Pause" : "Resume"); }
+};
+
+DeviceInfo UnknownTypeDevice() {
+  DeviceInfo d;
+  d.Type = 7;  // no driver for this type
+  d.Apps = {u"First", u"Second"};
+  return d;
+}
+
+class PaneControllerTest : public ::testing::Test {
+ protected:
+  PaneControllerTest() : device_(UnknownTypeDevice()), pane_(&device_) {
+    pane_.SetIndex(5);
+    auto runner = std::make_unique<RecordingRunner>();
+    runner->calls = &calls_;
+    pane_.SetRunner(std::move(runner));
+    pane_.SetView(&view_);
+    pane_.Start();
+  }
+  ~PaneControllerTest() override { pane_.SetView(nullptr); }
+
+  // The widgets' notifications, as the GUI pane turns them into commands.
+  void Click(int32_t id) { Send(id, kNotifyClick); }
+  void DoubleClick(int32_t id) { Send(id, kNotifyDoubleClick); }
+  void Send(int32_t id, int32_t code) {
+    if (const std::optional<PaneCommand> command = PaneCommandOf(id, code)) pane_.Execute(*command);
+  }
+
+  DeviceInfo device_;
+  std::vector<std::string> calls_;
+  RecordingView view_;
+  PaneController pane_;
+  DeviceSession& session_ = pane_.Session();
+};
+
+TEST_F(PaneControllerTest, StartsConnectingWithTheEditorAndPauseButtonsDisabled) {
+  EXPECT_EQ(session_.State(), ConnectionState::Connecting);
+  EXPECT_EQ(session_.ConnectWait(), 0);
+  EXPECT_EQ(session_.Driver(), nullptr);
+  EXPECT_FALSE(session_.CurrentFrame());
+  for (int32_t id = kButtonAutomation; id <= kButtonEditor; ++id) {
+    const bool disabled = id == kButtonPause || id == kButtonEditor;
+    EXPECT_EQ(pane_.Button(id), (PaneButtonState{0, !disabled})) << id;
+  }
+}
+
+TEST_F(PaneControllerTest, TheFirstFrameStartsStreamingAndEnablesTheEditorLaterFramesLeaveTheStateAlone) {
+  DoubleClick(kButtonEditor);
+  EXPECT_FALSE(pane_.EditorOpen()) << "no picture to edit on yet";
+  EXPECT_EQ(session_.TickConnectWait(), 1);
+  session_.OnFrame(MakeUniformFrame(8, 4, 1));
+  EXPECT_EQ(session_.State(), ConnectionState::Streaming);
+  EXPECT_EQ(session_.ConnectWait(), 0);
+  EXPECT_TRUE(pane_.Button(kButtonEditor).enabled);
+  DoubleClick(kButtonEditor);
+  EXPECT_TRUE(pane_.EditorOpen());
+  EXPECT_EQ(view_.scene_editor, 1);
+
+  const int changes = view_.changed;
+  EXPECT_EQ(session_.TickConnectWait(), 1);
+  session_.OnFrame(MakeUniformFrame(8, 4, 2));
+  EXPECT_EQ(session_.ConnectWait(), 1);  // no state change, so the counter is not reset
+  EXPECT_EQ(view_.changed, changes);
+  EXPECT_EQ(session_.CurrentFrame()->pixels[0], 2);
+}
+
+TEST_F(PaneControllerTest, PaneButtonsDriveTheRunner) {
+  Click(kButtonPause);  // disabled while automation is stopped
+  EXPECT_TRUE(calls_.empty());
+
+  Click(kButtonAutomation);
+  EXPECT_EQ(pane_.Button(kButtonAutomation), (PaneButtonState{1, true}));
+  EXPECT_EQ(pane_.Button(kButtonPause), (PaneButtonState{0, true}));
+  Click(kButtonPause);
+  EXPECT_EQ(pane_.Button(kButtonPause), (PaneButtonState{1, true}));
+  Click(kButtonPause);
+  Click(kButtonPause);
+  Click(kButtonAutomation);
+  EXPECT_EQ(pane_.Button(kButtonAutomation), (PaneButtonState{0, true}));
+  EXPECT_EQ(pane_.Button(kButtonPause), (PaneButtonState{0, false}));
+  EXPECT_FALSE(pane_.AutomationActive());
+
+  const std::vector<std::string> expected = {"AddApp First", "AddApp Second", "Pause", "Resume", "Pause",
+                                             "StopRun",      "Resume"};
+  EXPECT_EQ(calls_, expected);
+}
+
+TEST_F(PaneControllerTest, DeleteAndEditDoubleClicksGoToTheMainWindow) {
+  DoubleClick(kButtonDelete);
+  DoubleClick(kButtonEdit);
+  Click(kButtonDelete);  // a single click does nothing
+  const std::vector<PaneCommand> expected = {PaneCommand::DeleteDevice, PaneCommand::EditDevice};
+  EXPECT_EQ(view_.passed, expected);
+}
+
+TEST_F(PaneControllerTest, ConnectButtonAndFullControlWithoutADriverOnlyChangeState) {
+  Click(kButtonConnect);
+  EXPECT_EQ(pane_.Button(kButtonConnect).state, 1);
+  Click(kButtonConnect);
+  EXPECT_EQ(pane_.Button(kButtonConnect).state, 0);
+  EXPECT_EQ(session_.State(), ConnectionState::Stop);
+  DoubleClick(kThumbnailCommand);
+  EXPECT_TRUE(session_.FullControlOpen());
+  EXPECT_EQ(view_.full_control, 1);
+  session_.CloseFullControl();
+  EXPECT_FALSE(session_.FullControlOpen());
+}
+
+TEST_F(PaneControllerTest, RecreateDriverGoesBackToConnecting) {
+  Click(kButtonConnect);
+  session_.OnFrame(MakeUniformFrame(2, 2, 0));
+  DeviceInfo replacement = UnknownTypeDevice();
+  replacement.Type = 0;
+  pane_.RecreateDriver(&replacement);
+  EXPECT_NE(session_.Driver(), nullptr);
+  EXPECT_EQ(session_.Device(), &replacement);
+  EXPECT_EQ(session_.State(), ConnectionState::Connecting);
+  EXPECT_EQ(pane_.Button(kButtonConnect).state, 0);
+  pane_.RecreateDriver(&device_);
+  EXPECT_EQ(session_.Driver(), nullptr);
+}
+
+TEST_F(PaneControllerTest, TheConnectTimerGivesUpThroughTheConnectButton) {
+  pane_.PressConnect();
+  EXPECT_EQ(pane_.Button(kButtonConnect).state, 1);
+  pane_.TickConnectWait();
+  pane_.GiveUpConnecting();
+  EXPECT_EQ(pane_.Button(kButtonConnect).state, 0) << "the button's own disconnect click";
+  EXPECT_EQ(session_.State(), ConnectionState::Offline);
+  EXPECT_EQ(pane_.ConnectWait(), 0);
+  EXPECT_FALSE(pane_.IsConnecting());
+}
+
+TEST_F(PaneControllerTest, AWorkersFailureShowsUntilTheOperatorStopsTheRun) {
+  Click(kButtonAutomation);
+  session_.OnFrame(MakeUniformFrame(2, 2, 0));
+  session_.ReportFailure("App 1 stopped: out of memory");
+  session_.OnFrame(MakeUniformFrame(2, 2, 1));
+  EXPECT_EQ(session_.State(), ConnectionState::Error) << "frames that go on arriving leave it up";
+  EXPECT_EQ(session_.LastError(), "App 1 stopped: out of memory");
+  Click(kButtonAutomation);  // stop
+  EXPECT_EQ(session_.State(), ConnectionState::Streaming);
+  EXPECT_EQ(session_.LastError(), "");
+}
+
+}  // namespace
+}  // namespace zor
