@@ -42,6 +42,7 @@ void AppWorker::Start() {
     frame_.reset();
   }
   running_.store(true);
+  stop_ = std::stop_source();
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
   } catch (...) {
@@ -60,6 +61,7 @@ void AppWorker::Stop() {
     std::lock_guard lock(mutex_);
     running_.store(false);
   }
+  stop_.request_stop();
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();
 }
@@ -127,7 +129,7 @@ void AppWorker::RunStep(const ScreenImage& frame) {
 }
 
 void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
-  const ActionWait wait = [this](int64_t ms) { WaitMs(ms); };
+  const ActionWait wait{[this](int64_t ms) { WaitMs(ms); }, stop_.get_token()};
   for (const ItemAction& action : item.Actions) {
     if (!running_.load()) return;  // stopping: the rest of the list is dropped
     ExecuteAction(action, runner_.Client(), wait);

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
@@ -56,6 +57,8 @@ class AppWorker : public IFrameConsumer {
   IRunnerTestListener* const listener_ = nullptr;
 
   std::atomic<bool> running_{false};
+  // Requested by Stop, so that a wait for typed text inside an action ends at once too.
+  std::stop_source stop_;
   std::thread thread_;
 
   // Guards the frame and the ready flag only; held for the hand-off and for taking the frame.

@@ -36,7 +36,7 @@ class ActionExecution : public ::testing::Test {
  protected:
 
   Lines Execute(const ItemAction& action) {
-    ExecuteAction(action, client_, [this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); });
+    ExecuteAction(action, client_, {[this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); }});
     return driver_->Lines();
   }
 
@@ -97,7 +97,7 @@ TEST_F(ActionExecution, WithoutADriverNothingHappensAndNoTimeIsSpent) {
   client_.SetDriver(nullptr);
   int waits = 0;
   for (const ItemAction& a : {PointAction(ActionCode::Clk, 1, 1), PointAction(ActionCode::Drag, 1, 1, 2, 2), KeyAction(40, 0)}) {
-    ExecuteAction(a, client_, [&](int64_t) { ++waits; });
+    ExecuteAction(a, client_, {[&](int64_t) { ++waits; }});
   }
   EXPECT_EQ(waits, 0);
 }
@@ -107,12 +107,12 @@ TEST_F(ActionExecution, ADriverReplacedDuringTheActionTakesTheRestOfIt) {
   // the old one is deleted there and must never be called again.
   test::RecordingDriver* second = nullptr;
   int waits = 0;
-  ExecuteAction(PointAction(ActionCode::Clk, 5, 5), client_, [&](int64_t) {
-    if (++waits != 2) return;
-    auto replacement = std::make_unique<test::RecordingDriver>();
-    second = replacement.get();
-    client_.SetDriver(std::move(replacement));
-  });
+  ExecuteAction(PointAction(ActionCode::Clk, 5, 5), client_, {[&](int64_t) {
+                  if (++waits != 2) return;
+                  auto replacement = std::make_unique<test::RecordingDriver>();
+                  second = replacement.get();
+                  client_.SetDriver(std::move(replacement));
+                }});
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Lines(), Lines{"MouseButton left up"});
 }

@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kOpenTimeoutMs = 10000;
 
+KeyStroke Stroke(KeyAction action, uint8_t code) { return {action, {code, false}}; }
+
 class TesselHidLive : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,17 +56,16 @@ TEST_F(TesselHidLive, MouseScalingButtonsAndWheel) {
   driver_->MouseMove(960, 540);
   driver_->MouseMove(-1, 5000);  // off the screen: held at the nearest edge
   driver_->MouseMove(960, 540);
-  driver_->MouseButton("left", true);
-  driver_->MouseButton("right", true);  // replaces left
-  driver_->MouseButton("right", false);
-  driver_->MouseButton("middle", true);  // no such button: nothing held
+  driver_->MouseButton(PointerButton::Left, true);
+  driver_->MouseButton(PointerButton::Right, true);  // replaces left
+  driver_->MouseButton(PointerButton::Right, false);
   driver_->MouseWheel(true, -120);
   driver_->MouseWheel(false, 120);
   driver_->MouseWheel(false, 0);  // the delta decides, and 0 counts as down
   const std::vector<std::string> expected{
       "mouse 0 0 0 0",         "mouse 0 32767 32767 0", "mouse 0 16383 16383 0", "mouse 0 0 32767 0",
       "mouse 0 16383 16383 0", "mouse 1 16383 16383 0", "mouse 2 16383 16383 0", "mouse 0 16383 16383 0",
-      "mouse 0 16383 16383 0", "mouse 0 16383 16383 -1", "mouse 0 16383 16383 1", "mouse 0 16383 16383 -1",
+      "mouse 0 16383 16383 -1", "mouse 0 16383 16383 1", "mouse 0 16383 16383 -1",
   };
   EXPECT_EQ(Reports(expected.size()), expected);
 }
@@ -72,24 +73,24 @@ TEST_F(TesselHidLive, MouseScalingButtonsAndWheel) {
 TEST_F(TesselHidLive, KeyEventsCarryTheLiveModifiers) {
   OpenInput();
   keys_.SetKeyDown(160, true);  // left Shift
-  driver_->KeyEvent(kWmKeyDown, 'A', 0);
-  driver_->KeyEvent(kWmKeyUp, 'A', 0);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 'A'));
+  driver_->KeyEvent(Stroke(KeyAction::Release, 'A'));
   keys_.ReleaseAll();
   keys_.SetKeyDown(163, true);  // right Ctrl
   keys_.SetKeyDown(164, true);  // left Alt
-  driver_->KeyEvent(kWmSysKeyDown, 'X', 0);
-  driver_->KeyEvent(kWmSysKeyUp, 'X', 0);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 'X'));
+  driver_->KeyEvent(Stroke(KeyAction::Release, 'X'));
   keys_.ReleaseAll();
-  driver_->KeyEvent(kWmKeyDown, 229, 0);  // consumed by the input method: nothing
+  driver_->KeyEvent(Stroke(KeyAction::Press, 229));  // consumed by the input method: nothing
   keys_.SetKeyDown(165, true);                // right Alt, as a modifier key
-  driver_->KeyEvent(kWmKeyDown, 165, 0);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 165));
   keys_.SetKeyDown(165, false);
-  driver_->KeyEvent(kWmKeyUp, 165, 0);
-  driver_->KeyEvent(kWmKeyDown, 46, 0);  // Delete: not in the device's table
-  driver_->KeyEvent(kWmKeyDown, 25, 0);  // Hanja
-  driver_->KeyEvent(kWmKeyUp, 25, 0);
+  driver_->KeyEvent(Stroke(KeyAction::Release, 165));
+  driver_->KeyEvent(Stroke(KeyAction::Press, 46));  // Delete: not in the device's table
+  driver_->KeyEvent(Stroke(KeyAction::Press, 25));  // Hanja
+  driver_->KeyEvent(Stroke(KeyAction::Release, 25));
   keys_.SetKeyDown(91, true);  // left Windows: a usage and a live modifier bit
-  driver_->KeyEvent(kWmKeyDown, 91, 0);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 91));
   const std::vector<std::string> expected{
       "key 2 4",  "key 2 0",  "key 20 27", "key 20 0", "key 64 0", "key 0 0",   "key 0 0",
       "key 0 79", "key 0 0",  "key 0 144", "key 0 0",  "key 8 227",
@@ -128,8 +129,8 @@ TEST_F(TesselHidLive, TypeTextOfAsciiSkipsCarriageReturn) {
 TEST_F(TesselHidLive, TypedLettersAddTheModifierStateOfTheLastKeyEvent) {
   OpenInput();
   keys_.SetKeyDown(163, true);  // right Ctrl
-  driver_->KeyEvent(kWmKeyDown, 'Q', 0);
-  driver_->KeyEvent(kWmKeyUp, 'Q', 0);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 'Q'));
+  driver_->KeyEvent(Stroke(KeyAction::Release, 'Q'));
   driver_->TypeText(u"A");
   const std::vector<std::string> expected{"key 16 20", "key 16 0", "key 18 4", "key 16 0"};
   EXPECT_EQ(Reports(expected.size()), expected);
@@ -152,9 +153,9 @@ TEST_F(TesselHidLive, NothingIsSentWhileTheChannelIsClosed) {
   driver_->KeyCombo(0, 4);
   driver_->TypeText(u"x");
   OpenInput();
-  driver_->MouseButton("left", true);
+  driver_->MouseButton(PointerButton::Left, true);
   driver_->DisconnectInput();
-  driver_->MouseButton("left", false);
+  driver_->MouseButton(PointerButton::Left, false);
   EXPECT_EQ(Reports(1), std::vector<std::string>{"mouse 1 0 0 0"});
   EXPECT_EQ(sim_.WaitForLines("event", 2).back()["event"], "close");
   EXPECT_EQ(Reports(1).size(), 1u);
