@@ -15,6 +15,9 @@ namespace zor {
 // still makes its remaining driver calls, so that no button is left pressed on the remote
 // computer, but without waiting.
 struct ActionWait {
+  ActionWait(std::function<void(int64_t ms)> pause_ms, std::stop_token run_stop = {})
+      : pause(std::move(pause_ms)), stop(std::move(run_stop)) {}
+
   std::function<void(int64_t ms)> pause;
   std::stop_token stop;
 };

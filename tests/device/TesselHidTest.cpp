@@ -2,11 +2,13 @@
 // decodes it, and the text that lands in the simulated screen's field.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/RecordingOwner.h"
 #include "support/TesselSim.h"
+#include "support/Wait.h"
 #include "input/HangulTyping.h"
 #include "device/TesselLiteDriver.h"
 #include "platform/Clock.h"
@@ -159,6 +161,59 @@ TEST_F(TesselHidLive, NothingIsSentWhileTheChannelIsClosed) {
   EXPECT_EQ(Reports(1), std::vector<std::string>{"mouse 1 0 0 0"});
   EXPECT_EQ(sim_.WaitForLines("event", 2).back()["event"], "close");
   EXPECT_EQ(Reports(1).size(), 1u);
+}
+
+TEST_F(TesselHidLive, InputSentAfterATextComesAfterIt) {
+  OpenInput();
+  const InputCompletion typed = driver_->TypeText(u"ab");
+  driver_->MouseMove(0, 0);
+  const InputCompletion combo = driver_->KeyCombo(0x01, 0x06);
+  driver_->KeyEvent(Stroke(KeyAction::Press, 'C'));
+  const std::vector<std::string> expected{"key 0 4", "key 0 0", "key 0 5",  "key 0 0",
+                                          "mouse 0 0 0 0", "key 1 6", "key 0 0", "key 0 6"};
+  EXPECT_EQ(Reports(expected.size()), expected);
+  EXPECT_EQ(typed.Wait(), InputCompletion::Outcome::Sent);
+  EXPECT_EQ(combo.Wait(), InputCompletion::Outcome::Sent);
+}
+
+TEST_F(TesselHidLive, ATextTooLongIsRefusedWhole) {
+  OpenInput();
+  const std::u16string text(TesselLiteDriver::kMaxTypedTextUnits + 1, u'a');
+  EXPECT_EQ(driver_->TypeText(text).Result(), InputCompletion::Outcome::Refused);
+  driver_->MouseMove(0, 0);
+  EXPECT_EQ(Reports(1), std::vector<std::string>{"mouse 0 0 0 0"});
+}
+
+// A long text (close to a minute of typing) is cut short by the driver letting go of the device.
+TEST_F(TesselHidLive, DisconnectingOrDeletingTheDriverWhileTypingStopsTheText) {
+  struct Case {
+    const char* name;
+    std::function<void(std::unique_ptr<TesselLiteDriver>&)> let_go;
+  };
+  const Case cases[] = {
+      {"Disconnect", [](std::unique_ptr<TesselLiteDriver>& d) { d->Disconnect(); }},
+      {"deleted", [](std::unique_ptr<TesselLiteDriver>& d) { d.reset(); }},
+  };
+  const auto closes = [this] {
+    size_t n = 0;
+    for (const auto& line : sim_.LinesWith("event")) n += line["event"] == "close";
+    return n;
+  };
+  const std::u16string text(2000, u'a');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    driver_ = std::make_unique<TesselLiteDriver>(*owner_);
+    OpenInput();
+    const size_t reports_before = sim_.LinesWith("report").size();
+    const size_t closes_before = closes();
+    const InputCompletion typed = driver_->TypeText(text);
+    sim_.WaitForReports(reports_before + 1);
+    c.let_go(driver_);
+    EXPECT_EQ(typed.Wait(), InputCompletion::Outcome::Cancelled);
+    // Once the device saw the channel close, every report that was sent has arrived.
+    ASSERT_TRUE(test::WaitUntil([&] { return closes() > closes_before; }));
+    EXPECT_LT(sim_.LinesWith("report").size() - reports_before, 2 * text.size());
+  }
 }
 
 }  // namespace
