@@ -35,8 +35,6 @@ class KeyForwarder {
   // released on the device and in the key-state table, so no modifier stays stuck down.
   void ReleaseAll(DeviceDriver* driver);
 
-  bool IsHeld(uint8_t code) const { return held_[code]; }
-
  private:
   void SetHeld(uint8_t code, bool down);
 
