@@ -18,40 +18,46 @@ constexpr int64_t kDragAfterReleaseMs = 10;
 constexpr int64_t kAfterKeyMs = 10;
 constexpr int64_t kAfterTextMs = 10;
 
-constexpr char kLeft[] = "left";
-constexpr char kRight[] = "right";
+constexpr PointerButton kLeft = PointerButton::Left;
+constexpr PointerButton kRight = PointerButton::Right;
 
 // One driver call per method, each under its own lease.
-class DeviceInput {
+class ActionInput {
  public:
-  DeviceInput(IDeviceInput& client, const ActionWait& wait) : client_(client), wait_(wait) {}
+  ActionInput(IDeviceInput& device, const ActionWait& wait) : device_(device), wait_(wait) {}
 
   void Move(int32_t x, int32_t y) {
-    if (DriverLease driver = client_.LeaseDriver()) driver->MouseMove(x, y);
+    if (DriverLease driver = device_.LeaseDriver()) driver->MouseMove(x, y);
   }
-  void Button(const char* name, bool down) {
-    if (DriverLease driver = client_.LeaseDriver()) driver->MouseButton(name, down);
+  void Button(PointerButton button, bool down) {
+    if (DriverLease driver = device_.LeaseDriver()) driver->MouseButton(button, down);
   }
+  // The lease ends with the if statement: the wait for the device holds nothing, so a driver
+  // replaced meanwhile goes at once (and drops what it had not sent, which ends the wait).
   void Key(uint8_t modifier, uint8_t usage) {
-    if (DriverLease driver = client_.LeaseDriver()) driver->KeyCombo(modifier, usage);
+    InputCompletion sent;
+    if (DriverLease driver = device_.LeaseDriver()) sent = driver->KeyCombo(modifier, usage);
+    sent.Wait(wait_.stop);
   }
   void Type(const std::u16string& text) {
-    if (DriverLease driver = client_.LeaseDriver()) driver->TypeText(text);
+    InputCompletion sent;
+    if (DriverLease driver = device_.LeaseDriver()) sent = driver->TypeText(text);
+    sent.Wait(wait_.stop);
   }
-  void Wait(int64_t ms) { wait_(ms); }
+  void Wait(int64_t ms) { wait_.pause(ms); }
 
-  void Click(const char* name, int32_t x, int32_t y) {
+  void Click(PointerButton button, int32_t x, int32_t y) {
     Move(x, y);
     Wait(kAfterMoveMs);
-    Button(name, true);
+    Button(button, true);
     Wait(kAfterPressMs);
-    Button(name, false);
+    Button(button, false);
     Wait(kAfterReleaseMs);
   }
-  void DoubleClick(const char* name, int32_t x, int32_t y) {
-    Click(name, x, y);
+  void DoubleClick(PointerButton button, int32_t x, int32_t y) {
+    Click(button, x, y);
     Wait(kBetweenClicksMs);
-    Click(name, x, y);
+    Click(button, x, y);
     Wait(kAfterDoubleClickMs);
   }
   void Drag(int32_t x, int32_t y, int32_t x2, int32_t y2) {
@@ -66,15 +72,15 @@ class DeviceInput {
   }
 
  private:
-  IDeviceInput& client_;
+  IDeviceInput& device_;
   const ActionWait& wait_;
 };
 
 }  // namespace
 
-void ExecuteAction(const ItemAction& a, IDeviceInput& client, const ActionWait& wait) {
-  if (!client.LeaseDriver()) return;
-  DeviceInput input(client, wait);
+void ExecuteAction(const ItemAction& a, IDeviceInput& device, const ActionWait& wait) {
+  if (!device.LeaseDriver()) return;
+  ActionInput input(device, wait);
   switch (a.Code) {
     case ActionCode::Clk:
     case ActionCode::ClkRe: input.Click(kLeft, a.X, a.Y); break;

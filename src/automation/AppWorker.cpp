@@ -38,6 +38,7 @@ void AppWorker::Start() {
   if (thread_.joinable()) thread_.join();  // a loop that ended on a failure
   mailbox_.Take();  // a frame left from an earlier run is not stepped on
   running_.store(true);
+  stop_ = std::stop_source();
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
   } catch (...) {
@@ -56,6 +57,7 @@ void AppWorker::Stop() {
     std::lock_guard lock(mutex_);
     running_.store(false);
   }
+  stop_.request_stop();
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();
 }
@@ -129,7 +131,7 @@ void AppWorker::RunStep(const ScreenImage& frame) {
 }
 
 void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
-  const ActionWait wait = [this](int64_t ms) { WaitMs(ms); };
+  const ActionWait wait{[this](int64_t ms) { WaitMs(ms); }, stop_.get_token()};
   for (const ItemAction& action : item.Actions) {
     if (!running_.load()) return;  // stopping: the rest of the list is dropped
     ExecuteAction(action, runner_.Input(), wait);

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 
@@ -62,6 +63,8 @@ class AppWorker : public IFrameConsumer {
   IRunnerTestListener* const listener_ = nullptr;
 
   std::atomic<bool> running_{false};
+  // Requested by Stop, so that a wait for typed text inside an action ends at once too.
+  std::stop_source stop_;
   std::thread thread_;
 
   // The thread sleeps on `wake_` under `mutex_` until the mailbox holds a frame or the worker

@@ -8,19 +8,13 @@
 #include <cstdint>
 #include <string>
 
+#include "device/InputCompletion.h"
+#include "input/KeyStroke.h"
 #include "model/ScreenImage.h"
 
 namespace zor {
 
 struct DeviceInfo;
-
-// Window messages of key events, as the full control window passes them on.
-inline constexpr uint32_t kWmKeyDown = 256;
-inline constexpr uint32_t kWmKeyUp = 257;
-inline constexpr uint32_t kWmSysKeyDown = 260;
-inline constexpr uint32_t kWmSysKeyUp = 261;
-
-inline bool IsKeyPress(uint32_t message) { return message == kWmKeyDown || message == kWmSysKeyDown; }
 
 // What a driver sees of its client: the device record and the frame sink.
 class IDriverOwner {
@@ -43,23 +37,28 @@ class DeviceDriver {
   virtual void StopStream() = 0;
   // Starts the device's channels; frames follow asynchronously. The result is always true.
   virtual bool Connect() = 0;
-  // Stops every thread and channel; may be called repeatedly and before any Connect.
+  // Stops every thread and channel and drops timed input not yet sent; may be called
+  // repeatedly and before any Connect.
   virtual void Disconnect() = 0;
   virtual bool ConnectInput() = 0;
   virtual void DisconnectInput() = 0;
 
   virtual void MouseMove(int32_t x, int32_t y) = 0;
-  // button: "left" or "right"; down: true for a press.
-  virtual void MouseButton(const std::string& button, bool down) = 0;
+  // down: true for a press.
+  virtual void MouseButton(PointerButton button, bool down) = 0;
   // delta: wheel delta in multiples of 120, negative toward the user.
   virtual void MouseWheel(bool down, int32_t delta) = 0;
-  // message: kWmKeyDown, kWmKeyUp, kWmSysKeyDown or kWmSysKeyUp; virtual_key: Win32 virtual-key
-  // code; key_flags: the key message's extra bits (repeat count, scan code), passed through.
-  virtual void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) = 0;
+  virtual void KeyEvent(KeyStroke stroke) = 0;
+
+  // Timed sequences: they are queued behind the input before them and sent on the driver's
+  // input thread with the pauses the device needs, so the call returns at once and the caller
+  // holds nothing while the device types. Input sent after the call comes after the sequence.
+  // The completion ends when the sequence is over; a driver without such sequences returns a
+  // completed one.
   // modifiers: HID modifier bits; usage: HID keyboard usage id.
-  virtual void KeyCombo(uint8_t modifiers, uint8_t usage) = 0;
-  virtual void TypeText(const std::u16string& text) = 0;
-  virtual void ToggleHangulMode() = 0;
+  virtual InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) = 0;
+  virtual InputCompletion TypeText(const std::u16string& text) = 0;
+  virtual InputCompletion ToggleHangulMode() = 0;
 
   // Why the last attempt to reach the device failed (see LastErrorSlot); empty while it works.
   // Any thread.

@@ -116,9 +116,9 @@ void SoftKvmDriver::MouseMove(int32_t x, int32_t y) {
   Send(message.dump());
 }
 
-void SoftKvmDriver::MouseButton(const std::string& button, bool down) {
+void SoftKvmDriver::MouseButton(PointerButton button, bool down) {
   nlohmann::json message = Control(down ? "down" : "up");
-  message["button"] = button;
+  message["button"] = std::string(PointerButtonName(button));
   Send(message.dump());
 }
 
@@ -128,9 +128,9 @@ void SoftKvmDriver::MouseWheel(bool down, int32_t /*delta*/) {
   Send(message.dump());
 }
 
-void SoftKvmDriver::KeyEvent(uint32_t message_id, int64_t virtual_key, int64_t /*key_flags*/) {
-  nlohmann::json message = Control(IsKeyPress(message_id) ? "keydown" : "keyup");
-  message["key"] = std::string(KeyNameFromVk(virtual_key));
+void SoftKvmDriver::KeyEvent(KeyStroke stroke) {
+  nlohmann::json message = Control(stroke.IsPress() ? "keydown" : "keyup");
+  message["key"] = std::string(KeyNameFromVk(stroke.key.code));
   Send(message.dump());
 }
 

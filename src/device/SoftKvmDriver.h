@@ -42,13 +42,13 @@ class SoftKvmDriver : public DeviceDriver {
   bool ConnectInput() override { return true; }
   void DisconnectInput() override {}
   void MouseMove(int32_t x, int32_t y) override;
-  void MouseButton(const std::string& button, bool down) override;
+  void MouseButton(PointerButton button, bool down) override;
   void MouseWheel(bool down, int32_t delta) override;
-  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
-  // The agent has no key-combination, text or input-method messages.
-  void KeyCombo(uint8_t, uint8_t) override {}
-  void TypeText(const std::u16string&) override {}
-  void ToggleHangulMode() override {}
+  void KeyEvent(KeyStroke stroke) override;
+  // The agent has no key-combination, text or input-method messages: nothing to wait for.
+  InputCompletion KeyCombo(uint8_t, uint8_t) override { return {}; }
+  InputCompletion TypeText(const std::u16string&) override { return {}; }
+  InputCompletion ToggleHangulMode() override { return {}; }
   std::string LastError() const override { return last_error_.Get(); }
 
   // A socket event; runs on the socket's I/O thread. Public so that the frame path from a

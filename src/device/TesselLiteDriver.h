@@ -7,8 +7,9 @@
 // when the interval is up. Only delivered parts are decoded. It reconnects 500 ms after every
 // failure for as long as the driver is connected, and keeps the last failure's reason.
 // Input: mouse and keyboard go to the device as binary HID reports over a WebSocket at
-// "ws://<address>/api/ws". Key sequences (combinations, typed text, the Korean/English switch)
-// sleep on the calling thread between their reports.
+// "ws://<address>/api/ws". Key sequences (combinations, typed text, the Korean/English switch,
+// the Hanja key) are timed on the HID socket's I/O thread, and every report keeps its place
+// behind them (TimedReportQueue); a disconnect drops what is not yet sent.
 //
 // Threads: Connect, Disconnect, StartStream and StopStream come from the UI thread; input
 // operations from the UI thread and automation threads at once (each report is one send);
@@ -28,9 +29,11 @@
 #include "device/DeviceDriver.h"
 #include "device/DeliveryRate.h"
 #include "device/HttpStreamReader.h"
-#include "input/KeyStateSource.h"
 #include "device/MjpegPartParser.h"
+#include "device/TimedReportQueue.h"
 #include "device/WebSocketClient.h"
+#include "input/KeySequences.h"
+#include "input/KeyStateSource.h"
 
 namespace zor {
 
@@ -43,12 +46,9 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   // As long as the input channel waits: a link with a slow round trip or one lost SYN (whose
   // first retransmission comes after 1 s) still connects. Disconnect does not wait for it.
   static constexpr int kConnectTimeoutS = 5;
-  // Key timing the device's keyboard input needs to see every press and release.
-  static constexpr int kKeyPressMs = 15;
-  static constexpr int kKeyGapMs = 10;
-  static constexpr int kComboHoldMs = 20;
-  static constexpr int kHangulToggleHoldMs = 30;
-  static constexpr int kHanjaStepMs = 5;
+  // Longest text TypeText takes, in UTF-16 units: some 27 minutes of typing, beyond any field
+  // an Item fills; a longer one is refused whole, before it is planned.
+  static constexpr size_t kMaxTypedTextUnits = 1u << 16;
 
   explicit TesselLiteDriver(IDriverOwner& owner);
   ~TesselLiteDriver() override;
@@ -61,12 +61,12 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   void DisconnectInput() override;
 
   void MouseMove(int32_t x, int32_t y) override;
-  void MouseButton(const std::string& button, bool down) override;
+  void MouseButton(PointerButton button, bool down) override;
   void MouseWheel(bool down, int32_t delta) override;
-  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override;
-  void KeyCombo(uint8_t modifiers, uint8_t usage) override;
-  void TypeText(const std::u16string& text) override;
-  void ToggleHangulMode() override;
+  void KeyEvent(KeyStroke stroke) override;
+  InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) override;
+  InputCompletion TypeText(const std::u16string& text) override;
+  InputCompletion ToggleHangulMode() override;
   std::string LastError() const override { return last_error_.Get(); }
 
   // Where KeyEvent reads the live modifier keys; OperatorKeyboard() unless replaced. The source
@@ -104,14 +104,30 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
 
   void SendMouseReport(uint8_t buttons, uint16_t x, uint16_t y, int8_t wheel);
   void SendKeyReport(uint8_t modifiers, uint8_t usage);
-  void TypeAsciiChar(char c);
+  // Queues timed keys behind the reports before them; nothing while the channel is closed.
+  InputCompletion SendKeys(const std::vector<TimedKey>& keys);
   void OnHidSocketEvent(const WebSocketEvent& event);
+
+  // The pauses of timed input, waited on the HID socket's I/O thread.
+  class SocketTimer final : public ITaskTimer {
+   public:
+    explicit SocketTimer(WebSocketClient& socket) : socket_(socket) {}
+    bool RunAfter(int delay_ms, std::function<void()> task) override {
+      return socket_.RunAfter(delay_ms, std::move(task));
+    }
+
+   private:
+    WebSocketClient& socket_;
+  };
 
   IDriverOwner& owner_;
   JpegContext decoder_;
   FramePool frames_;
   WebSocketClient hid_socket_;
   std::atomic<bool> hid_open_{false};
+  SocketTimer hid_timer_{hid_socket_};
+  // Every report goes through it, in order; its sends are refused while the socket is not open.
+  TimedReportQueue reports_{hid_timer_, [this](std::span<const uint8_t> report) { hid_socket_.SendBinary(report); }};
   // Last position and buttons sent: a button or wheel report repeats the position.
   std::atomic<uint16_t> last_x_{0};
   std::atomic<uint16_t> last_y_{0};

@@ -1,23 +1,17 @@
 // TesselLiteDriver: the input side (HID reports over the device's WebSocket).
 #include "device/TesselLiteDriver.h"
 
-#include "input/AsciiHidMap.h"
-#include "input/HangulTyping.h"
 #include "input/HidReports.h"
 #include "input/VkToHidUsage.h"
-#include "platform/Clock.h"
-#include "platform/CodePage.h"
 #include "model/DeviceInfo.h"
+#include "platform/CodePage.h"
+#include "platform/Diag.h"
 
 namespace zor {
 namespace {
 
 constexpr char kHidPath[] = "/api/ws";
-// The Hanja key: the device has no such key, so it gets the keys that open the input
-// method's Hanja conversion instead.
-constexpr uint8_t kHanjaFirstUsage = 0x4F;
-constexpr uint8_t kHanjaSecondUsage = 0x90;
-constexpr int64_t kMaxVirtualKey = 255;
+constexpr std::string_view kDiag = "drivers";
 
 }  // namespace
 
@@ -33,8 +27,10 @@ bool TesselLiteDriver::ConnectInput() {
 
 void TesselLiteDriver::DisconnectInput() {
   // Stopped even when a close already cleared hid_open_: the socket would otherwise go on
-  // reconnecting to the device after the driver was told to let go of it.
+  // reconnecting to the device after the driver was told to let go of it. The queue is
+  // cancelled once the socket's thread has ended, so no pause of it is still being waited.
   hid_socket_.Stop();
+  reports_.Cancel();
   hid_open_ = false;
 }
 
@@ -53,9 +49,9 @@ void TesselLiteDriver::MouseMove(int32_t x, int32_t y) {
   SendMouseReport(buttons_, abs_x, abs_y, 0);
 }
 
-void TesselLiteDriver::MouseButton(const std::string& button, bool down) {
+void TesselLiteDriver::MouseButton(PointerButton button, bool down) {
   if (!hid_open_) return;
-  const uint8_t bits = button == "left" ? hid::kButtonLeft : button == "right" ? hid::kButtonRight : 0;
+  const uint8_t bits = button == PointerButton::Left ? hid::kButtonLeft : hid::kButtonRight;
   buttons_ = down ? bits : 0;
   SendMouseReport(buttons_, last_x_, last_y_, 0);
 }
@@ -65,75 +61,57 @@ void TesselLiteDriver::MouseWheel(bool, int32_t delta) {
   SendMouseReport(buttons_, last_x_, last_y_, delta < 1 ? -1 : 1);
 }
 
-void TesselLiteDriver::KeyEvent(uint32_t message, int64_t virtual_key, int64_t) {
-  if (virtual_key == kVkImeProcessed) return;
+void TesselLiteDriver::KeyEvent(KeyStroke stroke) {
+  if (stroke.key.code == vk::kImeProcessed) return;
   const uint8_t state = ModifierStateFromKeys(*key_state_.load());
   modifier_state_ = state;
-  const bool press = IsKeyPress(message);
-  if (virtual_key == kVkHanja) {
-    if (!press) {
+  if (stroke.key.code == vk::kHanja) {
+    if (stroke.IsPress()) {
+      SendKeys(HanjaPressKeys());
+    } else {
       SendKeyReport(0, 0);
-      return;
     }
-    SendKeyReport(0, kHanjaFirstUsage);
-    SleepMs(kHanjaStepMs);
-    SendKeyReport(0, 0);
-    SleepMs(kHanjaStepMs);
-    SendKeyReport(0, kHanjaSecondUsage);
     return;
   }
-  const bool known = virtual_key >= 0 && virtual_key <= kMaxVirtualKey;
-  const HidKey key = known ? VkToHidUsage(static_cast<uint32_t>(virtual_key)) : HidKey{};
-  if (press) {
+  if (stroke.IsPress()) {
+    const HidKey key = VkToHidUsage(stroke.key.code);
     SendKeyReport(state | key.modifier, key.usage);
   } else {
     SendKeyReport(state, 0);
   }
 }
 
-void TesselLiteDriver::KeyCombo(uint8_t modifiers, uint8_t usage) {
-  SendKeyReport(modifiers, usage);
-  SleepMs(kComboHoldMs);
-  SendKeyReport(0, 0);
-}
+InputCompletion TesselLiteDriver::KeyCombo(uint8_t modifiers, uint8_t usage) { return SendKeys(ComboKeys(modifiers, usage)); }
 
-void TesselLiteDriver::ToggleHangulMode() {
-  SendKeyReport(hid::kModRightAlt, 0);
-  SleepMs(kHangulToggleHoldMs);
-  SendKeyReport(0, 0);
-}
+InputCompletion TesselLiteDriver::ToggleHangulMode() { return SendKeys(HangulToggleKeys()); }
 
-void TesselLiteDriver::TypeText(const std::u16string& text) {
-  for (const TypingStep& step : PlanTyping(text)) {
-    if (step.kind == TypingStep::Kind::kSwitchLanguage) {
-      ToggleHangulMode();
-      SleepMs(step.pause_after_ms);
-    } else {
-      TypeAsciiChar(step.key);
-    }
+InputCompletion TesselLiteDriver::TypeText(const std::u16string& text) {
+  if (text.size() > kMaxTypedTextUnits) {
+    diag::Write(kDiag, "TypeText: a text of " + std::to_string(text.size()) + " units is refused, longer than " +
+                           std::to_string(kMaxTypedTextUnits));
+    return InputCompletion::Finished(InputCompletion::Outcome::Refused);
   }
+  // Typed letters carry the modifiers of the last key event, as they were when typing began.
+  return SendKeys(TypingKeys(text, modifier_state_));
 }
 
-void TesselLiteDriver::TypeAsciiChar(char c) {
-  const auto& table = AsciiHidMap();
-  const auto found = table.find(c);
-  if (found == table.end()) return;
-  const uint8_t state = modifier_state_;
-  SendKeyReport(found->second.Modifier | state, found->second.Usage);
-  SleepMs(kKeyPressMs);
-  SendKeyReport(state, 0);
-  SleepMs(kKeyGapMs);
+InputCompletion TesselLiteDriver::SendKeys(const std::vector<TimedKey>& keys) {
+  if (!hid_open_) return {};
+  std::vector<TimedReport> reports;
+  reports.reserve(keys.size());
+  for (const TimedKey& key : keys) {
+    reports.emplace_back(hid::MakeKeyboardReport(key.modifiers, key.usage), key.pause_after_ms);
+  }
+  return reports_.SendTimed(std::move(reports));
 }
 
 void TesselLiteDriver::SendMouseReport(uint8_t buttons, uint16_t x, uint16_t y, int8_t wheel) {
-  const hid::MouseReport report = hid::MakeMouseReport(buttons, x, y, wheel);
-  hid_socket_.SendBinary(report);  // refused while the socket is not open, as intended
+  reports_.Send(hid::MakeMouseReport(buttons, x, y, wheel));  // refused while the socket is not open, as intended
 }
 
 void TesselLiteDriver::SendKeyReport(uint8_t modifiers, uint8_t usage) {
   if (!hid_open_) return;
-  const hid::KeyboardReport report = hid::MakeKeyboardReport(modifiers, usage);
-  hid_socket_.SendBinary(report);
+  reports_.Send(hid::MakeKeyboardReport(modifiers, usage));
 }
 
 }  // namespace zor

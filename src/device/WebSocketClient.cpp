@@ -18,6 +18,7 @@
 #include <boost/beast/websocket.hpp>
 #include <chrono>
 #include <deque>
+#include <list>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -93,6 +94,18 @@ class Session {
   bool IsOpen() const {
     std::lock_guard lock(send_mutex_);
     return open_;
+  }
+
+  // Any thread: runs `task` on the I/O thread after `delay`, unless the session stops first.
+  void RunAfter(std::chrono::milliseconds delay, std::function<void()> task) {
+    asio::post(ioc_, [this, delay, task = std::move(task)]() mutable {
+      if (stopping_.load()) return;
+      const auto timer = task_timers_.emplace(task_timers_.end(), ioc_, delay);
+      timer->async_wait([this, timer, task = std::move(task)](const boost::system::error_code& error) {
+        task_timers_.erase(timer);
+        if (!error && !stopping_.load()) task();
+      });
+    });
   }
 
   // Any thread: refuse further sends, queue the close frame when open, and wake the I/O thread.
@@ -257,6 +270,7 @@ class Session {
   // short time before cutting the connection.
   void OnStopRequested() {
     retry_timer_.cancel();
+    for (asio::steady_timer& timer : task_timers_) timer.cancel();
     if (resolver_) resolver_->cancel();
     if (!conn_) return;
     if (!conn_->is_open()) {
@@ -276,6 +290,7 @@ class Session {
   asio::io_context ioc_{1};
   asio::steady_timer retry_timer_{ioc_};
   asio::steady_timer close_deadline_{ioc_};
+  std::list<asio::steady_timer> task_timers_;  // those of RunAfter still waiting
   std::optional<tcp::resolver> resolver_;
   std::shared_ptr<WsStream> conn_;
   std::string out_;       // the message being written
@@ -304,12 +319,19 @@ class WebSocketClient::Impl {
   }
 
   void Stop() {
-    std::unique_lock lock(session_mutex_);
-    if (!session_) return;
-    if (!stopped_) session_->RequestStop();
-    stopped_ = true;
-    if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) return;  // from the callback
-    Reap();
+    std::thread ending;
+    {
+      std::lock_guard lock(session_mutex_);
+      if (!session_) return;
+      if (!stopped_) session_->RequestStop();
+      stopped_ = true;
+      if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) return;  // from the callback
+      ending = std::move(thread_);
+      session_.reset();
+    }
+    // Joined without the lock: the I/O thread may still be sending (a timed report, an answer to
+    // the open event), and a send takes the lock to find the session, which is stopped by now.
+    if (ending.joinable()) ending.join();
   }
 
   std::shared_ptr<Session> Current() const {
@@ -322,7 +344,8 @@ class WebSocketClient::Impl {
   std::string thread_name_;
 
  private:
-  // Joins the ended I/O thread (the caller holds session_mutex_; the thread never takes it).
+  // Joins the I/O thread that a Stop from its own callback left behind (the caller holds
+  // session_mutex_; that thread has ended or ends without taking it).
   void Reap() {
     if (thread_.joinable()) {
       if (thread_.get_id() == std::this_thread::get_id()) {
@@ -357,6 +380,13 @@ bool WebSocketClient::SendText(std::string_view text) {
 bool WebSocketClient::SendBinary(std::span<const uint8_t> bytes) {
   std::shared_ptr<Session> session = impl_->Current();
   return session && session->Enqueue(Outgoing{std::string(bytes.begin(), bytes.end()), true, false});
+}
+
+bool WebSocketClient::RunAfter(int delay_ms, std::function<void()> task) {
+  std::shared_ptr<Session> session = impl_->Current();
+  if (!session) return false;
+  session->RunAfter(std::chrono::milliseconds(delay_ms), std::move(task));
+  return true;
 }
 
 bool WebSocketClient::IsOpen() const {

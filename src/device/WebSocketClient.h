@@ -5,7 +5,8 @@
 // cause in words for the operator. Plain "ws://" only.
 //
 // Threads: the callback runs on the client's I/O thread. Start, Stop and the setters belong to
-// the owner's thread; SendText, SendBinary and IsOpen may be called from any thread at once.
+// the owner's thread; SendText, SendBinary, IsOpen and RunAfter may be called from any thread at
+// once.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -70,6 +71,11 @@ class WebSocketClient {
   bool SendText(std::string_view text);
   bool SendBinary(std::span<const uint8_t> bytes);
   bool IsOpen() const;
+
+  // Runs `task` on the I/O thread once `delay_ms` have passed, whether the connection is open
+  // or not. False when the client is not started (the task is dropped). A task still waiting at
+  // Stop is dropped, never run; Stop returns only after the thread has ended. Any thread.
+  bool RunAfter(int delay_ms, std::function<void()> task);
 
  private:
   class Impl;

@@ -2,7 +2,7 @@
 // How a text is typed on a remote keyboard whose input method uses the Korean 2-set
 // (dubeolsik) layout: each Hangul syllable becomes the Latin keys of its letters, and the input
 // method is switched to Korean before a run of syllables and back to English after it.
-// Pure functions: the driver turns the plan into key reports and sleeps.
+// Pure functions: KeySequences turns the plan into timed key reports.
 #include <array>
 #include <string>
 #include <string_view>

@@ -7,10 +7,6 @@
 
 namespace zor {
 
-// Virtual-key codes the hardware driver treats specially.
-inline constexpr uint32_t kVkImeProcessed = 229;  // the input method consumed the key
-inline constexpr uint32_t kVkHanja = 25;
-
 struct HidKey {
   uint8_t usage = 0;     // HID keyboard usage id, 0 for none
   uint8_t modifier = 0;  // modifier bit the key stands for, 0 for none

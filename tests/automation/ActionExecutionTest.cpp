@@ -2,7 +2,10 @@
 // driver records each call. The waits are recorded in call order instead of being slept.
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <stop_token>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AutomationTestSupport.h"
@@ -36,7 +39,7 @@ class ActionExecution : public ::testing::Test {
  protected:
 
   Lines Execute(const ItemAction& action) {
-    ExecuteAction(action, client_, [this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); });
+    ExecuteAction(action, client_, {[this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); }});
     return driver_->Lines();
   }
 
@@ -97,7 +100,7 @@ TEST_F(ActionExecution, WithoutADriverNothingHappensAndNoTimeIsSpent) {
   client_.SetDriver(nullptr);
   int waits = 0;
   for (const ItemAction& a : {PointAction(ActionCode::Clk, 1, 1), PointAction(ActionCode::Drag, 1, 1, 2, 2), KeyAction(40, 0)}) {
-    ExecuteAction(a, client_, [&](int64_t) { ++waits; });
+    ExecuteAction(a, client_, {[&](int64_t) { ++waits; }});
   }
   EXPECT_EQ(waits, 0);
 }
@@ -107,14 +110,67 @@ TEST_F(ActionExecution, ADriverReplacedDuringTheActionTakesTheRestOfIt) {
   // the old one is deleted there and must never be called again.
   test::RecordingDriver* second = nullptr;
   int waits = 0;
-  ExecuteAction(PointAction(ActionCode::Clk, 5, 5), client_, [&](int64_t) {
-    if (++waits != 2) return;
-    auto replacement = std::make_unique<test::RecordingDriver>();
-    second = replacement.get();
-    client_.SetDriver(std::move(replacement));
-  });
+  ExecuteAction(PointAction(ActionCode::Clk, 5, 5), client_, {[&](int64_t) {
+                  if (++waits != 2) return;
+                  auto replacement = std::make_unique<test::RecordingDriver>();
+                  second = replacement.get();
+                  client_.SetDriver(std::move(replacement));
+                }});
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Lines(), Lines{"MouseButton left up"});
+}
+
+// Returns `sent` from the timed sequences instead of a completed one: the test decides when the
+// device has the whole text.
+class TypingDriver : public test::RecordingDriver {
+ public:
+  explicit TypingDriver(InputCompletion sent) : sent_(std::move(sent)) {}
+  InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) override {
+    RecordingDriver::KeyCombo(modifiers, usage);
+    return sent_;
+  }
+  InputCompletion TypeText(const std::u16string& text) override {
+    RecordingDriver::TypeText(text);
+    return sent_;
+  }
+
+ private:
+  InputCompletion sent_;
+};
+
+TEST_F(ActionExecution, ATimedSequenceIsWaitedForWithoutHoldingTheDriver) {
+  for (const ItemAction& action : {TextAction(ActionCode::Input, u"long text"), KeyAction(40, 0)}) {
+    SCOPED_TRACE(static_cast<int>(action.Code));
+    const InputCompletion sent = InputCompletion::Pending();
+    auto typing = std::make_unique<TypingDriver>(sent);
+    TypingDriver* typing_driver = typing.get();
+    client_.SetDriver(std::move(typing));
+    std::mutex mutex;
+    std::vector<std::string> events;
+    const auto note = [&](std::string event) {
+      std::lock_guard lock(mutex);
+      events.push_back(std::move(event));
+    };
+    std::thread worker([&] { ExecuteAction(action, client_, {[&](int64_t ms) { note("wait " + std::to_string(ms)); }}); });
+    ASSERT_TRUE(typing_driver->WaitForCalls(1));
+    // Editing the device replaces the driver while the device is still typing.
+    client_.SetDriver(std::make_unique<test::RecordingDriver>());
+    note("driver replaced");
+    sent.Finish(InputCompletion::Outcome::Sent);
+    worker.join();
+    EXPECT_EQ(events, (Lines{"driver replaced", "wait 10"})) << "the action's own wait follows the sequence";
+  }
+}
+
+TEST_F(ActionExecution, AStoppedRunNoLongerWaitsForTheSequence) {
+  auto typing = std::make_unique<TypingDriver>(InputCompletion::Pending());  // never ends
+  driver_ = typing.get();
+  client_.SetDriver(std::move(typing));
+  std::stop_source stop;
+  stop.request_stop();
+  ExecuteAction(TextAction(ActionCode::Input, u"x"), client_,
+                {[this](int64_t ms) { driver_->Note("wait " + std::to_string(ms)); }, stop.get_token()});
+  EXPECT_EQ(driver_->Lines(), (Lines{"TypeText x", "wait 10"}));
 }
 
 TEST_F(ActionExecution, ActionPointIsKnownForPointerCodesOnly) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "device/TesselLiteDriver.h"
 #include "model/DeviceListFile.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -73,6 +74,20 @@ TEST(TesselCliLive, InputRefusesBadCommandLinesAndMissingDevices) {
     EXPECT_EQ(run.exit_code, c.exit_code) << line;
     EXPECT_NE(run.err.find("zorkvm-cli: "), std::string::npos) << line;
   }
+}
+
+TEST(TesselCliLive, InputRefusesATextTooLongToTypeAndSaysSo) {
+  test::TesselSim sim;
+  ASSERT_TRUE(sim.Ready());
+  test::TempDir dir;
+  const std::string config = WriteConfig(dir, sim.Device());
+  const std::string text(TesselLiteDriver::kMaxTypedTextUnits + 1, 'a');
+  const auto run = test::RunProgram(kCli, {"input", "--config", config, "--device", "0", "type", text});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find("too long to type"), std::string::npos) << run.err;
+  // Once the device saw the channel close, whatever was sent has arrived: nothing was.
+  EXPECT_EQ(sim.WaitForLines("event", 2).back()["event"], "close");
+  EXPECT_TRUE(sim.LinesWith("report").empty());
 }
 
 TEST(TesselCliLive, ConnectReportsTheDevicesFrames) {

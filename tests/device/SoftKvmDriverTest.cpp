@@ -146,9 +146,9 @@ std::string Move(int x, int y) {
 
 TEST_F(SoftKvmDriverLive, EveryInputOperationSendsItsExactText) {
   const std::vector<InputCase> cases = {
-      {"left press", [](DeviceDriver& d, test::ManualClock&) { d.MouseButton("left", true); },
+      {"left press", [](DeviceDriver& d, test::ManualClock&) { d.MouseButton(PointerButton::Left, true); },
        {R"({"action":"down","button":"left","type":"CONTROL"})"}},
-      {"right release", [](DeviceDriver& d, test::ManualClock&) { d.MouseButton("right", false); },
+      {"right release", [](DeviceDriver& d, test::ManualClock&) { d.MouseButton(PointerButton::Right, false); },
        {R"({"action":"up","button":"right","type":"CONTROL"})"}},
       {"wheel toward the user", [](DeviceDriver& d, test::ManualClock&) { d.MouseWheel(true, -120); },
        {R"({"action":"wheel","direction":"down","type":"CONTROL"})"}},
@@ -156,15 +156,15 @@ TEST_F(SoftKvmDriverLive, EveryInputOperationSendsItsExactText) {
        {R"({"action":"wheel","direction":"up","type":"CONTROL"})"}},
       {"wheel delta 0 passed as down", [](DeviceDriver& d, test::ManualClock&) { d.MouseWheel(0 < 1, 0); },
        {R"({"action":"wheel","direction":"down","type":"CONTROL"})"}},
-      {"key down", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent(kWmKeyDown, 65, 0); },
+      {"key down", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent({KeyAction::Press, {65, false}}); },
        {R"({"action":"keydown","key":"a","type":"CONTROL"})"}},
-      {"key up", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent(kWmKeyUp, 90, 0); },
+      {"key up", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent({KeyAction::Release, {90, false}}); },
        {R"({"action":"keyup","key":"z","type":"CONTROL"})"}},
-      {"system key down", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent(kWmSysKeyDown, 164, 0x20000000); },
+      {"Alt down", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent({KeyAction::Press, {164, false}}); },
        {R"({"action":"keydown","key":"alt","type":"CONTROL"})"}},
-      {"system key up", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent(kWmSysKeyUp, 13, 0); },
+      {"extended key up", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent({KeyAction::Release, {13, true}}); },
        {R"({"action":"keyup","key":"enter","type":"CONTROL"})"}},
-      {"key without a name", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent(kWmKeyDown, 186, 0); },
+      {"key without a name", [](DeviceDriver& d, test::ManualClock&) { d.KeyEvent({KeyAction::Press, {186, false}}); },
        {R"({"action":"keydown","key":"","type":"CONTROL"})"}},
       {"move", [](DeviceDriver& d, test::ManualClock&) { d.MouseMove(639, 359); }, {Move(639, 359)}},
       {"move off screen", [](DeviceDriver& d, test::ManualClock&) { d.MouseMove(-5, 70000); }, {Move(-5, 70000)}},
@@ -182,10 +182,11 @@ TEST_F(SoftKvmDriverLive, EveryInputOperationSendsItsExactText) {
          d.MouseMove(3, 2);
        },
        {Move(1, 2), Move(3, 2)}},
-      {"no key combinations, texts or input-method switch", [](DeviceDriver& d, test::ManualClock&) {
-         d.KeyCombo(0x01, 0x04);
-         d.TypeText(u"a가");
-         d.ToggleHangulMode();
+      {"no key combinations, texts or input-method switch, and nothing to wait for",
+       [](DeviceDriver& d, test::ManualClock&) {
+         EXPECT_EQ(d.KeyCombo(0x01, 0x04).Result(), InputCompletion::Outcome::Sent);
+         EXPECT_EQ(d.TypeText(u"a가").Result(), InputCompletion::Outcome::Sent);
+         EXPECT_EQ(d.ToggleHangulMode().Result(), InputCompletion::Outcome::Sent);
          d.ConnectInput();
          d.DisconnectInput();
        },
@@ -200,8 +201,9 @@ TEST_F(SoftKvmDriverLive, EveryInputOperationSendsItsExactText) {
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
   }
   // Texts arrive in the order sent: once the last one is in, anything sent before it is too.
-  driver_->MouseButton("last", true);
-  const std::string last = R"({"action":"down","button":"last","type":"CONTROL"})";
+  clock_.Advance(kMinMoveIntervalNs);
+  driver_->MouseMove(-1, -1);
+  const std::string last = Move(-1, -1);
   ASSERT_TRUE(WaitUntil([&] {
     const auto texts = NonSnapshotTexts();
     return !texts.empty() && texts.back() == last;

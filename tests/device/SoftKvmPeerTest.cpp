@@ -87,7 +87,7 @@ TEST_F(SoftKvmPeerLive, OnlyWholePicturesReachTheOwnerAndTheTextsMatchTheProtoco
 
   driver->StartStream();
   driver->MouseMove(10, 20);
-  driver->KeyEvent(kWmKeyDown, 112, 0);
+  driver->KeyEvent({KeyAction::Press, {112, false}});
   driver->StopStream();
   driver->Disconnect();
   ASSERT_TRUE(WaitUntil([&] { return Count("close_code") >= 1; }));

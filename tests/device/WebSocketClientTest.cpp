@@ -115,5 +115,52 @@ TEST(WebSocketClientLive, DeliversBinaryMessagesAndCloseWithTheCode) {
   EXPECT_EQ(close_cause, "");  // Stop ended it: no failure to report
 }
 
+TEST(WebSocketClientLive, TimedTasksRunOnTheIoThreadUntilStopDropsThem) {
+  WebSocketClient client;
+  EXPECT_FALSE(client.RunAfter(0, [] {})) << "not started: no thread to run it";
+  client.SetUrl("ws://127.0.0.33:1");  // nothing listens: the tasks run while it retries
+  client.Start();
+  std::atomic<bool> ran{false};
+  std::atomic<bool> on_io_thread{false};
+  const std::thread::id test_thread = std::this_thread::get_id();
+  ASSERT_TRUE(client.RunAfter(1, [&] {
+    on_io_thread = std::this_thread::get_id() != test_thread;
+    ran = true;
+  }));
+  ASSERT_TRUE(WaitUntil([&] { return ran.load(); }));
+  EXPECT_TRUE(on_io_thread.load());
+
+  std::atomic<bool> late_ran{false};
+  constexpr int kOneHourMs = 3'600'000;
+  ASSERT_TRUE(client.RunAfter(kOneHourMs, [&] { late_ran = true; }));
+  client.Stop();  // returns at once: a waiting task does not keep the thread
+  EXPECT_FALSE(late_ran.load());
+  EXPECT_FALSE(client.RunAfter(0, [] {}));
+}
+
+TEST(WebSocketClientLive, StopEndsWhileTheIoThreadIsStillSending) {
+  test::SimProcess sim({kAddress, 0, {"--size", "160x120"}, {}});
+  ASSERT_TRUE(sim.Ready());
+  WebSocketClient client;
+  client.SetUrl("ws://127.0.0.33:" + std::to_string(sim.Port()));
+  client.Start();
+  ASSERT_TRUE(WaitUntil([&] { return client.IsOpen(); }));
+  // A task of the I/O thread that sends for as long as the client lets it, as the timed
+  // reports of a typed text do: Stop must not wait for the thread while blocking its sends.
+  std::atomic<bool> sending{false};
+  ASSERT_TRUE(client.RunAfter(0, [&] {
+    sending = true;
+    while (client.IsOpen()) client.SendText("x");
+  }));
+  ASSERT_TRUE(WaitUntil([&] { return sending.load(); }));
+  std::atomic<bool> stopped{false};
+  std::thread stopper([&] {
+    client.Stop();
+    stopped = true;
+  });
+  EXPECT_TRUE(WaitUntil([&] { return stopped.load(); }));
+  stopper.join();
+}
+
 }  // namespace
 }  // namespace zor

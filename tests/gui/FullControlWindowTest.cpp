@@ -103,7 +103,7 @@ TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
   window->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
-  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 160 0x1", "KeyEvent 257 160 0xc0000001", "StopStream"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent press 160", "KeyEvent release 160", "StopStream"}));
   EXPECT_FALSE(Client().FullControlOpen());
   EXPECT_FALSE(OperatorKeyboard().IsKeyDown(vk::kShift));
   EXPECT_EQ(FullControlWindow::Find(Client()), nullptr);
@@ -183,14 +183,14 @@ TEST_F(FullCtrlWndTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
   QTest::keyRelease(window, Qt::Key_Alt);
   EXPECT_EQ(shortcut_fired, 0);
   EXPECT_EQ(driver_->Lines(), (Calls{
-                                  "KeyEvent 256 9 0x1", "KeyEvent 257 9 0xc0000001",
-                                  "KeyEvent 256 160 0x1", "KeyEvent 256 9 0x1",
-                                  "KeyEvent 257 9 0xc0000001", "KeyEvent 257 160 0xc0000001",
-                                  "KeyEvent 256 162 0x1", "KeyEvent 256 87 0x1",
-                                  "KeyEvent 257 87 0xc0000001", "KeyEvent 257 162 0xc0000001",
-                                  "KeyEvent 260 164 0x20000001",
-                                  "KeyEvent 260 115 0x20000001", "KeyEvent 261 115 0xe0000001",
-                                  "KeyEvent 261 164 0xe0000001",
+                                  "KeyEvent press 9", "KeyEvent release 9",
+                                  "KeyEvent press 160", "KeyEvent press 9",
+                                  "KeyEvent release 9", "KeyEvent release 160",
+                                  "KeyEvent press 162", "KeyEvent press 87",
+                                  "KeyEvent release 87", "KeyEvent release 162",
+                                  "KeyEvent press 164",
+                                  "KeyEvent press 115", "KeyEvent release 115",
+                                  "KeyEvent release 164",
                               }));
 }
 
@@ -218,8 +218,8 @@ TEST_F(FullCtrlWndTest, RepeatedKeysArriveAsPressesOnly) {
   QApplication::sendEvent(window, &repeat_release);
   QApplication::sendEvent(window, &repeat_press);
   QTest::keyRelease(window, Qt::Key_A);
-  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 65 0x1", "KeyEvent 256 65 0x40000001",
-                                     "KeyEvent 257 65 0xc0000001"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent press 65", "KeyEvent press 65",
+                                     "KeyEvent release 65"}));
 }
 
 TEST_F(FullCtrlWndTest, LosingTheFocusReleasesHeldKeys) {
@@ -228,7 +228,7 @@ TEST_F(FullCtrlWndTest, LosingTheFocusReleasesHeldKeys) {
   EXPECT_TRUE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
   QFocusEvent focus_out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(window, &focus_out);
-  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent 256 162 0x1", "KeyEvent 257 162 0xc0000001"}));
+  EXPECT_EQ(driver_->Lines(), (Calls{"KeyEvent press 162", "KeyEvent release 162"}));
   EXPECT_FALSE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
 }
 

@@ -1,6 +1,6 @@
-// Keys on their way from the full control window to the driver: message numbers and lParam
-// bits as a Windows window gets them, the key-state table the hardware driver reads, the
-// Korean/English toggle keys and the release of held keys when the window loses the keyboard.
+// Keys on their way from the full control window to the driver: one press or release per key
+// with its extended flag, the key-state table the hardware driver reads, the Korean/English
+// toggle keys and the release of held keys when the window loses the keyboard.
 #include <gtest/gtest.h>
 
 #include "presentation/KeyForwarder.h"
@@ -13,10 +13,10 @@ namespace {
 class StateReadingDriver : public test::RecordingDriver {
  public:
   explicit StateReadingDriver(const HeldKeys& keys) : keys_(keys) {}
-  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override {
-    RecordingDriver::KeyEvent(message, virtual_key, key_flags);
+  void KeyEvent(KeyStroke stroke) override {
+    RecordingDriver::KeyEvent(stroke);
     std::string held = "held";
-    for (uint32_t code : {vk::kShift, vk::kLeftShift, vk::kRightShift, vk::kMenu, vk::kLeftMenu}) {
+    for (uint8_t code : {vk::kShift, vk::kLeftShift, vk::kRightShift, vk::kMenu, vk::kLeftMenu}) {
       if (keys_.IsKeyDown(code)) held += " " + std::to_string(code);
     }
     Note(held);
@@ -28,15 +28,15 @@ class StateReadingDriver : public test::RecordingDriver {
 
 class KeyForwarderTest : public ::testing::Test {
  protected:
-  void Press(uint32_t code, bool extended = false) { keys_.Key(&driver_, {code, extended}, true); }
-  void Release(uint32_t code, bool extended = false) { keys_.Key(&driver_, {code, extended}, false); }
+  void Press(uint8_t code, bool extended = false) { keys_.Key(&driver_, {code, extended}, true); }
+  void Release(uint8_t code, bool extended = false) { keys_.Key(&driver_, {code, extended}, false); }
 
   HeldKeys state_;
   KeyForwarder keys_{state_};
   StateReadingDriver driver_{state_};
 };
 
-struct MessageCase {
+struct StrokeCase {
   const char* name;
   std::vector<VirtualKey> held;  // pressed first, in order
   VirtualKey key;
@@ -44,22 +44,22 @@ struct MessageCase {
   const char* expected;
 };
 
-TEST_F(KeyForwarderTest, MessagesAndFlagsFollowWindowsRules) {
-  const std::vector<MessageCase> cases = {
-      {"plain press", {}, {'A', false}, true, "KeyEvent 256 65 0x1"},
-      {"plain release", {}, {'A', false}, false, "KeyEvent 257 65 0xc0000001"},
-      {"extended press", {}, {39, true}, true, "KeyEvent 256 39 0x1000001"},
-      {"extended release", {}, {46, true}, false, "KeyEvent 257 46 0xc1000001"},
-      {"left Alt itself", {}, {vk::kLeftMenu, false}, true, "KeyEvent 260 164 0x20000001"},
-      {"key with Alt held", {{vk::kLeftMenu, false}}, {'F', false}, true, "KeyEvent 260 70 0x20000001"},
-      {"release with Alt held", {{vk::kLeftMenu, false}}, {'F', false}, false, "KeyEvent 261 70 0xe0000001"},
+TEST_F(KeyForwarderTest, EachKeyReachesTheDriverAsOnePressOrReleaseWithItsExtendedFlag) {
+  const std::vector<StrokeCase> cases = {
+      {"plain press", {}, {'A', false}, true, "KeyEvent press 65"},
+      {"plain release", {}, {'A', false}, false, "KeyEvent release 65"},
+      {"extended press", {}, {39, true}, true, "KeyEvent press 39 extended"},
+      {"extended release", {}, {46, true}, false, "KeyEvent release 46 extended"},
+      {"left Alt itself", {}, {vk::kLeftMenu, false}, true, "KeyEvent press 164"},
+      {"key with Alt held", {{vk::kLeftMenu, false}}, {'F', false}, true, "KeyEvent press 70"},
+      {"release with Alt held", {{vk::kLeftMenu, false}}, {'F', false}, false, "KeyEvent release 70"},
       {"Ctrl and Alt held", {{vk::kLeftControl, false}, {vk::kLeftMenu, false}}, {'F', false}, true,
-       "KeyEvent 256 70 0x1"},
-      {"F10 alone", {}, {vk::kF10, false}, true, "KeyEvent 260 121 0x1"},
-      {"right Ctrl", {}, {vk::kRightControl, true}, true, "KeyEvent 256 163 0x1000001"},
-      {"right Windows key", {}, {vk::kRightWin, true}, true, "KeyEvent 256 92 0x1000001"},
+       "KeyEvent press 70"},
+      {"F10 alone", {}, {121, false}, true, "KeyEvent press 121"},
+      {"right Ctrl", {}, {vk::kRightControl, true}, true, "KeyEvent press 163 extended"},
+      {"right Windows key", {}, {vk::kRightWin, true}, true, "KeyEvent press 92 extended"},
   };
-  for (const MessageCase& c : cases) {
+  for (const StrokeCase& c : cases) {
     HeldKeys state;
     KeyForwarder keys(state);
     test::RecordingDriver driver;
@@ -76,10 +76,10 @@ TEST_F(KeyForwarderTest, TheDriverSeesAModifierHeldOnItsPressAndNoLongerOnItsRel
   Release(vk::kLeftShift);
   Release(vk::kRightShift);
   EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{
-                                 "KeyEvent 256 160 0x1", "held 16 160",
-                                 "KeyEvent 256 161 0x1", "held 16 160 161",
-                                 "KeyEvent 257 160 0xc0000001", "held 16 161",  // Shift still down: right
-                                 "KeyEvent 257 161 0xc0000001", "held",
+                                 "KeyEvent press 160", "held 16 160",
+                                 "KeyEvent press 161", "held 16 160 161",
+                                 "KeyEvent release 160", "held 16 161",  // Shift still down: right
+                                 "KeyEvent release 161", "held",
                              }));
 }
 
@@ -96,9 +96,9 @@ TEST_F(KeyForwarderTest, HangulAndExtendedRightAltToggleOnReleaseOnly) {
   Press(vk::kLeftMenu);
   Release(vk::kLeftMenu);
   Press(vk::kRightMenu, false);  // right Alt without the extended flag is an ordinary key
-  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent 260 164 0x20000001", "held 18 164",
-                                                       "KeyEvent 261 164 0xe0000001", "held",
-                                                       "KeyEvent 260 165 0x20000001", "held 18"}));
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent press 164", "held 18 164",
+                                                       "KeyEvent release 164", "held",
+                                                       "KeyEvent press 165", "held 18"}));
 }
 
 TEST_F(KeyForwarderTest, ReleaseAllLetsGoOfEveryHeldKeyOnce) {
@@ -108,9 +108,9 @@ TEST_F(KeyForwarderTest, ReleaseAllLetsGoOfEveryHeldKeyOnce) {
   driver_.TakeLines();
   keys_.ReleaseAll(&driver_);
   keys_.ReleaseAll(&driver_);  // nothing is held any more
-  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent 257 37 0xc1000001", "held 16 160",
-                                                       "KeyEvent 257 160 0xc0000001", "held",
-                                                       "KeyEvent 257 162 0xc0000001", "held"}));
+  EXPECT_EQ(driver_.Lines(), (std::vector<std::string>{"KeyEvent release 37 extended", "held 16 160",
+                                                       "KeyEvent release 160", "held",
+                                                       "KeyEvent release 162", "held"}));
   for (uint32_t code = 0; code < HeldKeys::kKeyCount; ++code) EXPECT_FALSE(state_.IsKeyDown(code)) << code;
 }
 
@@ -119,7 +119,6 @@ TEST_F(KeyForwarderTest, WithoutADriverTheKeyStateIsStillKept) {
   EXPECT_TRUE(state_.IsKeyDown(vk::kControl));
   keys_.Key(nullptr, {vk::kHangul, false}, false);  // nothing to toggle, nothing happens
   keys_.Key(nullptr, {0, false}, true);             // a key without a code is dropped
-  keys_.Key(nullptr, {HeldKeys::kKeyCount, false}, true);
   keys_.ReleaseAll(nullptr);
   EXPECT_FALSE(state_.IsKeyDown(vk::kControl));
   EXPECT_FALSE(state_.IsKeyDown(vk::kLeftControl));

@@ -1,12 +1,11 @@
 #pragma once
 // The device driver of tests and benchmarks that need no device: it writes down every call it
-// gets as one line ("MouseMove 10 20", "KeyEvent 256 65 0x1", "TypeText 가a"), with the
+// gets as one line ("MouseMove 10 20", "KeyEvent press 65", "TypeText 가a"), with the
 // monotonic time of the call, so that a test compares what a window or the runner sent with a
 // table and a benchmark reads when the first call came. Calls may come from any thread.
 // Header-only: zorkvm-bench uses it too.
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -36,22 +35,30 @@ class RecordingDriver : public DeviceDriver {
   void DisconnectInput() override {}
 
   void MouseMove(int32_t x, int32_t y) override { Note("MouseMove " + std::to_string(x) + " " + std::to_string(y)); }
-  void MouseButton(const std::string& button, bool down) override {
-    Note("MouseButton " + button + (down ? " down" : " up"));
+  void MouseButton(PointerButton button, bool down) override {
+    Note("MouseButton " + std::string(PointerButtonName(button)) + (down ? " down" : " up"));
   }
   void MouseWheel(bool down, int32_t delta) override {
     Note(std::string("MouseWheel ") + (down ? "true " : "false ") + std::to_string(delta));
   }
-  void KeyEvent(uint32_t message, int64_t virtual_key, int64_t key_flags) override {
-    char flags[24];
-    std::snprintf(flags, sizeof flags, "0x%llx", static_cast<unsigned long long>(key_flags));
-    Note("KeyEvent " + std::to_string(message) + " " + std::to_string(virtual_key) + " " + flags);
+  // "KeyEvent press 65", "KeyEvent release 39 extended".
+  void KeyEvent(KeyStroke stroke) override {
+    Note(std::string("KeyEvent ") + (stroke.IsPress() ? "press " : "release ") + std::to_string(stroke.key.code) +
+         (stroke.key.extended ? " extended" : ""));
   }
-  void KeyCombo(uint8_t modifiers, uint8_t usage) override {
+  // The timed sequences are written down as sent at once.
+  InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) override {
     Note("KeyCombo " + std::to_string(modifiers) + " " + std::to_string(usage));
+    return {};
   }
-  void TypeText(const std::u16string& text) override { Note("TypeText " + ToUtf8(text)); }
-  void ToggleHangulMode() override { Note("ToggleHangulMode"); }
+  InputCompletion TypeText(const std::u16string& text) override {
+    Note("TypeText " + ToUtf8(text));
+    return {};
+  }
+  InputCompletion ToggleHangulMode() override {
+    Note("ToggleHangulMode");
+    return {};
+  }
   std::string LastError() const override { return {}; }
 
   // Adds a line (a call, or a line of the test's own, a wait say) in call order. While the

@@ -26,7 +26,9 @@ constexpr int kClickMoveWaitMs = 30;
 constexpr int kClickHoldMs = 30;
 constexpr int kClickReleaseWaitMs = 10;
 
-using Action = std::function<void(DeviceDriver&)>;
+// An action returns when its driver calls are made; a timed sequence (text, key combination)
+// is then still being sent, and its completion tells when it is over.
+using Action = std::function<InputCompletion(DeviceDriver&)>;
 
 // The owner of a driver that only sends input: frames are counted, not kept.
 class InputOwner : public IDriverOwner {
@@ -76,10 +78,13 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
       const auto x = ParseCoordinate(*arg(1));
       const auto y = ParseCoordinate(*arg(2));
       if (!x || !y) return Reject(error, "move takes two whole numbers");
-      actions.push_back([x, y](DeviceDriver& d) { d.MouseMove(*x, *y); });
+      actions.push_back([x, y](DeviceDriver& d) {
+        d.MouseMove(*x, *y);
+        return InputCompletion();
+      });
       i += 3;
     } else if (verb == "click" && arg(3) && (*arg(1) == "left" || *arg(1) == "right")) {
-      const std::string button = *arg(1);
+      const PointerButton button = *arg(1) == "left" ? PointerButton::Left : PointerButton::Right;
       const auto x = ParseCoordinate(*arg(2));
       const auto y = ParseCoordinate(*arg(3));
       if (!x || !y) return Reject(error, "click takes left|right and two whole numbers");
@@ -90,27 +95,31 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
         SleepMs(kClickHoldMs);
         d.MouseButton(button, false);
         SleepMs(kClickReleaseWaitMs);
+        return InputCompletion();
       });
       i += 4;
     } else if (verb == "wheel" && arg(1) && (*arg(1) == "up" || *arg(1) == "down")) {
       // The full control window's convention: one notch, negative toward the user.
       const bool down = *arg(1) == "down";
-      actions.push_back([down](DeviceDriver& d) { d.MouseWheel(down, down ? -120 : 120); });
+      actions.push_back([down](DeviceDriver& d) {
+        d.MouseWheel(down, down ? -120 : 120);
+        return InputCompletion();
+      });
       i += 2;
     } else if (verb == "key" && arg(2)) {
       const auto usage = ParseNumber(*arg(1), 0, 255);
       const auto modifiers = ParseNumber(*arg(2), 0, 255);
       if (!usage || !modifiers) return Reject(error, "key takes a usage and a modifier byte (0..255)");
       actions.push_back([usage, modifiers](DeviceDriver& d) {
-        d.KeyCombo(static_cast<uint8_t>(*modifiers), static_cast<uint8_t>(*usage));
+        return d.KeyCombo(static_cast<uint8_t>(*modifiers), static_cast<uint8_t>(*usage));
       });
       i += 3;
     } else if (verb == "type" && arg(1)) {
       const std::u16string text = FromUtf8(*arg(1));
-      actions.push_back([text](DeviceDriver& d) { d.TypeText(text); });
+      actions.push_back([text](DeviceDriver& d) { return d.TypeText(text); });
       i += 2;
     } else if (verb == "hangul") {
-      actions.push_back([](DeviceDriver& d) { d.ToggleHangulMode(); });
+      actions.push_back([](DeviceDriver& d) { return d.ToggleHangulMode(); });
       i += 1;
     } else {
       return Reject(error, "unknown or incomplete action at '" + verb + "'");
@@ -161,8 +170,15 @@ int Run(const Args& args) {
     driver->Disconnect();
     return Fail("device " + args[3] + " at " + ToUtf8(device.ConnectIP) + " did not open its input channel");
   }
-  for (const Action& action : actions) action(*driver);
-  // Closing sends what is still queued first.
+  for (const Action& action : actions) {
+    // Disconnecting would drop what is still queued: each sequence is sent to its end first.
+    if (action(*driver).Wait() == InputCompletion::Outcome::Refused) {
+      driver->Disconnect();
+      return Fail("the text is too long to type: at most " + std::to_string(TesselLiteDriver::kMaxTypedTextUnits) +
+                  " UTF-16 units");
+    }
+  }
+  // Closing sends what the socket still holds first.
   driver->Disconnect();
   return 0;
 }

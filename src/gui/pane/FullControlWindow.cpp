@@ -162,7 +162,7 @@ void FullControlWindow::ForwardKey(const QKeyEvent& event, bool press) {
   // window, sees only the repeated presses.
   if (!press && event.isAutoRepeat()) return;
   if (owner_ == nullptr) return;
-  keys_.Key(Driver(), VirtualKeyFromQt(event), press, event.isAutoRepeat());
+  keys_.Key(Driver(), VirtualKeyFromQt(event), press);
 }
 
 void FullControlWindow::focusOutEvent(QFocusEvent* event) {
@@ -201,8 +201,8 @@ void FullControlWindow::mouseReleaseEvent(QMouseEvent* event) { ForwardButton(ev
 void FullControlWindow::ForwardButton(Qt::MouseButton button, bool down) {
   DeviceDriver* driver = Driver();
   if (driver == nullptr) return;
-  if (button == Qt::LeftButton) driver->MouseButton("left", down);
-  if (button == Qt::RightButton) driver->MouseButton("right", down);
+  if (button == Qt::LeftButton) driver->MouseButton(PointerButton::Left, down);
+  if (button == Qt::RightButton) driver->MouseButton(PointerButton::Right, down);
 }
 
 void FullControlWindow::wheelEvent(QWheelEvent* event) {

@@ -24,7 +24,7 @@ constexpr std::array<KeysymRow, 13> kSidedKeysyms{{
     {0xffeb, {vk::kLeftWin, true}},        // Super_L
     {0xffec, {vk::kRightWin, true}},       // Super_R
     {0xff31, {vk::kHangul, false}},        // Hangul
-    {0xff34, {25, false}},                 // Hangul_Hanja
+    {0xff34, {vk::kHanja, false}},         // Hangul_Hanja
 }};
 
 struct QtRow {
@@ -39,7 +39,7 @@ constexpr std::array<QtRow, 65> kQtKeys{{
     {Qt::Key_Backtab, {9, false}},         {Qt::Key_Clear, {12, false}},
     {Qt::Key_Return, {13, false}},         {Qt::Key_Enter, {13, true}},
     {Qt::Key_Pause, {19, false}},          {Qt::Key_CapsLock, {20, false}},
-    {Qt::Key_Hangul, {vk::kHangul, false}}, {Qt::Key_Hangul_Hanja, {25, false}},
+    {Qt::Key_Hangul, {vk::kHangul, false}}, {Qt::Key_Hangul_Hanja, {vk::kHanja, false}},
     {Qt::Key_Escape, {27, false}},         {Qt::Key_Space, {32, false}},
     {Qt::Key_PageUp, {33, true}},          {Qt::Key_PageDown, {34, true}},
     {Qt::Key_End, {35, true}},             {Qt::Key_Home, {36, true}},
@@ -81,8 +81,8 @@ constexpr std::array<QtRow, 18> kKeypadKeys{{
     {Qt::Key_Insert, {45, false}},    {Qt::Key_Delete, {46, false}},  {Qt::Key_Clear, {12, false}},
 }};
 
-constexpr uint32_t kVkNumpad0 = 96;
-constexpr uint32_t kVkF1 = 112;
+constexpr uint8_t kVkNumpad0 = 96;
+constexpr uint8_t kVkF1 = 112;
 // Windows has virtual keys for F1..F24.
 constexpr int kFunctionKeyCount = 24;
 
@@ -101,14 +101,14 @@ VirtualKey VirtualKeyFromQt(int qt_key, Qt::KeyboardModifiers modifiers, quint32
     if (native_virtual_key != 0 && row.keysym == native_virtual_key) return row.key;
   }
   if (modifiers.testFlag(Qt::KeypadModifier)) {
-    if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) return {kVkNumpad0 + static_cast<uint32_t>(qt_key - Qt::Key_0), false};
+    if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) return {static_cast<uint8_t>(kVkNumpad0 + (qt_key - Qt::Key_0)), false};
     if (const VirtualKey key = Find(kKeypadKeys, qt_key); key.code != 0) return key;
   }
   if ((qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) || (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9)) {
-    return {static_cast<uint32_t>(qt_key), false};  // Windows names these keys by their ASCII code
+    return {static_cast<uint8_t>(qt_key), false};  // Windows names these keys by their ASCII code
   }
   if (qt_key >= Qt::Key_F1 && qt_key < Qt::Key_F1 + kFunctionKeyCount) {
-    return {kVkF1 + static_cast<uint32_t>(qt_key - Qt::Key_F1), false};
+    return {static_cast<uint8_t>(kVkF1 + (qt_key - Qt::Key_F1)), false};
   }
   return Find(kQtKeys, qt_key);
 }

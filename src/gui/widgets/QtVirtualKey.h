@@ -6,7 +6,7 @@
 // key of a US layout that types them, as Windows names keys and not characters.
 #include <QKeyEvent>
 
-#include "presentation/KeyForwarder.h"
+#include "input/KeyStroke.h"
 
 namespace zor {
 
