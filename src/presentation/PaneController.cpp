@@ -75,8 +75,7 @@ void PaneController::ToggleAutomation() {
     // The pause button goes back to "pause" too, so that the next run does not start showing
     // "resume" over a runner that is not paused.
     SetButton(kButtonPause, {0, false});
-  } else {
-    StartAutomation();
+  } else if (StartAutomation()) {
     SetButton(kButtonAutomation, {1, true});
     SetButton(kButtonPause, {Button(kButtonPause).state, true});
   }
@@ -126,16 +125,20 @@ void PaneController::OpenFullControl() {
   if (IPaneView* view = view_.load()) view->ShowFullControl();
 }
 
-void PaneController::StartAutomation() {
+bool PaneController::StartAutomation() {
   const DeviceInfo* device = session_.Device();
-  if (!runner_ || !device) return;
-  if (!editor_) {
+  if (!runner_ || !device) return true;  // the button toggles all the same
+  if (editor_) return StartEditorRun([&] { runner_->StartSceneRun(FirstApp(), editor_->EditedScene(), editor_); });
+  try {
     for (const std::u16string& app : device->Apps) runner_->AddApp(app);
-    return;
+  } catch (const std::system_error& e) {
+    // No thread for a worker: the run does not start (Apps that did are stopped again), and
+    // the pane says why instead of the program ending inside a GUI event handler.
+    runner_->StopRun();
+    session_.ReportFailure(std::string("Apps not started: ") + e.what());
+    return false;
   }
-  automation_active_.store(true);
-  editor_run_ = true;
-  runner_->StartSceneRun(FirstApp(), editor_->EditedScene(), editor_);
+  return true;
 }
 
 void PaneController::DetachSceneEditor() {

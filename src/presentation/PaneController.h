@@ -84,8 +84,9 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   void TogglePause();
   void ToggleConnection();
   void OpenSceneEditor();
-  // The start button: the device's Apps, or with the editor open the edited Scene.
-  void StartAutomation();
+  // The start button: the device's Apps, or with the editor open the edited Scene; false when
+  // the runner could not start a worker (the session then shows why, for the device's Apps).
+  bool StartAutomation();
   // Starts what reports to the editor through `start`; false, with nothing left running, when
   // the runner could not start a worker.
   bool StartEditorRun(const std::function<void()>& start);

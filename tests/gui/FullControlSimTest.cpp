@@ -1,7 +1,7 @@
 // The full control window against zorkvm-sim, for both device types, opened from the pane's
 // thumbnail as the operator does it: frames reach the window, the keys and mouse moves typed
 // into it reach the device as its protocol's messages, and the thumbnail keeps updating after
-// it closes. The drivers' own tests check their delivery rates, FullCtrlWndTest the window's
+// it closes. The drivers' own tests check their delivery rates, FullControlWindowTest the window's
 // StartStream and StopStream calls.
 #include <QTest>
 #include <gtest/gtest.h>

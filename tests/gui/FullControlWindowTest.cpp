@@ -44,16 +44,16 @@ DeviceInfo AgentDevice() {
   return d;
 }
 
-class FullCtrlWndTest : public test::WithQtApp, public ::testing::Test {
+class FullControlWindowTest : public test::WithQtApp, public ::testing::Test {
  protected:
-  FullCtrlWndTest() {
+  FullControlWindowTest() {
     pane_ = std::make_unique<DevicePane>(&host_, device_, 0, nullptr);
     auto driver = std::make_unique<test::RecordingDriver>();
     driver_ = driver.get();
     Client().SetDriver(std::move(driver));
     pane_->SetFullControlOpener([](DevicePane& p) { FullControlWindow::OpenFor(p); });
   }
-  ~FullCtrlWndTest() override {
+  ~FullControlWindowTest() override {
     pane_.reset();  // closes a window still open
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -78,7 +78,7 @@ class FullCtrlWndTest : public test::WithQtApp, public ::testing::Test {
 
 using Calls = std::vector<std::string>;
 
-TEST_F(FullCtrlWndTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
+TEST_F(FullControlWindowTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
   FullControlWindow* window = OpenByDoubleClick();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isWindow());
@@ -97,7 +97,7 @@ TEST_F(FullCtrlWndTest, OneWindowPerClientSizedToTheScreenAndNotResizable) {
   EXPECT_EQ(driver_->Lines(), (Calls{"StartStream", "StartStream"}));
 }
 
-TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
+TEST_F(FullControlWindowTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
   QPointer<FullControlWindow> window = OpenAndForget();
   QTest::keyPress(window, Qt::Key_Shift);
   window->close();
@@ -109,7 +109,7 @@ TEST_F(FullCtrlWndTest, ClosingReleasesHeldKeysAndLowersTheDriver) {
   EXPECT_EQ(FullControlWindow::Find(Client()), nullptr);
 }
 
-TEST_F(FullCtrlWndTest, TheClientGoingFirstClosesTheWindow) {
+TEST_F(FullControlWindowTest, TheClientGoingFirstClosesTheWindow) {
   QPointer<FullControlWindow> window = OpenAndForget();
   Client().OnFrame(SolidFrame(kScreenWidth, kScreenHeight, qRgb(1, 2, 3)));
   pane_->ReleaseController();  // the device was deleted while its window was open
@@ -117,7 +117,7 @@ TEST_F(FullCtrlWndTest, TheClientGoingFirstClosesTheWindow) {
   EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoPresses) {
+TEST_F(FullControlWindowTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoPresses) {
   FullControlWindow* window = OpenAndForget();
   QTest::mouseMove(window, QPoint(10, 20));
   QTest::mousePress(window, Qt::LeftButton, {}, QPoint(10, 20));
@@ -149,7 +149,7 @@ TEST_F(FullCtrlWndTest, MouseReachesTheDriverInClientPixelsAndADoubleClickIsTwoP
                             "MouseButton left up"}));
 }
 
-TEST_F(FullCtrlWndTest, WheelDeltaGoesThroughUnchanged) {
+TEST_F(FullControlWindowTest, WheelDeltaGoesThroughUnchanged) {
   FullControlWindow* window = OpenAndForget();
   const struct {
     QPoint angle;
@@ -169,7 +169,7 @@ TEST_F(FullCtrlWndTest, WheelDeltaGoesThroughUnchanged) {
   }
 }
 
-TEST_F(FullCtrlWndTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
+TEST_F(FullControlWindowTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
   FullControlWindow* window = OpenAndForget();
   int shortcut_fired = 0;
   QShortcut shortcut(QKeySequence(Qt::CTRL | Qt::Key_W), &host_, [&] { ++shortcut_fired; });
@@ -194,7 +194,7 @@ TEST_F(FullCtrlWndTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
                               }));
 }
 
-TEST_F(FullCtrlWndTest, RightAltAndHangulToggleTheLanguageOnRelease) {
+TEST_F(FullControlWindowTest, RightAltAndHangulToggleTheLanguageOnRelease) {
   FullControlWindow* window = OpenAndForget();
   const quint32 alt_r = 0xffea;
   QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier, 108, alt_r, 0);
@@ -210,7 +210,7 @@ TEST_F(FullCtrlWndTest, RightAltAndHangulToggleTheLanguageOnRelease) {
   EXPECT_EQ(driver_->Lines(), (Calls{"ToggleHangulMode", "ToggleHangulMode"}));
 }
 
-TEST_F(FullCtrlWndTest, RepeatedKeysArriveAsPressesOnly) {
+TEST_F(FullControlWindowTest, RepeatedKeysArriveAsPressesOnly) {
   FullControlWindow* window = OpenAndForget();
   QTest::keyPress(window, Qt::Key_A);
   QKeyEvent repeat_release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString("a"), true);
@@ -222,7 +222,7 @@ TEST_F(FullCtrlWndTest, RepeatedKeysArriveAsPressesOnly) {
                                      "KeyEvent release 65"}));
 }
 
-TEST_F(FullCtrlWndTest, LosingTheFocusReleasesHeldKeys) {
+TEST_F(FullControlWindowTest, LosingTheFocusReleasesHeldKeys) {
   FullControlWindow* window = OpenAndForget();
   QTest::keyPress(window, Qt::Key_Control);
   EXPECT_TRUE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
@@ -232,7 +232,7 @@ TEST_F(FullCtrlWndTest, LosingTheFocusReleasesHeldKeys) {
   EXPECT_FALSE(OperatorKeyboard().IsKeyDown(vk::kLeftControl));
 }
 
-TEST_F(FullCtrlWndTest, TheInputMethodStaysOut) {
+TEST_F(FullControlWindowTest, TheInputMethodStaysOut) {
   FullControlWindow* window = OpenAndForget();
   EXPECT_FALSE(window->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_FALSE(window->inputMethodQuery(Qt::ImEnabled).toBool());
@@ -246,7 +246,7 @@ TEST_F(FullCtrlWndTest, TheInputMethodStaysOut) {
 
 QColor PixelAt(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
 
-TEST_F(FullCtrlWndTest, PaintsBlackThenTheFrameLetterboxedWhenItsSizeDiffers) {
+TEST_F(FullControlWindowTest, PaintsBlackThenTheFrameLetterboxedWhenItsSizeDiffers) {
   FullControlWindow* window = OpenAndForget();
   EXPECT_EQ(PixelAt(*window, 320, 180), QColor(Qt::black));
 
@@ -265,7 +265,7 @@ TEST_F(FullCtrlWndTest, PaintsBlackThenTheFrameLetterboxedWhenItsSizeDiffers) {
   EXPECT_EQ(shown.pixelColor(510, 180), QColor(Qt::black));
 }
 
-TEST_F(FullCtrlWndTest, TheTitleShowsThePaintsOfTheLastCompletedSecond) {
+TEST_F(FullControlWindowTest, TheTitleShowsThePaintsOfTheLastCompletedSecond) {
   FullControlWindow* window = OpenAndForget();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   int64_t now_ns = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <system_error>
 
 #include "presentation/PaneController.h"
 #include "support/Frames.h"
@@ -25,7 +26,12 @@ struct RecordingView : IPaneView {
 
 struct RecordingRunner : IRunnerControl {
   std::vector<std::string>* calls = nullptr;
-  void AddApp(const std::u16string& app) override { calls->push_back("AddApp " + std::string(app.begin(), app.end())); }
+  // What the runner throws when the system has no thread left for a worker.
+  bool out_of_threads = false;
+  void AddApp(const std::u16string& app) override {
+    if (out_of_threads) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    calls->push_back("AddApp " + std::string(app.begin(), app.end()));
+  }
   void StartItemTest(std::shared_ptr<const Item>, IRunnerTestListener*) override { calls->push_back("StartItemTest"); }
   void StartSceneRun(const std::u16string& app, std::shared_ptr<const SceneData>, IRunnerTestListener*) override {
     calls->push_back("StartSceneRun " + std::string(app.begin(), app.end()));
@@ -47,6 +53,7 @@ class PaneControllerTest : public ::testing::Test {
     pane_.SetIndex(5);
     auto runner = std::make_unique<RecordingRunner>();
     runner->calls = &calls_;
+    runner_ = runner.get();
     pane_.SetRunner(std::move(runner));
     pane_.SetView(&view_);
     pane_.Start();
@@ -63,6 +70,7 @@ class PaneControllerTest : public ::testing::Test {
   DeviceInfo device_;
   std::vector<std::string> calls_;
   RecordingView view_;
+  RecordingRunner* runner_ = nullptr;  // owned by the controller
   PaneController pane_;
   DeviceSession& session_ = pane_.Session();
 };
@@ -175,6 +183,22 @@ TEST_F(PaneControllerTest, AWorkersFailureShowsUntilTheOperatorStopsTheRun) {
   Click(kButtonAutomation);  // stop
   EXPECT_EQ(session_.State(), ConnectionState::Streaming);
   EXPECT_EQ(session_.LastError(), "");
+}
+
+TEST_F(PaneControllerTest, AnAppWithoutAThreadLeavesTheRunStoppedAndSaysWhy) {
+  session_.OnFrame(MakeUniformFrame(2, 2, 0));
+  runner_->out_of_threads = true;
+  Click(kButtonAutomation);
+  EXPECT_EQ(pane_.Button(kButtonAutomation), (PaneButtonState{0, true}));
+  EXPECT_EQ(pane_.Button(kButtonPause), (PaneButtonState{0, false}));
+  EXPECT_EQ(session_.State(), ConnectionState::Error);
+  EXPECT_NE(session_.LastError().find("Apps not started"), std::string::npos) << session_.LastError();
+  EXPECT_EQ(calls_, std::vector<std::string>{"StopRun"});
+
+  runner_->out_of_threads = false;
+  Click(kButtonAutomation);  // the operator tries again
+  EXPECT_EQ(session_.State(), ConnectionState::Streaming);
+  EXPECT_EQ(pane_.Button(kButtonAutomation), (PaneButtonState{1, true}));
 }
 
 }  // namespace

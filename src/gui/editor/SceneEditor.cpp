@@ -7,7 +7,7 @@
 namespace zor {
 
 SceneEditor::SceneEditor(int32_t screen_width, int32_t screen_height, QObject* parent)
-    : QObject(parent), frame_width_(screen_width), frame_height_(screen_height) {
+    : QObject(parent), screen_width_(screen_width), screen_height_(screen_height) {
   view_ = new SceneEditorView(*this, screen_width, screen_height);
   tool_ = view_->Tool();
 }
@@ -28,15 +28,7 @@ void SceneEditor::ShowAndFocus() {
 }
 
 void SceneEditor::OnFrame(const FramePtr& frame) {
-  if (!frame) return;
-  {
-    std::lock_guard lock(frame_mutex_);
-    frame_ = frame;
-    frame_width_ = static_cast<int32_t>(frame->width);
-    frame_height_ = static_cast<int32_t>(frame->height);
-  }
-  if (closing_.load()) return;
-  frame_post_.Post(this, [this] { TakeFrame(); });
+  if (frame) frames_.OnFrame(frame);
 }
 
 void SceneEditor::TakeFrame() {
@@ -57,19 +49,16 @@ void SceneEditor::PostRepaint() {
   });
 }
 
-FramePtr SceneEditor::Frame() const {
-  std::lock_guard lock(frame_mutex_);
-  return frame_;
-}
+FramePtr SceneEditor::Frame() const { return frames_.Latest(); }
 
 int32_t SceneEditor::FrameWidth() const {
-  std::lock_guard lock(frame_mutex_);
-  return frame_width_;
+  const FramePtr frame = Frame();
+  return frame ? static_cast<int32_t>(frame->width) : screen_width_;
 }
 
 int32_t SceneEditor::FrameHeight() const {
-  std::lock_guard lock(frame_mutex_);
-  return frame_height_;
+  const FramePtr frame = Frame();
+  return frame ? static_cast<int32_t>(frame->height) : screen_height_;
 }
 
 std::shared_ptr<const SceneData> SceneEditor::EditedScene() {
@@ -80,7 +69,7 @@ std::shared_ptr<const SceneData> SceneEditor::EditedScene() {
 
 void SceneEditor::ClearTestBestMatch() {
   {
-    std::lock_guard lock(frame_mutex_);
+    std::lock_guard lock(test_mutex_);
     test_best_.reset();
     last_action_ = {};
   }
@@ -89,7 +78,7 @@ void SceneEditor::ClearTestBestMatch() {
 
 void SceneEditor::SetTestBestMatch(const MatchRecord& best) {
   {
-    std::lock_guard lock(frame_mutex_);
+    std::lock_guard lock(test_mutex_);
     test_best_ = best;
   }
   PostRepaint();
@@ -97,19 +86,19 @@ void SceneEditor::SetTestBestMatch(const MatchRecord& best) {
 
 void SceneEditor::SetLastAction(const ActionMark& mark) {
   {
-    std::lock_guard lock(frame_mutex_);
+    std::lock_guard lock(test_mutex_);
     last_action_ = mark;
   }
   PostRepaint();
 }
 
 std::optional<MatchRecord> SceneEditor::TestBestMatch() const {
-  std::lock_guard lock(frame_mutex_);
+  std::lock_guard lock(test_mutex_);
   return test_best_;
 }
 
 ActionMark SceneEditor::LastAction() const {
-  std::lock_guard lock(frame_mutex_);
+  std::lock_guard lock(test_mutex_);
   return last_action_;
 }
 

@@ -4,8 +4,9 @@
 // "편집기" and the Scene Tool beside it. Its test buttons start and stop the runner through the
 // pane's controller.
 //
-// Threads: OnFrame (driver thread) and the runner's reports (worker threads) only store under
-// the frame lock and post work to the GUI thread; everything else runs on the GUI thread.
+// Threads: OnFrame (driver thread) only hands the frame to the editor's mailbox, and the runner's
+// reports (worker threads) only store under the test lock; both post work to the GUI thread,
+// where everything else runs.
 #include <QObject>
 #include <QPointer>
 #include <atomic>
@@ -17,7 +18,7 @@
 
 #include "analysis/AnalysisResult.h"
 #include "gui/widgets/CoalescedPost.h"
-#include "session/FrameConsumer.h"
+#include "session/FrameMailbox.h"
 #include "presentation/SceneEditorLink.h"
 #include "presentation/SceneEditModel.h"
 
@@ -98,11 +99,11 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   QPointer<SceneEditorView> view_;
   SceneToolWindow* tool_ = nullptr;  // owned by the view (its tool window)
 
-  // Guards the frame, its size, the test's best match and last action.
-  mutable std::mutex frame_mutex_;
-  FramePtr frame_;
-  int32_t frame_width_ = 0;
-  int32_t frame_height_ = 0;
+  // The device's configured screen size: the frame size until the first frame arrives.
+  const int32_t screen_width_ = 0;
+  const int32_t screen_height_ = 0;
+  // Guards the test's best match and last action.
+  mutable std::mutex test_mutex_;
   std::optional<MatchRecord> test_best_;
   ActionMark last_action_;
 
@@ -111,6 +112,9 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   std::atomic<bool> closing_{false};
   CoalescedPost frame_post_;    // frames that come faster than the GUI takes them fold into one
   CoalescedPost repaint_post_;  // so do the runner's reports
+  FrameMailbox frames_{[this] {
+    if (!closing_.load()) frame_post_.Post(this, [this] { TakeFrame(); });
+  }};
 };
 
 }  // namespace zor
