@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
-#include "model/AppInfo.h"
 #include "automation/RunMode.h"
 #include "automation/RunnerTestListener.h"
+#include "model/AppInfo.h"
 #include "session/FrameMailbox.h"
 
 namespace zor {

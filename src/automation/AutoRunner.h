@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "model/AppInfo.h"
 #include "automation/RunMode.h"
-#include "automation/RunObserver.h"
 #include "automation/RunnerControl.h"
 #include "automation/RunnerTestListener.h"
+#include "automation/RunObserver.h"
+#include "model/AppInfo.h"
 #include "session/DeviceFaces.h"
 
 namespace zor {

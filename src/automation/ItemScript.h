@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "automation/MatchPlace.h"
 #include "model/AppInfo.h"
 #include "model/Item.h"
 #include "model/ItemAction.h"
-#include "automation/MatchPlace.h"
 
 namespace zor {
 

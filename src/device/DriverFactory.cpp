@@ -1,7 +1,7 @@
 #include "device/DriverFactory.h"
 
-#include "device/TesselLiteDriver.h"
 #include "device/SoftKvmDriver.h"
+#include "device/TesselLiteDriver.h"
 
 namespace zor {
 

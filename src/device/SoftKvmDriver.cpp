@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "input/KeyNames.h"
-#include "platform/CodePage.h"
 #include "model/DeviceInfo.h"
+#include "platform/CodePage.h"
 
 namespace zor {
 namespace {

@@ -14,12 +14,12 @@
 #include <string>
 #include <thread>
 
-#include "model/FramePool.h"
+#include "device/DeviceDriver.h"
 #include "device/JpegDecoder.h"
 #include "device/LastErrorSlot.h"
-#include "device/DeviceDriver.h"
 #include "device/PacingClock.h"
 #include "device/WebSocketClient.h"
+#include "model/FramePool.h"
 
 namespace zor {
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "model/AppConfig.h"
+#include "model/DeviceInfo.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Diag.h"
-#include "model/DeviceInfo.h"
 
 namespace zor {
 namespace {

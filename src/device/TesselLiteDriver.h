@@ -23,17 +23,17 @@
 #include <thread>
 #include <vector>
 
-#include "model/FramePool.h"
+#include "device/DeliveryRate.h"
+#include "device/DeviceDriver.h"
+#include "device/HttpStreamReader.h"
 #include "device/JpegDecoder.h"
 #include "device/LastErrorSlot.h"
-#include "device/DeviceDriver.h"
-#include "device/DeliveryRate.h"
-#include "device/HttpStreamReader.h"
 #include "device/MjpegPartParser.h"
 #include "device/TimedReportQueue.h"
 #include "device/WebSocketClient.h"
 #include "input/KeySequences.h"
 #include "input/KeyStateSource.h"
+#include "model/FramePool.h"
 
 namespace zor {
 

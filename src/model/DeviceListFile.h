@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileIO.h"
 #include "model/DeviceInfo.h"
+#include "platform/FileIO.h"
 
 namespace zor {
 

@@ -2,8 +2,8 @@
 // where a value is missing or unreadable.
 #include <gtest/gtest.h>
 
-#include "AnalysisFixtures.h"
 #include "analysis/AnalysisParams.h"
+#include "AnalysisFixtures.h"
 
 namespace zor::test {
 namespace {

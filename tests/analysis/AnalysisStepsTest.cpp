@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "AnalysisFixtures.h"
 #include "analysis/AnalysisSteps.h"
 #include "analysis/BestPositionSearch.h"
+#include "AnalysisFixtures.h"
 
 namespace zor::test {
 namespace {

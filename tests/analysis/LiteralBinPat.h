@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/AnalysisEngine.h"
 #include "analysis/AnalysisParams.h"
 #include "analysis/AnalysisResult.h"
-#include "analysis/AnalysisEngine.h"
 #include "model/Item.h"
 
 namespace zor::test {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
 
-#include "AnalysisFixtures.h"
 #include "analysis/MatchImage.h"
+#include "AnalysisFixtures.h"
 
 namespace zor::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
 
-#include "AnalysisFixtures.h"
 #include "analysis/AnalysisParams.h"
+#include "AnalysisFixtures.h"
 
 namespace zor::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include "automation/ActionExecution.h"
 #include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
-#include "automation/ActionExecution.h"
 
 namespace zor {
 namespace {

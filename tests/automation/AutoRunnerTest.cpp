@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "automation/AutoRunner.h"
 #include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
-#include "automation/AutoRunner.h"
 
 namespace zor {
 namespace {

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <optional>
 
+#include "automation/AutoRunner.h"
 #include "AutomationTestSupport.h"
 #include "RunnerTestSupport.h"
-#include "automation/AutoRunner.h"
 
 namespace zor {
 namespace {

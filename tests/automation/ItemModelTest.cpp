@@ -5,9 +5,9 @@
 #include <string>
 
 #include "AutomationTestSupport.h"
+#include "input/AsciiHidMap.h"
 #include "model/ActionCode.h"
 #include "model/AppInfo.h"
-#include "input/AsciiHidMap.h"
 #include "model/Item.h"
 #include "platform/CodePage.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "AutomationTestSupport.h"
 #include "automation/ItemScript.h"
+#include "AutomationTestSupport.h"
 #include "platform/CodePage.h"
 
 namespace zor {

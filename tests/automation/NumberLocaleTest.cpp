@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/Item.h"
-#include "platform/LenientNumber.h"
 #include "platform/CodePage.h"
+#include "platform/LenientNumber.h"
 #include "support/DecimalCommaLocale.h"
 
 namespace zor {

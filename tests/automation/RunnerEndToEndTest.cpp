@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "AutomationTestSupport.h"
-#include "RunnerTestSupport.h"
 #include "automation/AutoRunner.h"
+#include "AutomationTestSupport.h"
 #include "input/HidReports.h"
 #include "platform/CodePage.h"
+#include "RunnerTestSupport.h"
 #include "sim/SimScreen.h"
 #include "support/RecordingOwner.h"
 #include "support/SimProcess.h"

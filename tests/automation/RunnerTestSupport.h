@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "automation/AutoRunner.h"
-#include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
-#include "model/ScreenImage.h"
+#include "automation/RunObserver.h"
 #include "device/DeviceDriver.h"
+#include "model/ScreenImage.h"
 #include "presentation/PaneController.h"
 #include "support/RecordingDriver.h"
 

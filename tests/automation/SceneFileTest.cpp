@@ -1,8 +1,8 @@
 // The ".scene" file: exact bytes, round trips, names that would leave the Scenes folder.
 #include <gtest/gtest.h>
 
-#include "AutomationTestSupport.h"
 #include "automation/ItemScript.h"
+#include "AutomationTestSupport.h"
 #include "model/SceneData.h"
 
 namespace zor {

@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "AutomationTestSupport.h"
 #include "automation/ActionExecution.h"
+#include "AutomationTestSupport.h"
 #include "device/TesselLiteDriver.h"
 #include "session/DeviceSession.h"
 #include "support/RecordingDriver.h"

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <opencv2/imgcodecs.hpp>
 
-#include "platform/ProgramPath.h"
 #include "model/DeviceListFile.h"
+#include "platform/ProgramPath.h"
 #include "support/ChildProcess.h"
 #include "support/RefusingPort.h"
 #include "support/SimProcess.h"

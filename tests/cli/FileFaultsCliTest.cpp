@@ -11,8 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "model/AppInfo.h"
-#include "platform/ProgramPath.h"
 #include "model/DeviceListFile.h"
+#include "platform/ProgramPath.h"
 #include "support/ChildProcess.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"

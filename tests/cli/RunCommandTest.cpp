@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include "model/AppInfo.h"
-#include "platform/ProgramPath.h"
 #include "model/DeviceListFile.h"
+#include "platform/ProgramPath.h"
 #include "sim/SimScreen.h"
 #include "support/ChildProcess.h"
 #include "support/RunProgram.h"

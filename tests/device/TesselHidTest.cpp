@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "device/TesselLiteDriver.h"
+#include "input/HangulTyping.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "support/RecordingOwner.h"
 #include "support/TesselSim.h"
 #include "support/Wait.h"
-#include "input/HangulTyping.h"
-#include "device/TesselLiteDriver.h"
-#include "platform/Clock.h"
-#include "platform/CodePage.h"
 
 namespace zor {
 namespace {

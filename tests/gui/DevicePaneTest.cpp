@@ -10,8 +10,8 @@
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
 #include "support/Frames.h"
-#include "support/Wait.h"
 #include "support/gui/QtTestSupport.h"
+#include "support/Wait.h"
 
 namespace zor {
 namespace {

@@ -5,9 +5,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "model/AppInfo.h"
 #include "gui/dialogs/AppManagerDialog.h"
 #include "gui/dialogs/DeviceDialog.h"
+#include "model/AppInfo.h"
 #include "support/gui/QtTestSupport.h"
 #include "ui_AppManagerDialog.h"
 #include "ui_DeviceDialog.h"

@@ -9,14 +9,14 @@
 #include <algorithm>
 #include <memory>
 
-#include "session/DeviceSession.h"
-#include "gui/pane/FullControlWindow.h"
 #include "gui/pane/DevicePane.h"
+#include "gui/pane/FullControlWindow.h"
 #include "gui/pane/ThumbnailView.h"
+#include "session/DeviceSession.h"
+#include "support/gui/QtTestSupport.h"
 #include "support/RecordingOwner.h"
 #include "support/SimProcess.h"
 #include "support/TesselSim.h"
-#include "support/gui/QtTestSupport.h"
 
 namespace zor {
 namespace {

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 
-#include "session/DeviceSession.h"
-#include "gui/pane/FullControlWindow.h"
 #include "gui/pane/DevicePane.h"
+#include "gui/pane/FullControlWindow.h"
 #include "gui/pane/ThumbnailView.h"
-#include "support/RecordingDriver.h"
+#include "session/DeviceSession.h"
 #include "support/gui/QtTestSupport.h"
+#include "support/RecordingDriver.h"
 
 namespace zor {
 namespace {

@@ -6,16 +6,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "presentation/ToolBarLayout.h"
-#include "gui/window/MainWindow.h"
 #include "gui/pane/DevicePane.h"
-#include "model/DeviceListFile.h"
-#include "gui/window/PaneContainer.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/PaneContainer.h"
 #include "gui/window/TopBar.h"
-#include "support/SimProcess.h"
+#include "model/DeviceListFile.h"
+#include "presentation/ToolBarLayout.h"
 #include "support/gui/QtTestSupport.h"
+#include "support/SimProcess.h"
 #include "ui_DeviceDialog.h"
 
 namespace zor {

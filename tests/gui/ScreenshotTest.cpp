@@ -6,16 +6,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "gui/window/MainWindow.h"
-#include "gui/window/WindowPicture.h"
 #include "gui/pane/DevicePane.h"
-#include "model/DeviceListFile.h"
-#include "presentation/PaneGeometry.h"
-#include "gui/window/PaneContainer.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
-#include "support/SimProcess.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/PaneContainer.h"
+#include "gui/window/WindowPicture.h"
+#include "model/DeviceListFile.h"
+#include "presentation/PaneGeometry.h"
 #include "support/gui/QtTestSupport.h"
+#include "support/SimProcess.h"
 
 namespace zor {
 namespace {

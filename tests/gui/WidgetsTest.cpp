@@ -8,12 +8,12 @@
 
 #include <set>
 
-#include "model/AppConfig.h"
 #include "gui/pane/PaneTitleBar.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/widgets/ToolBarButton.h"
 #include "gui/window/TopBar.h"
+#include "model/AppConfig.h"
 #include "support/Frames.h"
 #include "support/gui/QtTestSupport.h"
 

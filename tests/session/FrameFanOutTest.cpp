@@ -6,8 +6,8 @@
 #include <mutex>
 #include <thread>
 
-#include "session/FrameMailbox.h"
 #include "session/DeviceSession.h"
+#include "session/FrameMailbox.h"
 #include "support/Frames.h"
 #include "support/Wait.h"
 

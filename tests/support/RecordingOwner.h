@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "device/DeviceDriver.h"
-#include "platform/Clock.h"
 #include "model/DeviceInfo.h"
+#include "platform/Clock.h"
 
 namespace zor::test {
 

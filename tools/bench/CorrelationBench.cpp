@@ -4,9 +4,9 @@
 // 1: 400 x 300 work area).
 #include <opencv2/imgproc.hpp>
 
+#include "analysis/AnalysisSteps.h"
 #include "AnalysisBenchSupport.h"
 #include "DesktopScreen.h"
-#include "analysis/AnalysisSteps.h"
 
 namespace zor::bench {
 namespace {

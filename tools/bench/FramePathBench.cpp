@@ -3,10 +3,10 @@
 // The whole path should cost at most a tenth more than the decode it contains.
 #include <benchmark/benchmark.h>
 
-#include "session/FrameMailbox.h"
 #include "device/JpegDecoder.h"
-#include "session/DeviceSession.h"
 #include "device/SoftKvmDriver.h"
+#include "session/DeviceSession.h"
+#include "session/FrameMailbox.h"
 #include "sim/SimScreen.h"
 
 namespace zor {

@@ -13,13 +13,13 @@
 #include <mutex>
 #include <opencv2/core.hpp>
 
-#include "AnalysisBenchSupport.h"
-#include "DesktopScreen.h"
 #include "../../tests/support/RecordingDriver.h"
+#include "AnalysisBenchSupport.h"
 #include "automation/AutoRunner.h"
 #include "automation/RunnerRules.h"
-#include "session/DeviceSession.h"
+#include "DesktopScreen.h"
 #include "platform/Clock.h"
+#include "session/DeviceSession.h"
 
 namespace zor::bench {
 namespace {

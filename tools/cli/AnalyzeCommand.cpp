@@ -10,8 +10,8 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include "CliCommand.h"
 #include "analysis/AnalysisEngine.h"
+#include "CliCommand.h"
 #include "model/SceneData.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"

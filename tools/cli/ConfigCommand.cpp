@@ -5,9 +5,9 @@
 #include "CliCommand.h"
 #include "DeviceJson.h"
 #include "JsonFields.h"
-#include "RecordFile.h"
-#include "platform/ProgramPath.h"
 #include "model/DeviceListFile.h"
+#include "platform/ProgramPath.h"
+#include "RecordFile.h"
 
 namespace zor::cli {
 namespace {

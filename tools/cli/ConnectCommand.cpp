@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "CliCommand.h"
-#include "presentation/PaneController.h"
+#include "model/DeviceListFile.h"
 #include "platform/Clock.h"
 #include "platform/FileIO.h"
 #include "platform/ProgramPath.h"
-#include "model/DeviceListFile.h"
+#include "presentation/PaneController.h"
 
 namespace zor::cli {
 namespace {

@@ -10,10 +10,10 @@
 #include "CliCommand.h"
 #include "device/DriverFactory.h"
 #include "device/TesselLiteDriver.h"
+#include "model/DeviceListFile.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
-#include "model/DeviceListFile.h"
 
 namespace zor::cli {
 namespace {

@@ -10,15 +10,15 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "CliCommand.h"
-#include "RecordFile.h"
-#include "model/AppConfig.h"
 #include "automation/AutoRunner.h"
-#include "presentation/PaneController.h"
+#include "CliCommand.h"
+#include "model/AppConfig.h"
+#include "model/DeviceListFile.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
-#include "model/DeviceListFile.h"
+#include "presentation/PaneController.h"
+#include "RecordFile.h"
 
 namespace zor::cli {
 namespace {

@@ -17,9 +17,9 @@
 #include <random>
 #include <thread>
 
+#include "sim/SimScreen.h"
 #include "SimListener.h"
 #include "SimMessageLog.h"
-#include "sim/SimScreen.h"
 
 namespace zor::sim {
 namespace {

@@ -4,13 +4,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "input/HidReports.h"
 #include "MjpegStreamServer.h"
+#include "platform/CodePage.h"
+#include "sim/SimScreen.h"
 #include "SimKeyboard.h"
 #include "SimMessageLog.h"
 #include "TesselHidServer.h"
-#include "input/HidReports.h"
-#include "platform/CodePage.h"
-#include "sim/SimScreen.h"
 
 namespace zor::sim {
 namespace {

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "sim/SimScreen.h"
 #include "SimMessageLog.h"
 #include "SimOptions.h"
 #include "SoftKvmServer.h"
 #include "TesselServer.h"
-#include "sim/SimScreen.h"
 
 namespace zor::sim {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <QMessageBox>
 
-#include "model/AppConfig.h"
-#include "gui/widgets/QtText.h"
-#include "gui/widgets/UiTheme.h"
-#include "presentation/AppManagerForm.h"
-#include "platform/FolderListing.h"
-#include "presentation/FormText.h"
 #include "gui/dialogs/DeviceDialog.h"
 #include "gui/dialogs/ListMoves.h"
+#include "gui/widgets/QtText.h"
+#include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
+#include "platform/FolderListing.h"
+#include "presentation/AppManagerForm.h"
+#include "presentation/FormText.h"
 #include "ui_AppManagerDialog.h"
 
 namespace zor {

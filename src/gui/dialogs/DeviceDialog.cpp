@@ -1,10 +1,10 @@
 #include "gui/dialogs/DeviceDialog.h"
 
-#include "model/AppConfig.h"
+#include "gui/dialogs/ListMoves.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
 #include "platform/FolderListing.h"
-#include "gui/dialogs/ListMoves.h"
 #include "ui_DeviceDialog.h"
 
 namespace zor {

@@ -3,9 +3,9 @@
 #include <QImage>
 #include <string>
 
-#include "model/AppConfig.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
 
 namespace zor {
 namespace {

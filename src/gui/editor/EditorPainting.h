@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "analysis/AnalysisResult.h"
+#include "gui/editor/SceneEditor.h"
 #include "model/ScreenImage.h"
 #include "presentation/SceneEditModel.h"
-#include "gui/editor/SceneEditor.h"
 
 namespace zor {
 

@@ -2,8 +2,8 @@
 
 #include <QPointer>
 
-#include "gui/pane/DevicePane.h"
 #include "gui/editor/SceneEditor.h"
+#include "gui/pane/DevicePane.h"
 
 namespace zor {
 namespace {

@@ -1,8 +1,8 @@
 #include "gui/editor/SceneEditor.h"
 
-#include "model/SceneCopy.h"
-#include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/SceneEditorView.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "model/SceneCopy.h"
 
 namespace zor {
 

@@ -18,9 +18,9 @@
 
 #include "analysis/AnalysisResult.h"
 #include "gui/widgets/CoalescedPost.h"
-#include "session/FrameMailbox.h"
-#include "presentation/SceneEditorLink.h"
 #include "presentation/SceneEditModel.h"
+#include "presentation/SceneEditorLink.h"
+#include "session/FrameMailbox.h"
 
 namespace zor {
 

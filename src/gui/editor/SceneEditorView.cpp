@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "gui/widgets/QtText.h"
-#include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/EditorPainting.h"
 #include "gui/editor/SceneEditor.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "gui/widgets/QtText.h"
 
 namespace zor {
 namespace {

@@ -6,12 +6,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "gui/widgets/QtText.h"
-#include "gui/widgets/UiTheme.h"
-#include "gui/editor/SceneToolWindow.h"
-#include "presentation/ItemListLayout.h"
 #include "gui/editor/SceneEditor.h"
 #include "gui/editor/SceneEditorView.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "gui/widgets/QtText.h"
+#include "gui/widgets/UiTheme.h"
+#include "presentation/ItemListLayout.h"
 
 namespace zor {
 namespace {

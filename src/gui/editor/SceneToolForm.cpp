@@ -2,14 +2,14 @@
 
 #include <QLabel>
 
-#include "model/AppConfig.h"
+#include "gui/editor/SceneEditor.h"
+#include "gui/editor/SceneToolWindow.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
 #include "model/SceneData.h"
-#include "gui/editor/SceneToolWindow.h"
-#include "gui/editor/SceneEditor.h"
-#include "presentation/SceneFormRules.h"
 #include "platform/FolderListing.h"
+#include "presentation/SceneFormRules.h"
 
 namespace zor {
 namespace {

@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/AppConfig.h"
-#include "gui/widgets/QtText.h"
-#include "gui/widgets/UiTheme.h"
-#include "model/StoredName.h"
 #include "gui/editor/SceneEditor.h"
 #include "gui/editor/SceneEditorView.h"
 #include "gui/editor/SceneItemListView.h"
 #include "gui/editor/SceneToolForm.h"
-#include "platform/ProgramPath.h"
+#include "gui/widgets/QtText.h"
 #include "gui/widgets/StateIconButton.h"
+#include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
+#include "model/StoredName.h"
+#include "platform/ProgramPath.h"
 
 namespace zor {
 namespace {

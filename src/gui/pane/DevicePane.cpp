@@ -2,13 +2,13 @@
 
 #include <QPainter>
 
-#include "presentation/TileLayout.h"
 #include "automation/AutoRunner.h"
-#include "gui/widgets/UiTheme.h"
-#include "presentation/PaneGeometry.h"
 #include "gui/pane/PaneTitleBar.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
+#include "gui/widgets/UiTheme.h"
+#include "presentation/PaneGeometry.h"
+#include "presentation/TileLayout.h"
 
 namespace zor {
 namespace {

@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 
+#include "gui/widgets/CoalescedPost.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/ConnectTimer.h"
-#include "gui/widgets/CoalescedPost.h"
 #include "presentation/PaneController.h"
 
 namespace zor {

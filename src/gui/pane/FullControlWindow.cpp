@@ -8,12 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "session/DeviceSession.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/widgets/QtVirtualKey.h"
 #include "platform/Clock.h"
 #include "platform/Diag.h"
 #include "presentation/PaneGeometry.h"
+#include "session/DeviceSession.h"
 
 namespace zor {
 namespace {

@@ -11,10 +11,10 @@
 #include <functional>
 
 #include "gui/widgets/CoalescedPost.h"
-#include "session/FrameMailbox.h"
+#include "platform/Clock.h"
 #include "presentation/KeyForwarder.h"
 #include "presentation/PaintRate.h"
-#include "platform/Clock.h"
+#include "session/FrameMailbox.h"
 
 namespace zor {
 

@@ -3,8 +3,8 @@
 // A click on a tab sends 10000 + tab index to the main window. GUI thread only.
 #include <QWidget>
 
-#include "presentation/CommandTarget.h"
 #include "model/DeviceInfo.h"
+#include "presentation/CommandTarget.h"
 
 namespace zor {
 

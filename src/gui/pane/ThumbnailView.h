@@ -9,9 +9,9 @@
 #include <cstdint>
 
 #include "gui/widgets/CoalescedPost.h"
+#include "presentation/CommandTarget.h"
 #include "session/ConnectionState.h"
 #include "session/FrameMailbox.h"
-#include "presentation/CommandTarget.h"
 
 namespace zor {
 

@@ -1,7 +1,7 @@
 #include "gui/widgets/ToolBarButton.h"
 
-#include "presentation/ToolBarLayout.h"
 #include "gui/widgets/UiTheme.h"
+#include "presentation/ToolBarLayout.h"
 
 namespace zor {
 

@@ -7,15 +7,15 @@
 #include <QUrl>
 #include <vector>
 
-#include "model/AppConfig.h"
-#include "presentation/ConnectTimer.h"
-#include "presentation/ToolBarLayout.h"
-#include "gui/widgets/QtText.h"
-#include "gui/pane/DevicePane.h"
-#include "platform/Clock.h"
 #include "gui/dialogs/AppManagerDialog.h"
+#include "gui/pane/DevicePane.h"
+#include "gui/widgets/QtText.h"
 #include "gui/window/PaneContainer.h"
 #include "gui/window/TopBar.h"
+#include "model/AppConfig.h"
+#include "platform/Clock.h"
+#include "presentation/ConnectTimer.h"
+#include "presentation/ToolBarLayout.h"
 
 namespace zor {
 namespace {

@@ -7,14 +7,14 @@
 #include <QWheelEvent>
 #include <filesystem>
 
-#include "model/AppConfig.h"
-#include "gui/widgets/UiTheme.h"
-#include "gui/pane/FullControlWindow.h"
-#include "gui/pane/DevicePane.h"
+#include "gui/dialogs/DeviceDialog.h"
 #include "gui/editor/OpenSceneEditor.h"
+#include "gui/pane/DevicePane.h"
+#include "gui/pane/FullControlWindow.h"
+#include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
-#include "gui/dialogs/DeviceDialog.h"
 
 namespace zor {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "presentation/ToolBarLayout.h"
 #include "gui/widgets/UiTheme.h"
+#include "presentation/ToolBarLayout.h"
 
 namespace zor {
 namespace {

@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <memory>
 
-#include "gui/window/MainWindow.h"
 #include "gui/pane/DevicePane.h"
-#include "gui/window/PaneContainer.h"
 #include "gui/pane/ThumbnailView.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/PaneContainer.h"
 
 namespace zor {
 namespace {

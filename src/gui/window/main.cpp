@@ -2,11 +2,11 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "model/AppConfig.h"
 #include "gui/widgets/DiagCategories.h"
-#include "gui/window/MainWindow.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/window/MainWindow.h"
 #include "gui/window/WindowPicture.h"
+#include "model/AppConfig.h"
 #include "platform/HeapResidency.h"
 
 int main(int argc, char* argv[]) {

@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "automation/AutoRunner.h"
-#include "presentation/ItemListLayout.h"
 #include "gui/widgets/StateIconButton.h"
+#include "presentation/ItemListLayout.h"
 
 namespace zor::test {
 namespace {

@@ -10,13 +10,13 @@
 #include <functional>
 #include <memory>
 
-#include "model/ScreenImage.h"
-#include "presentation/PaneController.h"
-#include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/SceneEditor.h"
 #include "gui/editor/SceneEditorView.h"
 #include "gui/editor/SceneItemListView.h"
 #include "gui/editor/SceneToolForm.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "model/ScreenImage.h"
+#include "presentation/PaneController.h"
 #include "support/gui/QtTestSupport.h"
 
 namespace zor::test {

@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 
 #include "EditorFixture.h"
-#include "presentation/SceneFormRules.h"
-#include "platform/CodePage.h"
 #include "gui/widgets/StateIconButton.h"
+#include "platform/CodePage.h"
+#include "presentation/SceneFormRules.h"
 #include "support/DecimalCommaLocale.h"
 
 namespace zor::test {

@@ -4,16 +4,16 @@
 #include <QImage>
 
 #include "EditorFixture.h"
-#include "gui/pane/DevicePane.h"
-#include "gui/editor/SceneToolWindow.h"
 #include "gui/editor/EditorPainting.h"
-#include "gui/editor/SceneEditorView.h"
 #include "gui/editor/OpenSceneEditor.h"
+#include "gui/editor/SceneEditorView.h"
+#include "gui/editor/SceneToolWindow.h"
+#include "gui/pane/DevicePane.h"
 #include "gui/widgets/StateIconButton.h"
 #include "sim/SimScreen.h"
+#include "support/gui/QtTestSupport.h"
 #include "support/RecordingOwner.h"
 #include "support/SimProcess.h"
-#include "support/gui/QtTestSupport.h"
 
 #include <gtest/gtest.h>
 

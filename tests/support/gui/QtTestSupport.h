@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include "model/AppConfig.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "model/AppConfig.h"
 
 // LeakSanitizer (sanitizer builds): fontconfig keeps its cache and configuration for the life of
 // the process (freed only by FcFini, which Qt never calls); that is not a leak of ours.

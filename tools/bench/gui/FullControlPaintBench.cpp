@@ -7,10 +7,10 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
-#include "GuiBenchSupport.h"
-#include "session/DeviceSession.h"
 #include "gui/pane/FullControlWindow.h"
+#include "GuiBenchSupport.h"
 #include "model/DeviceInfo.h"
+#include "session/DeviceSession.h"
 
 namespace zor {
 namespace {

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
-#include "GuiBenchSupport.h"
 #include "gui/pane/ThumbnailView.h"
+#include "GuiBenchSupport.h"
 
 namespace zor {
 namespace {
