@@ -12,10 +12,12 @@ QApplication& BenchApp() {
   static char name[] = "zorkvm-bench";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
+  // Never destroyed: a static QApplication would go at exit after Qt's own globals it needs
+  // (its input devices crashed there), and the process ends right after the benchmarks.
+  static QApplication* const app = new QApplication(argc, argv);
   static const bool fonts_loaded = (LoadThemeFonts(), true);
   (void)fonts_loaded;
-  return app;
+  return *app;
 }
 
 int64_t ProcessCpuNs() {
