@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/StoredName.h"
 #include "presentation/FormText.h"
 
 namespace zor {
@@ -12,6 +13,11 @@ std::u16string TrimSceneName(const std::u16string& text) {
   if (first == std::u16string::npos) return {};
   const size_t last = text.find_last_not_of(kBlank);
   return text.substr(first, last - first + 1);
+}
+
+AppNameCheck CheckAppName(const std::u16string& name) {
+  if (TrimSceneName(name).empty()) return AppNameCheck::Blank;
+  return IsSafeStoredName(name) ? AppNameCheck::Ok : AppNameCheck::Unsafe;
 }
 
 AppManagerForm MakeAppManagerForm(const AppInfo& app, std::vector<std::u16string> scene_files) {

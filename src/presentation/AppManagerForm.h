@@ -33,4 +33,9 @@ void ApplyAppManagerForm(const AppManagerForm& form, AppInfo& app);
 // `text` without spaces, tabs, carriage returns and line feeds at both ends.
 std::u16string TrimSceneName(const std::u16string& text);
 
+// Whether an App may be saved under `name`. A blank name would be stored as a hidden ".app"
+// that lists as an empty row; an unsafe one would leave the Apps folder.
+enum class AppNameCheck { Ok, Blank, Unsafe };
+AppNameCheck CheckAppName(const std::u16string& name);
+
 }  // namespace zor

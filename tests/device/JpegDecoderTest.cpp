@@ -106,7 +106,9 @@ TEST_F(DecodeJpegTest, SurvivesCorruptedBytes) {
   for (int round = 0; round < 300; ++round) {
     auto broken = jpeg;
     for (int i = 0; i < 1 + round % 8; ++i) broken[random() % broken.size()] = static_cast<uint8_t>(random());
-    if (Decode(broken)) EXPECT_EQ(pixels_.size(), size_t{width_} * height_ * 4);
+    if (Decode(broken)) {
+      EXPECT_EQ(pixels_.size(), size_t{width_} * height_ * 4);
+    }
   }
   EXPECT_TRUE(Decode(jpeg)) << "the context is still good afterwards";
 }

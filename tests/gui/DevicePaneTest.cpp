@@ -44,5 +44,24 @@ TEST_F(DevicePaneTest, AWorkersFailureShowsAsErrorWithItsReasonUntilTheStartButt
   EXPECT_TRUE(pane_.Thumb()->toolTip().isEmpty());
 }
 
+TEST_F(DevicePaneTest, ButtonsSayWhatTheyDoAndTheThumbnailNamesTheDevice) {
+  // Before a frame, the pane shows the address; the edited record's name once it has one.
+  EXPECT_EQ(pane_.Thumb()->Caption(), QString::fromStdU16String(device_.ConnectIP));
+  device_.Name = u"Kiosk 3";
+  pane_.RecreateDriver();
+  EXPECT_EQ(pane_.Thumb()->Caption(), QString("Kiosk 3"));
+
+  // The double-click buttons say so; two-state buttons say what a click does now.
+  for (int32_t id : {kButtonDelete, kButtonEdit, kButtonEditor}) {
+    EXPECT_TRUE(pane_.Button(id)->toolTip().contains("double-click")) << id;
+  }
+  StateIconButton* automation = pane_.Button(kButtonAutomation);
+  const QString start_tip = automation->toolTip();
+  pane_.Session()->OnFrame(test::MakeUniformFrame(8, 4, 1));
+  QTest::mouseClick(automation, Qt::LeftButton);
+  EXPECT_FALSE(automation->toolTip().isEmpty());
+  EXPECT_NE(automation->toolTip(), start_tip) << "running, the button offers to stop";
+}
+
 }  // namespace
 }  // namespace zor

@@ -135,12 +135,13 @@ TEST_F(DialogsTest, AppManagerOpensAnAppAndMovesItsScenes) {
 }
 
 TEST_F(DialogsTest, AppManagerSavesDeletesAndSavesAgainFromMemory) {
+  Touch("Scenes/login.scene");
   AppManagerDialog dialog(nullptr);
   auto& c = dialog.Controls();
   c.appNameEdit->setText("night");
   c.userIdEdit->setText("kim");
   c.scriptEdit->setPlainText(QString(400, 'x'));  // longer than a one-line edit holds
-  c.selectSceneList->addItem("login");
+  DoubleClick(*c.sceneList, 0);  // "login" moves to Select Scene
   dialog.Save();
   EXPECT_EQ(Entries(*c.appList), (QStringList{"night"}));
   AppInfo saved;
@@ -150,16 +151,23 @@ TEST_F(DialogsTest, AppManagerSavesDeletesAndSavesAgainFromMemory) {
   EXPECT_EQ(saved.Script.size(), 400u);
   EXPECT_EQ(saved.Scenes, (std::vector<std::u16string>{u"login"}));
 
+  test::MessageSeen asked;
+  test::AnswerNextMessage(asked, QMessageBox::No);
+  dialog.Delete();
+  EXPECT_NE(asked.text.indexOf("night"), -1) << "the question names the App";
+  ASSERT_TRUE(saved.Load(u"night")) << "answering No keeps it";
+
   test::MessageSeen done;
-  test::AnswerNextMessage(done, QMessageBox::Ok);
+  test::AnswerMessagesInTurn({{&asked, QMessageBox::Yes}, {&done, QMessageBox::Ok}});
   dialog.Delete();
   EXPECT_EQ(done.text, "애플리케이션 정보가 삭제되었습니다.");
+  EXPECT_EQ(Entries(*c.sceneList), (QStringList{"login"})) << "its Scene is free again at once";
   EXPECT_TRUE(c.appNameEdit->text().isEmpty());
   EXPECT_EQ(c.selectSceneList->count(), 0);
   EXPECT_EQ(c.appList->count(), 0);
 
   test::MessageSeen failed;
-  test::AnswerNextMessage(failed, QMessageBox::Ok);
+  test::AnswerMessagesInTurn({{&asked, QMessageBox::Yes}, {&failed, QMessageBox::Ok}});
   dialog.Delete();  // the file is gone
   EXPECT_EQ(failed.text, "삭제할 파일이 없거나 실패했습니다.");
 
@@ -169,6 +177,21 @@ TEST_F(DialogsTest, AppManagerSavesDeletesAndSavesAgainFromMemory) {
   ASSERT_TRUE(again.Load(u"night"));
   EXPECT_EQ(again.UserId, u"kim");
   EXPECT_TRUE(again.Scenes.empty());
+}
+
+TEST_F(DialogsTest, AppManagerRefusesToSaveAnAppWithoutAUsableName) {
+  AppManagerDialog dialog(nullptr);
+  auto& c = dialog.Controls();
+  for (const QString name : {QString(), QString("a/b")}) {
+    c.appNameEdit->setText(name);
+    test::MessageSeen refused;
+    test::AnswerNextMessage(refused, QMessageBox::Ok);
+    dialog.Save();
+    EXPECT_TRUE(refused.seen) << name.toStdString();
+    EXPECT_EQ(refused.icon, QMessageBox::Warning);
+  }
+  EXPECT_EQ(c.appList->count(), 0);
+  EXPECT_FALSE(QFile::exists(folder_.Path("Apps/.app")));
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ void Hover(QWidget& w, bool inside) {
 }
 
 TEST_F(WidgetsTest, DisabledStateButtonLooksDifferentAndSendsNothing) {
-  StateIconButton button(&host_, 0, 0, 1202, glyph::kPause);
+  StateIconButton button(&host_, 0, 0, 1202, glyph::kPause, "Pause");
   button.SetTarget(&log_);
   const QImage enabled = Look(button);
   button.SetButtonEnabled(false);
@@ -59,8 +59,8 @@ TEST_F(WidgetsTest, DisabledStateButtonLooksDifferentAndSendsNothing) {
 }
 
 TEST_F(WidgetsTest, StateButtonStatesShowTheirGlyphAndHovering) {
-  StateIconButton button(&host_, 0, 0, 1203, glyph::kConnect);
-  button.AddState(glyph::kDisconnect);
+  StateIconButton button(&host_, 0, 0, 1203, glyph::kConnect, "Connect");
+  button.AddState(glyph::kDisconnect, "Disconnect");
   button.SetTarget(&log_);
   EXPECT_EQ(button.ShownText(), IconText(glyph::kConnect));
   button.SetState(1);
@@ -79,7 +79,7 @@ TEST_F(WidgetsTest, StateButtonStatesShowTheirGlyphAndHovering) {
 }
 
 TEST_F(WidgetsTest, ClicksAndDoubleClicksSendTheirNotificationCodes) {
-  ToolBarButton tool(&host_, 0, 1101, glyph::kAddDevice);
+  ToolBarButton tool(&host_, 0, 1101, glyph::kAddDevice, "Add a device");
   tool.SetTarget(&log_);
   QTest::mouseClick(&tool, Qt::LeftButton);
   ASSERT_EQ(log_.entries.size(), 1u);

@@ -111,6 +111,7 @@ void AppManagerDialog::Save() {
   form.script = FromQString(ui_->scriptEdit->toPlainText());
   form.selected_scenes = ListEntries(*ui_->selectSceneList);
   ApplyAppManagerForm(form, app_);
+  if (!NameAllowsSaving()) return;
   if (const SaveResult saved = app_.Save(); !saved) {
     // The operator's App exists only in the dialog: say so rather than lose it silently.
     QMessageBox::critical(this, QStringLiteral("에러"),
@@ -119,7 +120,25 @@ void AppManagerDialog::Save() {
   ListApps();
 }
 
+bool AppManagerDialog::NameAllowsSaving() {
+  switch (CheckAppName(app_.Name)) {
+    case AppNameCheck::Ok: return true;
+    case AppNameCheck::Blank:
+      QMessageBox::warning(this, tr("App Manager"), tr("Give the App a name before saving it."));
+      return false;
+    case AppNameCheck::Unsafe:
+      QMessageBox::warning(this, tr("App Manager"),
+                           tr("An App name cannot contain / or \\ and cannot be . or .. Choose another name."));
+      return false;
+  }
+  return false;
+}
+
 void AppManagerDialog::Delete() {
+  const QString name = ToQString(app_.Name);
+  const auto answer = QMessageBox::question(this, tr("App Manager"), tr("Delete the App \"%1\"?").arg(name),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  if (answer != QMessageBox::Yes) return;
   if (!app_.Delete()) {
     QMessageBox::critical(this, QStringLiteral("에러"), QStringLiteral("삭제할 파일이 없거나 실패했습니다."));
     return;
@@ -128,6 +147,7 @@ void AppManagerDialog::Delete() {
   ui_->scriptEdit->clear();
   ui_->selectSceneList->clear();
   ListApps();
+  SetListEntries(*ui_->sceneList, SceneFiles());  // the deleted App's Scenes are free again
   QMessageBox::information(this, QStringLiteral("알림"), QStringLiteral("애플리케이션 정보가 삭제되었습니다."));
 }
 

@@ -33,8 +33,9 @@ class AppManagerDialog : public QDialog {
   void RemoveSelectedScene();  // double click in "Select Scene"
   void Save();
   void Delete();
-
  private:
+  // The message that keeps a blank or unsafe name from being saved; true when the name is fine.
+  bool NameAllowsSaving();
   std::array<QLineEdit*, 6> OneLineEdits() const;
   void FillFromApp();
   void ListApps();

@@ -1,5 +1,6 @@
 #include "gui/editor/SceneToolWindow.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -24,19 +25,32 @@ struct ButtonPlace {
   int x = 0;
   int id = 0;
   char16_t glyph = 0;
+  const char* tip = nullptr;
   char16_t pressed_glyph = 0;  // 0: one state only
+  const char* pressed_tip = nullptr;
 };
 
 constexpr std::array<ButtonPlace, 8> kButtons = {{
-    {10, kAddItemCommand, glyph::kSceneEditor, glyph::kAddItemPressed},
-    {42, kRecaptureCommand, glyph::kRecapture, 0},
-    {74, kToggleActiveCommand, glyph::kToggleActive, 0},
-    {106, kResetItemsCommand, glyph::kResetItems, 0},
-    {138, kSaveSceneCommand, glyph::kSaveScene, 0},
-    {170, kTestItemCommand, glyph::kStartAutomation, glyph::kStopAutomation},
-    {202, kTestSceneCommand, glyph::kTestScene, glyph::kStopAutomation},
-    {252, kDeleteSceneCommand, glyph::kDelete, 0},
+    {10, kAddItemCommand, glyph::kSceneEditor,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Add an Item: drag its rectangle on the screen"), glyph::kAddItemPressed,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Adding an Item: drag its rectangle on the screen")},
+    {42, kRecaptureCommand, glyph::kRecapture,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Capture the selected Item's template again")},
+    {74, kToggleActiveCommand, glyph::kToggleActive,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Switch the selected Item on or off")},
+    {106, kResetItemsCommand, glyph::kResetItems,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Switch every Item on and forget their actions")},
+    {138, kSaveSceneCommand, glyph::kSaveScene, QT_TRANSLATE_NOOP("SceneToolWindow", "Save the Scene")},
+    {170, kTestItemCommand, glyph::kStartAutomation,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Test the selected Item on the live screen"), glyph::kStopAutomation,
+     QT_TRANSLATE_NOOP("SceneToolWindow", "Stop the Item test")},
+    {202, kTestSceneCommand, glyph::kTestScene, QT_TRANSLATE_NOOP("SceneToolWindow", "Run the Scene on the device"),
+     glyph::kStopAutomation, QT_TRANSLATE_NOOP("SceneToolWindow", "Stop the Scene run")},
+    {252, kDeleteSceneCommand, glyph::kDelete, QT_TRANSLATE_NOOP("SceneToolWindow", "Delete the Scene's file")},
 }};
+
+QString ToolTip(const char* text) { return QCoreApplication::translate("SceneToolWindow", text); }
+
 // The commands that change the Scene or its Items; refused while a test runs.
 constexpr std::array<int, 5> kEditCommands = {kAddItemCommand, kRecaptureCommand, kToggleActiveCommand,
                                               kResetItemsCommand, kDeleteSceneCommand};
@@ -70,9 +84,9 @@ void SceneToolWindow::CreateButtons() {
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonPlace& place = kButtons[i];
     // The default colours of StateIconButton are the panel's: kPanelColor, kHoverColor and the grey texts.
-    buttons_[i] = new StateIconButton(this, place.x, kButtonRowY, place.id, place.glyph);
+    buttons_[i] = new StateIconButton(this, place.x, kButtonRowY, place.id, place.glyph, ToolTip(place.tip));
     buttons_[i]->SetTarget(this);
-    if (place.pressed_glyph != 0) buttons_[i]->AddState(place.pressed_glyph);
+    if (place.pressed_glyph != 0) buttons_[i]->AddState(place.pressed_glyph, ToolTip(place.pressed_tip));
   }
 }
 

@@ -1,12 +1,15 @@
 #include "gui/pane/DevicePane.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "automation/AutoRunner.h"
 #include "gui/pane/PaneTitleBar.h"
 #include "gui/pane/ThumbnailView.h"
+#include "gui/widgets/QtText.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/widgets/UiTheme.h"
+#include "presentation/DeviceLabel.h"
 #include "presentation/PaneGeometry.h"
 #include "presentation/TileLayout.h"
 
@@ -18,17 +21,27 @@ struct ButtonPlace {
   int left;   // x from the pane's left edge, when right is 0
   int right;  // x of the left edge, counted from the pane's right edge
   char16_t glyph;
-  char16_t second_glyph;  // 0: a one-state button
+  const char* tip;
+  char16_t second_glyph;    // 0: a one-state button
+  const char* second_tip;
 };
 
+// The buttons that act on a double click say so: a single click on them does nothing.
 constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
-    {kButtonAutomation, 5, 0, glyph::kStartAutomation, glyph::kStopAutomation},
-    {kButtonPause, 37, 0, glyph::kPause, glyph::kResume},
-    {kButtonConnect, 69, 0, glyph::kConnect, glyph::kDisconnect},
-    {kButtonDelete, 0, 37, glyph::kDelete, 0},
-    {kButtonEdit, 0, 101, glyph::kEdit, 0},
-    {kButtonEditor, 0, 69, glyph::kSceneEditor, 0},
+    {kButtonAutomation, 5, 0, glyph::kStartAutomation, QT_TRANSLATE_NOOP("DevicePane", "Start automation"),
+     glyph::kStopAutomation, QT_TRANSLATE_NOOP("DevicePane", "Stop automation")},
+    {kButtonPause, 37, 0, glyph::kPause, QT_TRANSLATE_NOOP("DevicePane", "Pause automation"), glyph::kResume,
+     QT_TRANSLATE_NOOP("DevicePane", "Resume automation")},
+    {kButtonConnect, 69, 0, glyph::kConnect, QT_TRANSLATE_NOOP("DevicePane", "Connect"), glyph::kDisconnect,
+     QT_TRANSLATE_NOOP("DevicePane", "Disconnect")},
+    {kButtonDelete, 0, 37, glyph::kDelete, QT_TRANSLATE_NOOP("DevicePane", "Delete this device (double-click)"), 0,
+     nullptr},
+    {kButtonEdit, 0, 101, glyph::kEdit, QT_TRANSLATE_NOOP("DevicePane", "Edit this device (double-click)"), 0, nullptr},
+    {kButtonEditor, 0, 69, glyph::kSceneEditor,
+     QT_TRANSLATE_NOOP("DevicePane", "Open the scene editor on this screen (double-click)"), 0, nullptr},
 }};
+
+QString PaneTip(const char* text) { return QCoreApplication::translate("DevicePane", text); }
 
 // The button row starts this far below the top of the thumbnail's height.
 constexpr int kButtonRowOffset = 40;
@@ -49,6 +62,7 @@ DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, I
   setAttribute(Qt::WA_OpaquePaintEvent);
   title_ = new PaneTitleBar(this, &device_, main_window);
   thumb_ = new ThumbnailView(this, this);
+  thumb_->SetCaption(ToQString(DeviceLabel(device_)));
   CreateButtons();
   DeviceSession& session = controller_->Session();
   controller_->SetIndex(index);
@@ -78,9 +92,9 @@ void DevicePane::CreateButtons() {
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonPlace& b = kButtons[i];
     const int x = b.right != 0 ? w - b.right : b.left;
-    buttons_[i] = new StateIconButton(this, x, y, b.id, b.glyph, colours);
+    buttons_[i] = new StateIconButton(this, x, y, b.id, b.glyph, PaneTip(b.tip), colours);
     buttons_[i]->SetTarget(this);
-    if (b.second_glyph != 0) buttons_[i]->AddState(b.second_glyph);
+    if (b.second_glyph != 0) buttons_[i]->AddState(b.second_glyph, PaneTip(b.second_tip));
   }
 }
 
@@ -100,6 +114,7 @@ StateIconButton* DevicePane::Button(int command_id) const {
 void DevicePane::RecreateDriver() {
   if (!controller_) return;
   title_->SetDevice(&device_);
+  thumb_->SetCaption(ToQString(DeviceLabel(device_)));
   controller_->RecreateDriver(&device_);
   SyncFromController();
 }

@@ -5,6 +5,7 @@
 
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "presentation/DeviceLabel.h"
 #include "presentation/PaneGeometry.h"
 
 namespace zor {
@@ -20,12 +21,16 @@ PaneTitleBar::PaneTitleBar(QWidget* pane, const DeviceInfo* device, ICommandTarg
   setGeometry(0, 0, pane->width(), kTitleBarHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFont(UiFont());
+  UpdateToolTip();
 }
 
 void PaneTitleBar::SetDevice(const DeviceInfo* device) {
   device_ = device;
+  UpdateToolTip();
   update();
 }
+
+void PaneTitleBar::UpdateToolTip() { setToolTip(device_ != nullptr ? ToQString(DeviceSummary(*device_)) : QString()); }
 
 void PaneTitleBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);

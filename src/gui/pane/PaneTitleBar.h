@@ -22,6 +22,9 @@ class PaneTitleBar : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // The tooltip names the device: name, type and address.
+  void UpdateToolTip();
+
   const DeviceInfo* device_ = nullptr;
   ICommandTarget* main_window_ = nullptr;
 };

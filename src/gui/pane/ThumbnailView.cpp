@@ -15,6 +15,7 @@ namespace {
 constexpr int kOverlayLineStep = 28;
 constexpr int kOverlayLeft = 5;
 constexpr int kOverlayTextPixels = 20;
+constexpr int kCaptionTop = 4;
 
 struct StatePanel {
   QColor background;
@@ -50,6 +51,11 @@ void ThumbnailView::ShowState(ConnectionState state) {
   state_ = state;
   update();
   UpdateCursor();
+}
+
+void ThumbnailView::SetCaption(const QString& caption) {
+  caption_ = caption;
+  update();
 }
 
 void ThumbnailView::SetOverlayLines(const QStringList& lines) {
@@ -93,19 +99,27 @@ void ThumbnailView::PaintStatePanel(QPainter& painter) {
 }
 
 void ThumbnailView::PaintOverlay(QPainter& painter) {
-  if (overlay_lines_.isEmpty()) return;
   QFont font(kTextFamily);
   font.setPixelSize(kOverlayTextPixels);
   painter.setFont(font);
   const int x = kOverlayLeft;
+  if (!caption_.isEmpty()) {
+    const QString shown = painter.fontMetrics().elidedText(caption_, Qt::ElideRight, width() - 2 * x);
+    PaintShadowedText(painter, QPoint(x, kCaptionTop), shown, Qt::white);
+  }
   int y = height() - kOverlayLineStep;
   for (const QString& line : overlay_lines_) {
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(x + 1, y + 1, width() - x - 1, height() - y - 1), Qt::AlignLeft | Qt::AlignTop, line);
-    painter.setPen(Qt::red);
-    painter.drawText(QRect(x, y, width() - x, height() - y), Qt::AlignLeft | Qt::AlignTop, line);
+    PaintShadowedText(painter, QPoint(x, y), line, Qt::red);
     y -= kOverlayLineStep;
   }
+}
+
+// A black shadow one pixel down and right keeps the text readable on any picture.
+void ThumbnailView::PaintShadowedText(QPainter& painter, QPoint at, const QString& text, const QColor& colour) const {
+  painter.setPen(Qt::black);
+  painter.drawText(QRect(at + QPoint(1, 1), rect().bottomRight()), Qt::AlignLeft | Qt::AlignTop, text);
+  painter.setPen(colour);
+  painter.drawText(QRect(at, rect().bottomRight()), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
 void ThumbnailView::mouseDoubleClickEvent(QMouseEvent* event) {

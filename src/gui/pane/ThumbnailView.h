@@ -28,6 +28,9 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
   void ShowState(ConnectionState state);
   ConnectionState ShownState() const { return state_; }
+  // The device's name at the top left, over the picture and the state panels alike.
+  void SetCaption(const QString& caption);
+  QString Caption() const { return caption_; }
   void SetOverlayLines(const QStringList& lines);
   void SetFullControl(bool open);
   bool FullControl() const { return full_control_; }
@@ -44,8 +47,10 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   void PaintPicture(QPainter& painter);
   void PaintStatePanel(QPainter& painter);
   void PaintOverlay(QPainter& painter);
+  void PaintShadowedText(QPainter& painter, QPoint at, const QString& text, const QColor& colour) const;
 
   ICommandTarget* pane_target_ = nullptr;
+  QString caption_;
   QStringList overlay_lines_;  // first line lowest
   bool full_control_ = false;
   ConnectionState state_ = ConnectionState::Offline;

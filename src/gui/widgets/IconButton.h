@@ -39,6 +39,7 @@ class IconButton : public QWidget {
     QString text;
     QColor normal_text;
     QColor hover_text;
+    QString tip;  // what a click on the button in this look does
   };
   IconButton(QWidget* parent, int command_id, int size);
 

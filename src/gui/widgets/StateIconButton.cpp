@@ -11,20 +11,25 @@ const QColor kAddedNormal(200, 0, 0);
 const QColor kAddedHover(255, 0, 0);
 }  // namespace
 
-StateIconButton::StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const StateButtonColours& colours)
+StateIconButton::StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const QString& tip,
+                                 const StateButtonColours& colours)
     : IconButton(parent, command_id, kSize) {
   normal_background_ = colours.normal_background;
   hover_background_ = colours.hover_background;
   disabled_background_ = colours.disabled_background;
   disabled_text_ = colours.disabled_text;
-  states_.push_back({IconText(glyph), colours.normal_text, colours.hover_text});
+  states_.push_back({IconText(glyph), colours.normal_text, colours.hover_text, tip});
+  setToolTip(tip);
   move(x, y);
 }
 
-void StateIconButton::AddState(char16_t glyph) { states_.push_back({IconText(glyph), kAddedNormal, kAddedHover}); }
+void StateIconButton::AddState(char16_t glyph, const QString& tip) {
+  states_.push_back({IconText(glyph), kAddedNormal, kAddedHover, tip});
+}
 
 void StateIconButton::SetState(int state) {
   state_ = state;
+  setToolTip(CurrentLook().tip);
   update();
 }
 

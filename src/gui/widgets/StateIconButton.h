@@ -19,12 +19,15 @@ struct StateButtonColours {
 class StateIconButton : public IconButton {
   Q_OBJECT
  public:
-  // The first state shows `glyph` (a code point of kIconFontRequest) in the default colours.
-  StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const StateButtonColours& colours = {});
+  // The first state shows `glyph` (a code point of kIconFontRequest) in the default colours, with
+  // `tip` as its tooltip.
+  StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const QString& tip,
+                  const StateButtonColours& colours = {});
 
-  // Appends a state that shows `glyph` in red, brighter when hovered.
-  void AddState(char16_t glyph);
-  // Shows state `state` (kept as given; painting clamps it to the states there are).
+  // Appends a state that shows `glyph` in red, brighter when hovered, with its own tooltip.
+  void AddState(char16_t glyph, const QString& tip);
+  // Shows state `state` (kept as given; painting clamps it to the states there are) and its
+  // tooltip.
   void SetState(int state);
   int State() const { return state_; }
   int StateCount() const { return static_cast<int>(states_.size()); }

@@ -5,9 +5,10 @@
 
 namespace zor {
 
-ToolBarButton::ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph)
+ToolBarButton::ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph, const QString& tip)
     : IconButton(parent, command_id, kToolButtonSize), text_(IconText(glyph)) {
   hover_background_ = ToQColor(kHoverColor);
+  setToolTip(tip);
   move(x, kToolButtonY);
 }
 

@@ -8,13 +8,14 @@ namespace zor {
 class ToolBarButton : public IconButton {
   Q_OBJECT
  public:
-  // `glyph` is a code point of kIconFontRequest; the button sits at (x, 2).
-  ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph);
+  // `glyph` is a code point of kIconFontRequest; the button sits at (x, 2) and says `tip` when
+  // hovered.
+  ToolBarButton(QWidget* parent, int x, int command_id, char16_t glyph, const QString& tip);
 
   QString ShownText() const override { return text_; }
 
  protected:
-  Look CurrentLook() const override { return {text_, normal_text_, hover_text_}; }
+  Look CurrentLook() const override { return {text_, normal_text_, hover_text_, toolTip()}; }
   // The tool bar shows the hand over its buttons whether or not they are enabled.
   bool HandCursorWhenHovering() const override { return true; }
 

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTimerEvent>
 #include <QUrl>
 #include <vector>
@@ -45,7 +47,27 @@ MainWindow::MainWindow() {
   top_ = std::make_unique<TopBar>(this, this);
   clients_ = std::make_unique<PaneContainer>(this, this);
   resize(kStartWidth, kStartHeight);
+  AddShortcuts();
   connect_timer_.start(kConnectTimerPeriodMs, this);
+}
+
+// Without a browser Qt only writes to standard error, where no operator looks.
+void MainWindow::OpenWebSite() {
+  if (QDesktopServices::openUrl(QUrl(kMakerSiteUrl))) return;
+  QMessageBox::information(this, tr("Web site"),
+                           tr("No web browser could be started. The web site is %1").arg(kMakerSiteUrl));
+}
+
+// The tool bar's tooltips name the first two; Ctrl+Q asks before quitting, as closing does.
+void MainWindow::AddShortcuts() {
+  const auto add = [this](const QKeySequence& keys, int command_id) {
+    auto* shortcut = new QShortcut(keys, this);  // a child: it goes with the window
+    connect(shortcut, &QShortcut::activated, this, [this, command_id] { OnCommand(command_id, kNotifyClick, 0); });
+  };
+  add(QKeySequence(Qt::CTRL | Qt::Key_M), command::kAppManager);
+  add(QKeySequence(Qt::CTRL | Qt::Key_N), command::kAddDevice);
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 MainWindow::~MainWindow() {
@@ -58,7 +80,7 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
     case command::kAddDevice:
       if (clients_ != nullptr) clients_->AddDevice();
       break;
-    case command::kWebSite: QDesktopServices::openUrl(QUrl(kMakerSiteUrl)); break;
+    case command::kWebSite: OpenWebSite(); break;
     case kButtonDelete:
     case kButtonEdit:
       // These come from inside a pane's button, and deleting or rebuilding that pane's client

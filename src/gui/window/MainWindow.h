@@ -46,6 +46,8 @@ class MainWindow : public QWidget, public ICommandTarget {
  private:
   void Shutdown();
   void RunPaneCommand(int id, int index);
+  void AddShortcuts();
+  void OpenWebSite();
 
   // Children, let go of in the shut-down: the panes (declared last, so also destroyed first)
   // before the top frame.

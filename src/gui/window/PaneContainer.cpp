@@ -11,10 +11,12 @@
 #include "gui/editor/OpenSceneEditor.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/pane/FullControlWindow.h"
+#include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
 #include "model/AppConfig.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
+#include "presentation/DeviceLabel.h"
 
 namespace zor {
 namespace {
@@ -154,10 +156,13 @@ void PaneContainer::EditDevice(int index) {
 }
 
 void PaneContainer::DeleteDevice(int index) {
-  const auto answer = QMessageBox::warning(this, QStringLiteral("삭제 확인"),
-                                           QStringLiteral("정말로 이 항목을 삭제하시겠습니까?"),
+  if (index < 0) return;
+  // The question names the device, so that the operator sees which of many panes goes.
+  QString question = QStringLiteral("정말로 이 항목을 삭제하시겠습니까?");
+  if (static_cast<size_t>(index) < devices_.size()) question += "\n\n" + ToQString(DeviceSummary(*devices_[index]));
+  const auto answer = QMessageBox::warning(this, QStringLiteral("삭제 확인"), question,
                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-  if (answer != QMessageBox::Yes || index < 0) return;
+  if (answer != QMessageBox::Yes) return;
   const auto k = static_cast<size_t>(index);
   if (k < panes_.size()) {
     std::unique_ptr<DevicePane> pane = std::move(panes_[k]);

@@ -1,5 +1,6 @@
 #include "gui/window/TopBar.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "gui/widgets/UiTheme.h"
@@ -9,6 +10,10 @@ namespace zor {
 namespace {
 constexpr std::array<char16_t, 4> kToolGlyphs = {glyph::kAppManager, glyph::kAddDevice, glyph::kSettings,
                                                  glyph::kWeb};
+// In the order of kToolBarCommands; the shortcuts are the main window's.
+constexpr std::array<const char*, 4> kToolTips = {
+    QT_TRANSLATE_NOOP("TopBar", "App Manager (Ctrl+M)"), QT_TRANSLATE_NOOP("TopBar", "Add a device (Ctrl+N)"),
+    QT_TRANSLATE_NOOP("TopBar", "Settings"), QT_TRANSLATE_NOOP("TopBar", "Web site")};
 const QColor kFrameColour(128, 128, 128);
 const QColor kBottomLineColour(100, 100, 100);
 constexpr QPoint kLogoPosition(10, 5);
@@ -20,7 +25,8 @@ TopBar::TopBar(QWidget* parent, ICommandTarget* command_target) : QWidget(parent
   setAttribute(Qt::WA_OpaquePaintEvent);
   const auto xs = ToolBarButtonXs(width());
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = new ToolBarButton(this, xs[i], kToolBarCommands[i], kToolGlyphs[i]);
+    buttons_[i] = new ToolBarButton(this, xs[i], kToolBarCommands[i], kToolGlyphs[i],
+                                    QCoreApplication::translate("TopBar", kToolTips[i]));
     buttons_[i]->SetTarget(command_target);
   }
 }

@@ -95,6 +95,24 @@ inline void AnswerNextMessage(MessageSeen& seen, QMessageBox::StandardButton but
   });
 }
 
+// Answers the message boxes that follow one another (a question, then its outcome) in turn.
+inline void AnswerMessagesInTurn(std::vector<std::pair<MessageSeen*, QMessageBox::StandardButton>> answers) {
+  if (answers.empty()) return;
+  const auto [seen, button] = answers.front();
+  answers.erase(answers.begin());
+  OnNextModal([seen, button, rest = std::move(answers)](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return;
+    *seen = {box->windowTitle(), box->text(), box->icon(), true};
+    AnswerMessagesInTurn(rest);
+    if (QAbstractButton* b = box->button(button)) {
+      b->click();
+    } else {
+      box->reject();
+    }
+  });
+}
+
 // Lets queued events (repaints, posted commands) run.
 inline void Settle(int rounds = 3) {
   for (int i = 0; i < rounds; ++i) QApplication::processEvents();
