@@ -107,7 +107,7 @@ TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   const auto names = EventNames(lines);
   // The first Scene loads while connecting; each step's events follow in order.
   const std::vector<std::string> expected_start = {"scene_loaded", "connected", "item_evaluated", "match",
-                                                   "action_sent", "app_idle", "stopped"};
+                                                   "action_sent", "app_idle", "summary", "stopped"};
   EXPECT_EQ(names, expected_start) << run.out;
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.value("event", "") == "connected"; }), 1);
   for (const auto& j : lines) {
@@ -120,6 +120,12 @@ TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
     }
     if (j.value("event", "") == "stopped") {
       EXPECT_EQ(j["interrupted"], false);
+    }
+    if (j.value("event", "") == "summary") {
+      // The one click of the run, counted under its Scene and Item.
+      const nlohmann::json click = {{"scene", "Tap"}, {"item", "ok"}, {"action", "CLK"}, {"count", 1}};
+      EXPECT_EQ(j["actions"], nlohmann::json::array({click}));
+      EXPECT_EQ(j["device"], 0);
     }
   }
   // The click reached the device, and the connection was closed at the end.
