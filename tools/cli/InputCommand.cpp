@@ -87,7 +87,7 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
       actions.push_back({[x, y](DeviceDriver& d) {
         d.MouseMove(*x, *y);
         return InputCompletion();
-      }});
+      }, std::nullopt});
       i += 3;
     } else if (verb == "click" && arg(3) && (*arg(1) == "left" || *arg(1) == "right")) {
       const PointerButton button = *arg(1) == "left" ? PointerButton::Left : PointerButton::Right;
@@ -102,7 +102,7 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
         d.MouseButton(button, false);
         SleepMs(kClickReleaseWaitMs);
         return InputCompletion();
-      }});
+      }, std::nullopt});
       i += 4;
     } else if (verb == "wheel" && arg(1) && (*arg(1) == "up" || *arg(1) == "down")) {
       // The full control window's convention: one notch, negative toward the user.
@@ -110,7 +110,7 @@ bool ParseActions(const Args& args, size_t start, std::vector<Action>& actions, 
       actions.push_back({[down](DeviceDriver& d) {
         d.MouseWheel(down, down ? -120 : 120);
         return InputCompletion();
-      }});
+      }, std::nullopt});
       i += 2;
     } else if (verb == "key" && arg(2)) {
       const auto usage = ParseNumber(*arg(1), 0, 255);
@@ -219,7 +219,8 @@ const CliCommandRegistrar registrar(
      "  input --config PATH --device N ACTION...\n"
      "                       send input to device N (from 0) of a config.ini through its driver; actions:\n"
      "                       move X Y | click left|right X Y | wheel up|down | key USAGE MODIFIERS |\n"
-     "                       type TEXT | hangul",
+     "                       type TEXT | hangul; one that the device's type cannot perform (type, key and\n"
+     "                       hangul on a software agent) fails the command, and nothing is sent",
      Run});
 
 }  // namespace
