@@ -2,12 +2,13 @@
 # Sets up a fresh Debian 12 machine, builds zorkvm and runs the demo:
 #   - zorkvm-sim serves four simulated devices on loopback: three software agents and, when this
 #     build's simulator has it, one hardware device;
-#   - build/release/demo/ gets a config.ini for them and one App ("Demo") of two Scenes that
-#     click the OK and the toggle button of the simulated desktop;
+#   - build/release/demo/ gets a config.ini for them and one App ("Demo") whose Scene clicks the
+#     OK and the toggle button of the simulated desktop in turn, for as long as it runs;
 #   - zorkvm runs on that folder. Closing it stops the simulators.
-# Without a display the same demo runs headless: the App runs through `zorkvm-cli run` (when this
-# build has that command) printing its events, and the main window is rendered offscreen to
-# build/release/demo/main-window.png.
+# Without a display the same demo runs headless: the App runs for 20 seconds through
+# `zorkvm-cli run` (when this build has that command), its events go to build/release/demo/run.jsonl
+# and a summary line per device gives the clicks per Scene and button; the main window is
+# rendered offscreen to build/release/demo/main-window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -69,8 +70,27 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "demo: no display; running the same demo headless."
+# One line per device from the run's summary events: its clicks, by Scene and button.
+print_summaries() {
+  /usr/bin/python3 -c '
+import json, sys
+for line in sys.stdin:
+    event = json.loads(line)
+    if event.get("event") != "summary":
+        continue
+    scenes = {}
+    for a in event["actions"]:
+        if a["action"] == "CLK":
+            scenes.setdefault(a["scene"], []).append("%s %d clicks" % (a["item"], a["count"]))
+    clicks = "; ".join("%s: %s" % (scene, ", ".join(items)) for scene, items in scenes.items())
+    print("demo: device %d (%s): %s" % (event["device"], event["name"], clicks or "no clicks"))
+'
+}
+
 if has_cli_command run; then
-  "$cli" run --config "$demo/config.ini" --seconds 20
+  echo "demo: the App runs for 20 seconds; its events go to $demo/run.jsonl"
+  "$cli" run --config "$demo/config.ini" --seconds 20 >"$demo/run.jsonl"
+  print_summaries <"$demo/run.jsonl"
 else
   echo "demo: this build has no 'zorkvm-cli run' yet: the App is not run headless."
 fi

@@ -16,6 +16,9 @@ namespace zor {
 
 struct DeviceInfo;
 
+// The timed sequences below, which a device type may have no way to perform.
+enum class TimedInput : uint8_t { KeyCombo, TypeText, ToggleHangulMode };
+
 // What a driver sees of its client: the device record and the frame sink.
 class IDriverOwner {
  public:
@@ -59,6 +62,9 @@ class DeviceDriver {
   virtual InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) = 0;
   virtual InputCompletion TypeText(const std::u16string& text) = 0;
   virtual InputCompletion ToggleHangulMode() = 0;
+  // Whether the device can perform `input` at all. One it cannot is accepted, does nothing and
+  // completes at once; a caller that reports what was done asks here first. Any thread.
+  virtual bool CanPerform(TimedInput input) const = 0;
 
   // Why the last attempt to reach the device failed (see LastErrorSlot); empty while it works.
   // Any thread.

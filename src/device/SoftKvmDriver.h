@@ -49,6 +49,7 @@ class SoftKvmDriver : public DeviceDriver {
   InputCompletion KeyCombo(uint8_t, uint8_t) override { return {}; }
   InputCompletion TypeText(const std::u16string&) override { return {}; }
   InputCompletion ToggleHangulMode() override { return {}; }
+  bool CanPerform(TimedInput) const override { return false; }
   std::string LastError() const override { return last_error_.Get(); }
 
   // A socket event; runs on the socket's I/O thread. Public so that the frame path from a

@@ -67,6 +67,7 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   InputCompletion KeyCombo(uint8_t modifiers, uint8_t usage) override;
   InputCompletion TypeText(const std::u16string& text) override;
   InputCompletion ToggleHangulMode() override;
+  bool CanPerform(TimedInput) const override { return true; }
   std::string LastError() const override { return last_error_.Get(); }
 
   // Where KeyEvent reads the live modifier keys; OperatorKeyboard() unless replaced. The source

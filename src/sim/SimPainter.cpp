@@ -159,7 +159,9 @@ void PaintSimState(std::vector<uint8_t>& bgra, int32_t width, int32_t height, co
                    const SimScreenState& state) {
   cv::Mat m(height, width, CV_8UC4, bgra.data());
   cv::rectangle(m, ToCv(l.counter_label), kWindowBody, cv::FILLED);
-  TextLeft(m, "Clicks: " + std::to_string(state.clicks), l.counter_label, kDarkText);
+  // A counter per button, so that every click shows, also one that toggles the status twice.
+  TextLeft(m, "OK: " + std::to_string(state.ok_clicks) + "   Toggle: " + std::to_string(state.toggle_clicks),
+           l.counter_label, kDarkText);
 
   const cv::Scalar status = state.toggled_on ? cv::Scalar(60, 170, 60, 255) : cv::Scalar(60, 60, 190, 255);
   cv::rectangle(m, ToCv(l.status_panel), status, cv::FILLED);

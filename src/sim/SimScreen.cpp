@@ -1,6 +1,7 @@
 #include "sim/SimScreen.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace zor {
 namespace {
@@ -11,6 +12,17 @@ constexpr int32_t kMinSide = 64;
 constexpr int32_t kMaxSide = 7680;
 
 int32_t ClampSide(int32_t side) { return std::clamp(side, kMinSide, kMaxSide); }
+
+// What Shift makes of the digit keys on a US keyboard, indexed by the digit.
+constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
+
+// The character a one-character key name types: Caps Lock changes letters only, Shift changes
+// letters and digits.
+char Typed(char key, bool shift, bool caps_lock) {
+  if (key >= 'a' && key <= 'z') return shift != caps_lock ? static_cast<char>(key - 'a' + 'A') : key;
+  if (key >= '0' && key <= '9' && shift) return kShiftedDigits[static_cast<size_t>(key - '0')];
+  return key;
+}
 
 }  // namespace
 
@@ -38,8 +50,11 @@ void SimScreen::Button(std::string_view button, bool down) {
 }
 
 void SimScreen::Click(int32_t x, int32_t y) {
-  if (layout_.ok_button.Contains(x, y)) ++state_.clicks;
-  if (layout_.toggle_button.Contains(x, y)) state_.toggled_on = !state_.toggled_on;
+  if (layout_.ok_button.Contains(x, y)) ++state_.ok_clicks;
+  if (layout_.toggle_button.Contains(x, y)) {
+    ++state_.toggle_clicks;
+    state_.toggled_on = !state_.toggled_on;
+  }
   state_.selected_icon = -1;
   for (size_t i = 0; i < layout_.icons.size(); ++i) {
     if (layout_.icons[i].Contains(x, y)) state_.selected_icon = static_cast<int32_t>(i);
@@ -53,18 +68,29 @@ void SimScreen::Wheel(bool down) {
 }
 
 void SimScreen::Key(std::string_view name, bool down) {
-  if (!down) return;
   std::lock_guard lock(mutex_);
+  if (name == "shift") {
+    state_.shift_down = down;
+    return;
+  }
+  if (!down) return;
   std::string& field = state_.field;
-  if (name == "backspace") {
+  if (name == "capslock") {
+    state_.caps_lock = !state_.caps_lock;
+  } else if (name == "backspace") {
     if (!field.empty()) field.pop_back();
   } else if (name == "enter") {
     field.clear();
-  } else if (field.size() < kSimTextFieldChars) {
-    if (name == "space") field.push_back(' ');
-    if (name.size() == 1) field.push_back(name[0]);
+  } else if (name == "space") {
+    Type(' ');
+  } else if (name.size() == 1) {
+    Type(Typed(name[0], state_.shift_down, state_.caps_lock));
   }
   Changed();
+}
+
+void SimScreen::Type(char key) {
+  if (state_.field.size() < kSimTextFieldChars) state_.field.push_back(key);
 }
 
 void SimScreen::SetFieldText(std::string text) {
@@ -96,9 +122,14 @@ void SimScreen::Render(std::vector<uint8_t>& bgra) {
   PaintSimState(bgra, width_, height_, layout_, state_);
 }
 
-int32_t SimScreen::Clicks() const {
+int32_t SimScreen::OkClicks() const {
   std::lock_guard lock(mutex_);
-  return state_.clicks;
+  return state_.ok_clicks;
+}
+
+int32_t SimScreen::ToggleClicks() const {
+  std::lock_guard lock(mutex_);
+  return state_.toggle_clicks;
 }
 
 bool SimScreen::ToggledOn() const {

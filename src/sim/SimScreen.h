@@ -48,11 +48,15 @@ inline constexpr int32_t kSimReportRows = 50;
 struct SimScreenState {
   int32_t pointer_x = 0;
   int32_t pointer_y = 0;
-  int32_t clicks = 0;
+  int32_t ok_clicks = 0;
+  int32_t toggle_clicks = 0;
   bool toggled_on = false;
   int32_t scroll_rows = 0;
   int32_t selected_icon = -1;
   std::string field;
+  // The keyboard as the agent's key names leave it: Shift held, Caps Lock on.
+  bool shift_down = false;
+  bool caps_lock = false;
 };
 
 // Painting (SimPainter.cpp): the unchanging parts once, then the state and pointer per frame.
@@ -69,7 +73,9 @@ class SimScreen {
   const SimLayout& Layout() const { return layout_; }
 
   // Input, in screen pixels. Button names are "left" and "right"; key names are the software
-  // agent's ("a", "7", "space", "backspace", "enter", ...). Positions are clamped to the screen.
+  // agent's ("a", "7", "space", "backspace", "enter", "shift", "capslock", ...). Letters and digits
+  // type as on a US keyboard under the Shift and Caps Lock state that the keys left. Positions
+  // are clamped to the screen.
   void MoveTo(int32_t x, int32_t y);
   void Button(std::string_view button, bool down);
   void Wheel(bool down);
@@ -84,13 +90,15 @@ class SimScreen {
   void Render(std::vector<uint8_t>& bgra);
 
   // What input has done so far (for tests of the simulator itself).
-  int32_t Clicks() const;
+  int32_t OkClicks() const;
+  int32_t ToggleClicks() const;
   bool ToggledOn() const;
   std::string FieldText() const;
 
  private:
   void Changed();                     // caller holds mutex_
   void Click(int32_t x, int32_t y);   // caller holds mutex_
+  void Type(char key);                // caller holds mutex_
 
   const int32_t width_;
   const int32_t height_;

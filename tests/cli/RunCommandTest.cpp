@@ -13,6 +13,7 @@
 #include "platform/ProgramPath.h"
 #include "sim/SimScreen.h"
 #include "support/ChildProcess.h"
+#include "support/JsonLines.h"
 #include "support/RunProgram.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
@@ -25,14 +26,6 @@ constexpr char kAddress[] = "127.0.0.36";
 constexpr int32_t kWidth = 480;
 constexpr int32_t kHeight = 270;
 const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
-
-std::vector<nlohmann::json> JsonLines(const std::string& text) {
-  std::vector<nlohmann::json> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(nlohmann::json::parse(line, nullptr, false));
-  return lines;
-}
 
 std::vector<std::string> EventNames(const std::vector<nlohmann::json>& lines) {
   std::vector<std::string> names;
@@ -103,11 +96,11 @@ TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   const test::ProgramResult run =
       test::RunProgram(kCli, {"run", "--config", config_, "--device", "0", "--device", "0", "--seconds", "3"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  const auto lines = JsonLines(run.out);
+  const auto lines = test::JsonLines(run.out);
   const auto names = EventNames(lines);
   // The first Scene loads while connecting; each step's events follow in order.
   const std::vector<std::string> expected_start = {"scene_loaded", "connected", "item_evaluated", "match",
-                                                   "action_sent", "app_idle", "stopped"};
+                                                   "action_sent", "app_idle", "summary", "stopped"};
   EXPECT_EQ(names, expected_start) << run.out;
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.value("event", "") == "connected"; }), 1);
   for (const auto& j : lines) {
@@ -120,6 +113,12 @@ TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
     }
     if (j.value("event", "") == "stopped") {
       EXPECT_EQ(j["interrupted"], false);
+    }
+    if (j.value("event", "") == "summary") {
+      // The one click of the run, counted under its Scene and Item.
+      const nlohmann::json click = {{"scene", "Tap"}, {"item", "ok"}, {"action", "CLK"}, {"count", 1}};
+      EXPECT_EQ(j["actions"], nlohmann::json::array({click}));
+      EXPECT_EQ(j["device"], 0);
     }
   }
   // The click reached the device, and the connection was closed at the end.
@@ -136,7 +135,7 @@ TEST_F(RunCommandLive, AnInterruptionStopsTheRunCleanly) {
   const int status = cli.Stop(SIGINT);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  const auto lines = JsonLines(test::ReadFile(out));
+  const auto lines = test::JsonLines(test::ReadFile(out));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), (nlohmann::json{{"event", "stopped"}, {"interrupted", true}}));
 }
@@ -149,7 +148,7 @@ TEST_F(RunCommandLive, AutomationGoesOnAfterTheDeviceDropsTheConnection) {
   const std::string out = dir_.File("out.jsonl");
   test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
   const auto evaluations = [&] {
-    const auto lines = JsonLines(test::ReadFile(out));
+    const auto lines = test::JsonLines(test::ReadFile(out));
     return std::count_if(lines.begin(), lines.end(), [](const auto& j) { return j.is_object() && j.value("event", "") == "item_evaluated"; });
   };
   // The device dropped a connection and the client opened a new one.

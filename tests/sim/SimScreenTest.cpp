@@ -1,6 +1,10 @@
 // The simulated desktop: deterministic, and changed visibly by the input a device receives.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "sim/SimScreen.h"
 
 namespace zor {
@@ -58,6 +62,7 @@ TEST(SimScreenTest, ClicksOnButtonsChangeWhatTheScreenShows) {
   const Case cases[] = {
       {"OK counts", l.ok_button, l.counter_label},
       {"Toggle switches the status", l.toggle_button, l.status_panel},
+      {"Toggle counts", l.toggle_button, l.counter_label},
       {"an icon is selected", l.icons[2], {l.icons[2].x - 3, l.icons[2].y - 3, 2, 2}},
   };
   for (const Case& c : cases) {
@@ -68,17 +73,19 @@ TEST(SimScreenTest, ClicksOnButtonsChangeWhatTheScreenShows) {
     EXPECT_TRUE(RegionChanged(before, Picture(screen), c.changes, kWidth));
     screen.Button("left", false);
   }
-  EXPECT_EQ(screen.Clicks(), 1);
-  EXPECT_TRUE(screen.ToggledOn());
-  ClickAt(screen, l.toggle_button);
+  EXPECT_EQ(screen.OkClicks(), 1);
+  EXPECT_EQ(screen.ToggleClicks(), 2);
   EXPECT_FALSE(screen.ToggledOn());
+  ClickAt(screen, l.toggle_button);
+  EXPECT_TRUE(screen.ToggledOn());
 
   // Right presses, releases and clicks beside the buttons change nothing.
   screen.MoveTo(l.ok_button.CenterX(), l.ok_button.CenterY());
   screen.Button("right", true);
   screen.Button("left", false);
   ClickAt(screen, {l.ok_button.x + l.ok_button.w + 2, l.ok_button.y, 1, 1});
-  EXPECT_EQ(screen.Clicks(), 1);
+  EXPECT_EQ(screen.OkClicks(), 1);
+  EXPECT_EQ(screen.ToggleClicks(), 3);
 }
 
 TEST(SimScreenTest, KeysTypeIntoTheFieldWithinItsLength) {
@@ -94,6 +101,29 @@ TEST(SimScreenTest, KeysTypeIntoTheFieldWithinItsLength) {
   EXPECT_EQ(screen.FieldText().size(), kSimTextFieldChars);
   screen.Key("enter", true);
   EXPECT_EQ(screen.FieldText(), "");
+}
+
+TEST(SimScreenTest, ShiftAndCapsLockTypeAsOnAUsKeyboard) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<const char*, bool>> keys;  // name, down
+    std::string field;
+  };
+  const Case cases[] = {
+      {"Shift held for one letter", {{"shift", true}, {"h", true}, {"h", false}, {"shift", false}, {"i", true}}, "Hi"},
+      {"Shift on digits", {{"shift", true}, {"1", true}, {"shift", false}, {"1", true}}, "!1"},
+      {"Caps Lock on letters only", {{"capslock", true}, {"capslock", false}, {"a", true}, {"2", true}}, "A2"},
+      {"Shift under Caps Lock", {{"capslock", true}, {"shift", true}, {"a", true}, {"shift", false}, {"b", true}}, "aB"},
+      {"Caps Lock off again",
+       {{"capslock", true}, {"capslock", false}, {"capslock", true}, {"capslock", false}, {"z", true}},
+       "z"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimScreen screen(kWidth, kHeight);
+    for (const auto& [key, down] : c.keys) screen.Key(key, down);
+    EXPECT_EQ(screen.FieldText(), c.field);
+  }
 }
 
 TEST(SimScreenTest, TheWheelScrollsTheReportWithinItsRows) {

@@ -59,6 +59,7 @@ class RecordingDriver : public DeviceDriver {
     Note("ToggleHangulMode");
     return {};
   }
+  bool CanPerform(TimedInput) const override { return true; }
   std::string LastError() const override { return {}; }
 
   // Adds a line (a call, or a line of the test's own, a wait say) in call order. While the

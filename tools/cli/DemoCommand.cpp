@@ -1,7 +1,10 @@
-// zorkvm-cli demo-folder DIR WxH: the demo's App and Scenes for the simulated desktop of that
-// size: Scene "DemoOK" clicks the counter window's OK button, Scene "DemoToggle" its toggle
-// button, and App "Demo" runs the two in turn. Templates are cut from the simulator's own
-// picture, so image matching finds them on every simulated device of that size.
+// zorkvm-cli demo-folder DIR WxH: the demo's App and Scene for the simulated desktop of that
+// size. App "Demo" runs Scene "DemoButtons", whose two Items take turns for as long as the App
+// runs: "OK button" clicks the counter window's OK button, "Toggle button" its toggle button,
+// then OK again, and so on. A runner never returns to an earlier Scene of an App, so the turns
+// are taken inside one Scene: each Item switches itself off and the other on ("set inactive",
+// "set active"). Templates are cut from the simulator's own picture, so image matching finds
+// them on every simulated device of that size.
 #include <filesystem>
 #include <iostream>
 
@@ -29,25 +32,27 @@ TemplateImage Cut(const std::vector<uint8_t>& bgra, int32_t screen_width, const 
   return image;
 }
 
-// A Scene of one Item that clicks the centre of `target` wherever image matching finds it,
-// then rests for two seconds.
-SceneData ClickScene(const std::u16string& name, const std::u16string& item_name, const SimRect& target,
-                     TemplateImage image) {
+// The devices send JPEG pictures and the template is the raw render (about 0.98 at 1280 x 720):
+// a margin below the default threshold for small desktops, whose buttons JPEG blurs more.
+constexpr float kDemoThreshold = 0.9f;
+
+// An Item that clicks the centre of `target` wherever image matching finds it, moves the pointer
+// off it (to its click point, half a button below: MOVERE), and hands the turn to `next`. Each
+// Item rests for a second after its turn, so the two click about twice a second together.
+std::shared_ptr<Item> TurnItem(const std::u16string& name, const std::u16string& next, const SimRect& target,
+                               TemplateImage image) {
   auto item = std::make_shared<Item>();
-  item->Name = item_name;
+  item->Name = name;
   item->CaptureLeft = target.x;
   item->CaptureTop = target.y;
   item->CaptureWidth = target.w;
   item->CaptureHeight = target.h;
   item->ClickOffsetX = target.w / 2;
-  item->ClickOffsetY = target.h / 2;
+  item->ClickOffsetY = target.h + target.h / 2;
+  item->Threshold = kDemoThreshold;
   item->Template = std::move(image);
-  item->Script = u"action CLK\nset cooldown 2000";
-  SceneData scene;
-  scene.Name = name;
-  scene.Description = u"Demo: " + item_name;
-  scene.Items.push_back(std::move(item));
-  return scene;
+  item->Script = u"action CLK\naction MOVERE\nset inactive\nset active \"" + next + u"\"\nset cooldown 1000";
+  return item;
 }
 
 bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
@@ -77,26 +82,28 @@ int Run(const Args& args) {
   std::vector<uint8_t> picture;
   screen.Render(picture);
   const SimLayout& layout = screen.Layout();
-  const SceneData ok = ClickScene(u"DemoOK", u"OK button", layout.ok_button, Cut(picture, width, layout.ok_button));
-  const SceneData toggle = ClickScene(u"DemoToggle", u"Toggle button", layout.toggle_button,
-                                      Cut(picture, width, layout.toggle_button));
+  SceneData scene;
+  scene.Name = u"DemoButtons";
+  scene.Description = u"Demo: the OK and the toggle button take turns";
+  scene.Items = {TurnItem(u"OK button", u"Toggle button", layout.ok_button, Cut(picture, width, layout.ok_button)),
+                 TurnItem(u"Toggle button", u"OK button", layout.toggle_button,
+                          Cut(picture, width, layout.toggle_button))};
   AppInfo app;
   app.Name = u"Demo";
-  app.Description = u"Clicks OK, then the toggle, on the simulated desktop";
-  app.Scenes = {ok.Name, toggle.Name};
+  app.Description = u"Clicks OK, then the toggle, then OK again, on the simulated desktop";
+  app.Scenes = {scene.Name};
 
   const std::u16string base = WidePath(dir.string()) + u"/";
-  for (const SaveResult& saved : {ok.SaveToPath(base + u"Scenes/DemoOK.scene"),
-                                   toggle.SaveToPath(base + u"Scenes/DemoToggle.scene"),
-                                   app.SaveToPath(base + u"Apps/Demo.app")}) {
+  for (const SaveResult& saved :
+       {scene.SaveToPath(base + u"Scenes/DemoButtons.scene"), app.SaveToPath(base + u"Apps/Demo.app")}) {
     if (!saved) return Fail("cannot write the demo files in '" + args[0] + "': " + saved.failure);
   }
-  std::cout << "App Demo with Scenes DemoOK and DemoToggle written to " << dir.string() << "\n";
+  std::cout << "App Demo with Scene DemoButtons written to " << dir.string() << "\n";
   return 0;
 }
 
 const CliCommandRegistrar registrar({"demo-folder",
-                                     "  demo-folder DIR WxH  write the demo App and Scenes for a simulated desktop",
+                                     "  demo-folder DIR WxH  write the demo App and Scene for a simulated desktop",
                                      Run});
 
 }  // namespace

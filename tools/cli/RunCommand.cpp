@@ -1,12 +1,15 @@
 // zorkvm-cli run: runs the devices' automation without the GUI, for test labs and unattended
 // machines. Connects the chosen devices of a config.ini, starts their Apps as the pane's start
-// button does, and prints one JSON line per event until the time is up or it is interrupted.
+// button does, and prints one JSON line per event until the time is up or it is interrupted;
+// a summary line per device (the actions it sent, by Scene and Item) comes before the last line.
 #include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <mutex>
+#include <tuple>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -89,6 +92,7 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
                                                  {"center_x", best.CenterX}, {"center_y", best.CenterY}}));
   }
   void OnActionSent(const AppInfo& app, const Item& item, const ItemAction& action) override {
+    Count(SceneName(app), ToUtf8(item.Name), ToUtf8(ActionCodeName(action.Code)));
     printer_.Print(AppLine("action_sent", app, {{"item", ToUtf8(item.Name)},
                                                        {"action", ToUtf8(ActionCodeName(action.Code))},
                                                        {"x", action.X}, {"y", action.Y},
@@ -100,7 +104,24 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
   void OnSceneChanged(const AppInfo& app) override { printer_.Print(AppLine("scene_changed", app)); }
   void OnAppIdle(const AppInfo& app) override { printer_.Print(AppLine("app_idle", app)); }
 
+  // The actions sent so far, one entry per Scene, Item and action name, in that order.
+  ordered_json Summary(const std::string& device_name) {
+    ordered_json actions = ordered_json::array();
+    std::lock_guard lock(counts_mutex_);
+    for (const auto& [key, count] : counts_) {
+      const auto& [scene, item, action] = key;
+      actions.push_back({{"scene", scene}, {"item", item}, {"action", action}, {"count", count}});
+    }
+    return {{"event", "summary"}, {"device", device_}, {"name", device_name}, {"actions", actions}};
+  }
+
  private:
+  // Workers of several Apps report at once.
+  void Count(const std::string& scene, const std::string& item, const std::string& action) {
+    std::lock_guard lock(counts_mutex_);
+    ++counts_[{scene, item, action}];
+  }
+
   ordered_json AppLine(const char* event, const AppInfo& app, const ordered_json& details = ordered_json::object()) const {
     ordered_json line{{"event", event}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"app_index", app.Index},
                       {"scene_index", app.CurrentScene}, {"scene", SceneName(app)}};
@@ -111,11 +132,14 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
   EventPrinter& printer_;
   const size_t device_;
   std::atomic<bool> connected_{false};
+  std::mutex counts_mutex_;
+  std::map<std::tuple<std::string, std::string, std::string>, int64_t> counts_;
 };
 
 // One device as the program's pane runs it, without the pane.
 struct DeviceRun {
-  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer) : events(printer, index), pane(&device) {
+  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer)
+      : events(printer, index), name(ToUtf8(device.Name)), pane(&device) {
     pane.SetIndex(static_cast<uint32_t>(index));
     DeviceSession& session = pane.Session();
     auto owned = std::make_unique<AutoRunner>(session, session, session);
@@ -127,6 +151,7 @@ struct DeviceRun {
   ~DeviceRun() { pane.Session().DetachConsumer(&events); }
 
   DeviceEvents events;
+  const std::string name;
   PaneController pane;
 };
 
@@ -218,6 +243,7 @@ int Run(const Args& args) {
   for (auto& run : runs) {
     run->pane.Execute(PaneCommand::ToggleAutomation);  // stop: every worker ends here
     run->pane.Execute(PaneCommand::ToggleConnection);  // disconnect
+    printer.Print(run->events.Summary(run->name));
   }
   runs.clear();
   printer.Print({{"event", "stopped"}, {"interrupted", g_interrupted.load()}});
@@ -233,7 +259,7 @@ const CliCommandRegistrar registrar(
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
      "                       line per event (app_load_failed, connected, scene_load_failed, scene_loaded,\n"
-     "                       item_evaluated, match, action_sent, scene_changed, app_idle, stopped)",
+     "                       item_evaluated, match, action_sent, scene_changed, app_idle, summary, stopped)",
      Run});
 
 }  // namespace

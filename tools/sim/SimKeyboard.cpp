@@ -11,6 +11,9 @@ namespace {
 
 constexpr uint8_t kUsageBackspace = 0x2A;
 constexpr uint8_t kUsageEnter = 0x28;
+constexpr uint8_t kUsageCapsLock = 0x39;
+constexpr uint8_t kUsageFirstLetter = 0x04;  // a
+constexpr uint8_t kUsageLastLetter = 0x1D;   // z
 constexpr uint8_t kShiftBits = hid::kModLeftShift | hid::kModRightShift;
 
 // The character a usage types on the US layout, unshifted [0] and shifted [1]; 0 for none.
@@ -59,10 +62,17 @@ bool SimKeyboard::Press(uint8_t usage, bool shifted) {
     composer_ = HangulComposer();
     return true;
   }
+  if (usage == kUsageCapsLock) {
+    caps_lock_ = !caps_lock_;
+    return false;
+  }
   if (Text().size() >= kSimTextFieldChars) return false;
-  const char c = CharactersByUsage()[usage][shifted ? 1 : 0];
+  // Caps Lock turns the case of letters only; Shift under it gives lower case again.
+  const bool letter = usage >= kUsageFirstLetter && usage <= kUsageLastLetter;
+  const char c = CharactersByUsage()[usage][shifted != (letter && caps_lock_) ? 1 : 0];
   if (c == 0) return false;
-  if (korean_ && composer_.Key(c, committed_)) return true;
+  // As on a Korean keyboard, Caps Lock types Latin capitals in Korean mode too.
+  if (korean_ && !caps_lock_ && composer_.Key(c, committed_)) return true;
   composer_.Commit(committed_);
   committed_ += static_cast<char16_t>(c);
   return true;

@@ -209,9 +209,20 @@ class Connection : public std::enable_shared_from_this<Connection> {
                       static_cast<int32_t>(std::clamp<int64_t>(y->get<int64_t>(), INT32_MIN, INT32_MAX)));
       }
     }
-    if (action == "down" || action == "up") screen.Button(TextOf(j, "button"), action == "down");
+    if (action == "down" || action == "up") {
+      screen.Button(TextOf(j, "button"), action == "down");
+      Decoded({{"ok_clicks", screen.OkClicks()}, {"toggle_clicks", screen.ToggleClicks()}});
+    }
     if (action == "wheel") screen.Wheel(TextOf(j, "direction") == "down");
-    if (action == "keydown" || action == "keyup") screen.Key(TextOf(j, "key"), action == "keydown");
+    if (action == "keydown" || action == "keyup") {
+      screen.Key(TextOf(j, "key"), action == "keydown");
+      Decoded({{"field", screen.FieldText()}});
+    }
+  }
+
+  // What an input message did to the screen, on the line after the message itself.
+  void Decoded(const nlohmann::ordered_json& fields) {
+    device_.log.Decoded(device_.device_index, kChannel, peer_, fields);
   }
 
   // A new "stream" replaces the running one with the new rate and quality.

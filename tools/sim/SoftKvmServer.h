@@ -5,7 +5,9 @@
 //   {"action":"stream","fps":F,"quality":Q,...}    JPEGs at F per second (at most --fps) until
 //   {"action":"stop_stream",...}
 //   CONTROL move / down / up / wheel / keydown / keyup   input on the screen
-// Every message received is logged verbatim. Unknown or malformed messages change nothing.
+// Every message received is logged verbatim; after a key or button message a second line gives
+// the field's text ("field") or the buttons' click counts ("ok_clicks", "toggle_clicks").
+// Unknown or malformed messages change nothing.
 // With a fault (SoftKvmServerConfig::fault) every connection misbehaves on purpose: drop closes
 // it with 1001 after the given seconds, stall accepts and never answers the upgrade, garbage
 // sends random bytes in place of each picture, close-mid-message sends the head and half of the

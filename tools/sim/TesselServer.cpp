@@ -79,7 +79,8 @@ class TesselServer::Impl {
     nlohmann::ordered_json fields;
     if (report.kind == hid::kMouseReportKind) {
       ApplyMouse(report);
-      fields = {{"report", "mouse"}, {"buttons", report.buttons}, {"x", report.x}, {"y", report.y}, {"wheel", report.wheel}};
+      fields = {{"report", "mouse"}, {"buttons", report.buttons}, {"x", report.x}, {"y", report.y}, {"wheel", report.wheel},
+                {"ok_clicks", screen_.OkClicks()}, {"toggle_clicks", screen_.ToggleClicks()}};
     } else {
       if (keyboard_.Apply(report.modifiers, report.usage)) screen_.SetFieldText(ToUtf8(keyboard_.Text()));
       fields = {{"report", "key"},

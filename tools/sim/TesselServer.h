@@ -2,8 +2,9 @@
 // The simulated hardware KVM device ("Tessel Lite"): its screen as a multipart MJPEG stream over
 // HTTP at "/api/stream/mjpeg" on the device's port, and its keyboard and mouse as binary HID
 // reports over a WebSocket at "/api/ws" on port 80 of the same address. Every report is logged
-// raw and decoded (kind, buttons, x, y, wheel; modifiers, usage and the text field after it)
-// and applied to the SimScreen; typed text, Korean 2-set typing included, lands in its field.
+// raw and decoded (kind, buttons, x, y, wheel and the click counts after it; modifiers, usage
+// and the text field after it) and applied to the SimScreen; typed text, Korean 2-set typing
+// included, lands in its field.
 // Each device needs its own loopback address, since the input port is always 80. A fault, when
 // configured, applies to the stream only (see MjpegStreamServer).
 #include <memory>
