@@ -182,7 +182,7 @@ TEST_F(DialogsTest, AppManagerSavesDeletesAndSavesAgainFromMemory) {
 TEST_F(DialogsTest, AppManagerRefusesToSaveAnAppWithoutAUsableName) {
   AppManagerDialog dialog(nullptr);
   auto& c = dialog.Controls();
-  for (const QString name : {QString(), QString("a/b")}) {
+  for (const QString& name : {QString(), QString("a/b")}) {
     c.appNameEdit->setText(name);
     test::MessageSeen refused;
     test::AnswerNextMessage(refused, QMessageBox::Ok);
