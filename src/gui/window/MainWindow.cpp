@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/dialogs/AppManagerDialog.h"
+#include "gui/dialogs/SettingsDialog.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/widgets/QtText.h"
 #include "gui/window/PaneContainer.h"
@@ -58,6 +59,7 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
     case command::kAddDevice:
       if (clients_ != nullptr) clients_->AddDevice();
       break;
+    case command::kSettings: SettingsDialog::Run(this); break;
     case command::kWebSite: QDesktopServices::openUrl(QUrl(kMakerSiteUrl)); break;
     case kButtonDelete:
     case kButtonEdit:
@@ -66,7 +68,7 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
       QMetaObject::invokeMethod(this, [this, id, index = static_cast<int>(arg)] { RunPaneCommand(id, index); },
                                 Qt::QueuedConnection);
       break;
-    default: break;  // 1102 (settings) and the title bar tabs (10000 + n) do nothing
+    default: break;  // the title bar tabs (10000 + n) do nothing
   }
 }
 
