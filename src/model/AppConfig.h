@@ -60,7 +60,7 @@ class AppConfig {
   const std::vector<ResolutionInfo> Resolutions;
   const std::vector<AnalysisModeInfo> AnalysisModes;
 
-  // "ZORWARE Macro KVM Ver 2026.06.10"
+  // Title, " Ver ", Version: "ZORWARE Macro KVM Ver <version>"
   std::u16string Caption() const { return Title + u" Ver " + Version; }
   // Row of DeviceTypes for a type id, or nullptr for an unknown id.
   const DeviceTypeInfo* FindDeviceType(uint32_t id) const;
