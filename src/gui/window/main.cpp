@@ -24,7 +24,9 @@ int main(int argc, char* argv[]) {
   if (!zor::UseStartDataFolder(options.data_folder)) return 1;
   zor::LoadThemeFonts();
   zor::InitGuiResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorkvm/zorkvm.png")));
+  // The installed icon theme's drawing when there is one, else the copy built into the program.
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QString::fromLatin1(zor::kDesktopId), QIcon(QStringLiteral(":/zorkvm/zorkvm.png"))));
 
   auto* window = new zor::MainWindow;
   // The window deletes itself once its confirmed close has shut everything down.
