@@ -16,6 +16,10 @@ packages=(
   ffmpeg python3-websockets       # independent protocol peers used by the tests
   clang libclang-rt-14-dev        # libFuzzer
   locales                         # localedef, for the decimal-comma locale the tests run under
+  dpkg-dev                        # dpkg-shlibdeps: the .deb's Depends (CPack)
+  desktop-file-utils appstream    # validators of the installed desktop entry and metainfo
+  groff-base                      # formats the man pages, which the package test checks
+  librsvg2-bin                    # rsvg-convert, for scripts/render-icons.sh
 )
 
 missing=()

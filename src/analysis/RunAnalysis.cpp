@@ -5,6 +5,7 @@
 #include "analysis/MatchImage.h"
 #include "analysis/MatchPattern.h"
 #include "model/Item.h"
+#include "platform/Diag.h"
 
 namespace zor {
 namespace {
@@ -26,13 +27,19 @@ bool RunAnalysis(const AnalysisFrame& frame, const Item& item, AnalysisResult& r
   if (!engine) {
     result.Found = false;
     result.Message = u"알 수 없는 엔진 타입 요청";
+    diag::Write("analysis", u"RunAnalysis: " + result.Message);
     return false;
   }
   int32_t width = frame.Width, height = frame.Height;
   const bool whole_frame = width >= 0 && height >= 0 &&
                            frame.Pixels.size() >= uint64_t(uint32_t(width)) * uint32_t(height) * 4;
   if (!whole_frame) width = height = 0;
-  return engine->Analyze(frame.Pixels.data(), width, height, &frame.RcWork, item, result);
+  const bool found = engine->Analyze(frame.Pixels.data(), width, height, &frame.RcWork, item, result);
+  // Called on a worker or the GUI thread; the engine's own words say why it found nothing.
+  if (!found && !result.Message.empty() && diag::Enabled("analysis")) {
+    diag::Write("analysis", u"RunAnalysis: " + result.Message);
+  }
+  return found;
 }
 
 }  // namespace zor

@@ -23,10 +23,16 @@ void AppConfig::InitResources() { SetFolders(WidePath(ProgramFilePath())); }
 
 void AppConfig::SetFolders(const std::u16string& program_file_path) {
   const size_t last = program_file_path.find_last_of(u"/\\");
-  BaseDir = (last == std::u16string::npos ? program_file_path : program_file_path.substr(0, last));
-  BaseDir += kSeparator;
+  UseDataFolder(last == std::u16string::npos ? program_file_path : program_file_path.substr(0, last),
+                DataFolderSource::Portable);
+}
+
+void AppConfig::UseDataFolder(const std::u16string& folder, DataFolderSource source) {
+  BaseDir = folder;
+  if (BaseDir.empty() || BaseDir.back() != kSeparator) BaseDir += kSeparator;
   AppsDir = BaseDir + u"Apps" + kSeparator;
   ScenesDir = BaseDir + u"Scenes" + kSeparator;
+  FolderSource = source;
 }
 
 const DeviceTypeInfo* AppConfig::FindDeviceType(uint32_t id) const {

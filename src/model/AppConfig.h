@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "model/DataFolder.h"
+#include "platform/ProgramVersion.h"
+
 namespace zor {
 
 struct Rgb {
@@ -42,18 +45,22 @@ class AppConfig {
   // The same rule for a given program file path: everything before the last '/' or '\\', plus
   // the separator; a path with neither is taken whole. Tools use it to point at another folder.
   void SetFolders(const std::u16string& program_file_path);
+  // Uses `folder` itself as BaseDir (the program chose it by the DataFolder rule), and records why.
+  void UseDataFolder(const std::u16string& folder, DataFolderSource source);
 
   const std::u16string Title = u"ZORWARE Macro KVM";
-  const std::u16string Version = u"2026.06.10";
+  const std::u16string Version = kProgramVersionUtf16;
   const std::u16string FileVersion = u"1.0";
   std::u16string BaseDir;
   std::u16string AppsDir;
   std::u16string ScenesDir;
+  // Why BaseDir is the folder it is; the folder of the program unless the program chose another.
+  DataFolderSource FolderSource = DataFolderSource::Portable;
   const std::vector<DeviceTypeInfo> DeviceTypes;
   const std::vector<ResolutionInfo> Resolutions;
   const std::vector<AnalysisModeInfo> AnalysisModes;
 
-  // "ZORWARE Macro KVM Ver 2026.06.10"
+  // Title, " Ver ", Version: "ZORWARE Macro KVM Ver <version>"
   std::u16string Caption() const { return Title + u" Ver " + Version; }
   // Row of DeviceTypes for a type id, or nullptr for an unknown id.
   const DeviceTypeInfo* FindDeviceType(uint32_t id) const;

@@ -4,6 +4,7 @@
 
 #include "CliCommand.h"
 #include "model/AppConfig.h"
+#include "platform/ProgramVersion.h"
 
 namespace zor::cli {
 
@@ -27,7 +28,7 @@ namespace {
 void PrintHelp() {
   auto commands = Registry();
   std::sort(commands.begin(), commands.end(), [](auto& a, auto& b) { return a.name < b.name; });
-  std::cout << "Usage: zorkvm-cli COMMAND ARGS...\n\nCommands:\n";
+  std::cout << "Usage: zorkvm-cli COMMAND ARGS...\n       zorkvm-cli --version\n\nCommands:\n";
   for (const auto& c : commands) std::cout << c.usage << "\n";
 }
 
@@ -40,6 +41,10 @@ int main(int argc, char* argv[]) {
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     PrintHelp();
     return argc < 2 ? 2 : 0;
+  }
+  if (std::string(argv[1]) == "--version") {
+    std::cout << "zorkvm-cli " << zor::kProgramVersion << "\n";
+    return 0;
   }
   const std::string name = argv[1];
   for (const auto& command : Registry()) {

@@ -100,6 +100,7 @@ const char* SimUsage() {
          "                      split-boundary (one byte per send), endless-head, burst (a few\n"
          "                      parts, then silence); softkvm: close-mid-message\n"
          "  --print-layout      print the screen's target rectangles as JSON and exit\n"
+         "  --version           print the version and exit\n"
          "  --help              this text\n";
 }
 
@@ -109,6 +110,10 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
       o.help = true;
+      continue;
+    }
+    if (a == "--version") {
+      o.version = true;
       continue;
     }
     if (a == "--print-layout") {

@@ -41,6 +41,7 @@ struct SimOptions {
   std::vector<SimFault> faults;
   bool print_layout = false;
   bool help = false;
+  bool version = false;
 };
 
 // Highest frame rate served, and most devices in one process: enough for every test and demo,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ProgramVersion.h"
 #include "sim/SimScreen.h"
 #include "SimMessageLog.h"
 #include "SimOptions.h"
@@ -102,6 +103,10 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::cout << SimUsage();
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "zorkvm-sim " << zor::kProgramVersion << "\n";
     return 0;
   }
   if (options->print_layout) {

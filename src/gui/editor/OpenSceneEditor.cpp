@@ -4,6 +4,7 @@
 
 #include "gui/editor/SceneEditor.h"
 #include "gui/pane/DevicePane.h"
+#include "gui/widgets/DiagCategories.h"
 
 namespace zor {
 namespace {
@@ -17,6 +18,7 @@ void ReleaseEditor(DevicePane& pane, SceneEditor& editor) {
     controller->EditorClosed();
   }
   editor.SetTestControl(nullptr);
+  qCDebug(lcEditor) << "[SceneEditor] closed";
   editor.setParent(nullptr);
   editor.deleteLater();
 }
@@ -45,6 +47,7 @@ void OpenSceneEditor(DevicePane& pane) {
     controller->AttachSceneEditor(editor);
     editor->SetTestControl(controller);
     controller->Session().AttachConsumer(ConsumerRole::SceneEditor, editor);
+    qCDebug(lcEditor) << "[SceneEditor] opened on a screen of" << width << "x" << height;
   }
   editor->ShowAndFocus();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/dialogs/AppManagerDialog.h"
+#include "gui/dialogs/SettingsDialog.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/widgets/QtText.h"
 #include "gui/window/PaneContainer.h"
@@ -80,6 +81,7 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
     case command::kAddDevice:
       if (clients_ != nullptr) clients_->AddDevice();
       break;
+    case command::kSettings: SettingsDialog::Run(this); break;
     case command::kWebSite: OpenWebSite(); break;
     case kButtonDelete:
     case kButtonEdit:
@@ -88,7 +90,7 @@ void MainWindow::OnCommand(int id, int, intptr_t arg) {
       QMetaObject::invokeMethod(this, [this, id, index = static_cast<int>(arg)] { RunPaneCommand(id, index); },
                                 Qt::QueuedConnection);
       break;
-    default: break;  // 1102 (settings) and the title bar tabs (10000 + n) do nothing
+    default: break;  // the title bar tabs (10000 + n) do nothing
   }
 }
 

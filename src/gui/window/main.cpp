@@ -1,23 +1,32 @@
-// The zorkvm program: the desktop client. It reads no command line; its files live beside it.
+// The zorkvm program: the desktop client. Its files live beside it when they are there (a
+// portable folder), else in the folder given with --data or the user's XDG data folder.
 #include <QApplication>
 #include <QIcon>
 
 #include "gui/widgets/DiagCategories.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/window/CommandLine.h"
 #include "gui/window/MainWindow.h"
+#include "gui/window/StartFolder.h"
 #include "gui/window/WindowPicture.h"
-#include "model/AppConfig.h"
 #include "platform/HeapResidency.h"
 
 int main(int argc, char* argv[]) {
+  zor::DescribeApplication();
+  // --help and --version print and end before anything needs a display.
+  if (const auto exit_code = zor::AnswerWithoutDisplay(argc, argv)) return *exit_code;
   // Before any thread exists: analysis buffers then stay resident between frames.
   zor::KeepFreedMemoryResident();
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(zor::kDesktopId));
   zor::RouteCoreDiagnosticsToQt();
-  zor::AppConfig::Instance().InitResources();
+  const zor::StartOptions options = zor::ReadStartOptions();
+  if (!zor::UseStartDataFolder(options.data_folder)) return 1;
   zor::LoadThemeFonts();
   zor::InitGuiResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorkvm/zorkvm.png")));
+  // The installed icon theme's drawing when there is one, else the copy built into the program.
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QString::fromLatin1(zor::kDesktopId), QIcon(QStringLiteral(":/zorkvm/zorkvm.png"))));
 
   auto* window = new zor::MainWindow;
   // The window deletes itself once its confirmed close has shut everything down.
