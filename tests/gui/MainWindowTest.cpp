@@ -1,12 +1,15 @@
 // The main window with its top frame and clients container, on devices from a real "config.ini"
 // in a temporary program folder. Devices of an unknown type have no driver and stay Connecting;
 // the live suite's software agent devices point at zorkvm-sim.
+#include <QApplication>
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "gui/pane/DevicePane.h"
+#include "gui/pane/FullControlWindow.h"
+#include "gui/pane/PaneTitleBar.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/window/MainWindow.h"
@@ -211,6 +214,23 @@ TEST_F(MainWindowTest, QuitAsksFirstAndNoKeepsEverything) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.Clients(), nullptr);
   EXPECT_EQ(window.Top(), nullptr);
+}
+
+TEST_F(MainWindowTest, CtrlFOpensFullControlOfThePaneClickedLast) {
+  WriteConfig({Device(kNoDriverType, u"127.0.0.1"), Device(kNoDriverType, u"127.0.0.2")});
+  MainWindow window;
+  window.show();
+  QApplication::setActiveWindow(&window);
+  PaneContainer& clients = *window.Clients();
+  EXPECT_EQ(clients.SelectedPane(), clients.Panes()[0]) << "before any click, the first";
+  DevicePane* second = clients.Panes()[1];
+  QTest::mouseClick(second->Title(), Qt::LeftButton, {}, QPoint(5, 5));  // any click selects it
+  EXPECT_EQ(clients.SelectedPane(), second);
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  FullControlWindow* opened = FullControlWindow::Find(*second->Session());
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(FullControlWindow::Find(*clients.Panes()[0]->Session()), nullptr);
+  opened->close();
 }
 
 // The rule itself is ConnectTimerTest's; here the real panes carry it out.

@@ -45,6 +45,7 @@ QString PaneTip(const char* text) { return QCoreApplication::translate("DevicePa
 
 // The button row starts this far below the top of the thumbnail's height.
 constexpr int kButtonRowOffset = 40;
+const QColor kSelectedFrameColour(170, 170, 170);
 
 StateButtonColours PaneButtonColours() {
   StateButtonColours c;
@@ -59,6 +60,8 @@ StateButtonColours PaneButtonColours() {
 DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, ICommandTarget* main_window)
     : QWidget(container), device_(device), controller_(std::make_unique<PaneController>(&device)), main_window_(main_window) {
   resize(kPaneTiles.tile_width, kPaneTiles.tile_height);
+  // A click anywhere on the pane (its children take no focus) selects it.
+  setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   title_ = new PaneTitleBar(this, &device_, main_window);
   thumb_ = new ThumbnailView(this, this);
@@ -174,7 +177,8 @@ void DevicePane::SyncFromController() {
   thumb_->ShowState(session.State());
   thumb_->SetFullControl(session.FullControlOpen());
   // The reason of an Error, for the operator who points at the thumbnail.
-  thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError()) : QString());
+  thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError())
+                                                               : tr("Double-click for full control (Ctrl+F)"));
   for (StateIconButton* b : buttons_) {
     const PaneButtonState s = controller_->Button(b->CommandId());
     if (b->State() != s.state) b->SetState(s.state);
@@ -185,6 +189,20 @@ void DevicePane::SyncFromController() {
 void DevicePane::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(kPanelColor));
+  if (!hasFocus()) return;
+  // The selected pane, which the main window's shortcuts act on, has a light frame.
+  painter.setPen(kSelectedFrameColour);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void DevicePane::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void DevicePane::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 }  // namespace zor

@@ -79,6 +79,8 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void CreateButtons();

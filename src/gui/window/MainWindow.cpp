@@ -52,6 +52,11 @@ MainWindow::MainWindow() {
   connect_timer_.start(kConnectTimerPeriodMs, this);
 }
 
+void MainWindow::OpenSelectedFullControl() {
+  DevicePane* pane = clients_ != nullptr ? clients_->SelectedPane() : nullptr;
+  if (pane != nullptr && pane->Controller() != nullptr) pane->Controller()->Execute(PaneCommand::OpenFullControl);
+}
+
 // Without a browser Qt only writes to standard error, where no operator looks.
 void MainWindow::OpenWebSite() {
   if (QDesktopServices::openUrl(QUrl(kMakerSiteUrl))) return;
@@ -59,7 +64,8 @@ void MainWindow::OpenWebSite() {
                            tr("No web browser could be started. The web site is %1").arg(kMakerSiteUrl));
 }
 
-// The tool bar's tooltips name the first two; Ctrl+Q asks before quitting, as closing does.
+// The tooltips name them: the tool bar's the first two, the thumbnail's Ctrl+F. Ctrl+Q asks
+// before quitting, as closing does.
 void MainWindow::AddShortcuts() {
   const auto add = [this](const QKeySequence& keys, int command_id) {
     auto* shortcut = new QShortcut(keys, this);  // a child: it goes with the window
@@ -67,6 +73,8 @@ void MainWindow::AddShortcuts() {
   };
   add(QKeySequence(Qt::CTRL | Qt::Key_M), command::kAppManager);
   add(QKeySequence(Qt::CTRL | Qt::Key_N), command::kAddDevice);
+  auto* full_control = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+  connect(full_control, &QShortcut::activated, this, &MainWindow::OpenSelectedFullControl);
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
 }

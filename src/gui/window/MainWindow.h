@@ -48,6 +48,8 @@ class MainWindow : public QWidget, public ICommandTarget {
   void RunPaneCommand(int id, int index);
   void AddShortcuts();
   void OpenWebSite();
+  // Ctrl+F: the selected pane's full control window, as a double click on its thumbnail.
+  void OpenSelectedFullControl();
 
   // Children, let go of in the shut-down: the panes (declared last, so also destroyed first)
   // before the top frame.

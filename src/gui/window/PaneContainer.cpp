@@ -1,5 +1,6 @@
 #include "gui/window/PaneContainer.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
@@ -40,6 +41,14 @@ std::vector<DevicePane*> PaneContainer::Panes() const {
   panes.reserve(panes_.size());
   for (const auto& pane : panes_) panes.push_back(pane.get());
   return panes;
+}
+
+DevicePane* PaneContainer::SelectedPane() const {
+  for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
+    auto* pane = qobject_cast<DevicePane*>(w);
+    if (pane != nullptr && pane->parentWidget() == this) return pane;
+  }
+  return panes_.empty() ? nullptr : panes_.front().get();
 }
 
 void PaneContainer::LoadDevices() {

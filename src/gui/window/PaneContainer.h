@@ -34,6 +34,9 @@ class PaneContainer : public QWidget {
   const DeviceList& Devices() const { return devices_; }
   // The panes in device order; the container keeps owning them.
   std::vector<DevicePane*> Panes() const;
+  // The pane the operator clicked last, while it keeps the focus; else the first; null without
+  // panes.
+  DevicePane* SelectedPane() const;
   int32_t ContentHeight() const { return content_height_; }
   QScrollBar* ScrollBar() const { return scroll_bar_; }
   // Width the tiles are laid out in: the container less the scroll bar when it shows.
