@@ -175,11 +175,25 @@ void DevicePane::SyncFromController() {
   thumb_->SetFullControl(session.FullControlOpen());
   // The reason of an Error, for the operator who points at the thumbnail.
   thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError()) : QString());
+  thumb_->SetStateDetail(StateDetail());
   for (StateIconButton* b : buttons_) {
     const PaneButtonState s = controller_->Button(b->CommandId());
     if (b->State() != s.state) b->SetState(s.state);
     if (b->IsButtonEnabled() != s.enabled) b->SetButtonEnabled(s.enabled);
   }
+}
+
+QString DevicePane::StateDetail() const {
+  QStringList lines;
+  if (controller_->Session().State() == ConnectionState::Offline) {
+    const std::string reason = controller_->Session().LastError();
+    // Without a reason the attempt never got an answer before the connect timer gave up.
+    lines << (reason.empty() ? tr("no answer") : QString::fromStdString(reason));
+    // The driver's pause between tries grows and is its own: the pane knows only that it tries.
+    lines << (controller_->RetryingWhileOffline() ? tr("trying again by itself") : tr("click connect to try again"));
+  }
+  if (controller_->AutomationWaitsForDevice()) lines << tr("automation waits for the device");
+  return lines.join('\n');
 }
 
 void DevicePane::paintEvent(QPaintEvent*) {
