@@ -1,6 +1,7 @@
 // The pane shows what its session is in: a worker's failure as Error with the reason, until the
 // operator presses the start button again; Offline with the driver's reason; a run that waits.
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,22 @@ TEST_F(DevicePaneTest, ButtonsSayWhatTheyDoAndTheThumbnailNamesTheDevice) {
   QTest::mouseClick(automation, Qt::LeftButton);
   EXPECT_FALSE(automation->toolTip().isEmpty());
   EXPECT_NE(automation->toolTip(), start_tip) << "running, the button offers to stop";
+}
+
+TEST_F(DevicePaneTest, TheDisconnectButtonLooksLikeAnActionNotAnError) {
+  StateIconButton* connect = pane_.Button(kButtonConnect);
+  const QString connect_glyph = connect->ShownText();
+  QTest::mouseClick(connect, Qt::LeftButton);
+  ASSERT_EQ(connect->State(), 1);
+  EXPECT_EQ(connect->toolTip(), QString("Disconnect"));
+  EXPECT_NE(connect->ShownText(), connect_glyph) << "it shows a glyph of its own";
+  const QImage pressed = connect->grab().toImage();
+  for (int y = 0; y < pressed.height(); ++y) {
+    for (int x = 0; x < pressed.width(); ++x) {
+      const QColor c = pressed.pixelColor(x, y);
+      ASSERT_FALSE(c.red() > c.green() + 80 && c.red() > c.blue() + 80) << "red at " << x << "," << y;
+    }
+  }
 }
 
 TEST(DevicePaneOffline, ADeviceThatRefusesConnectionsShowsOfflineWithTheReason) {

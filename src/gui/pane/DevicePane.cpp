@@ -24,6 +24,8 @@ struct ButtonPlace {
   const char* tip;
   char16_t second_glyph;    // 0: a one-state button
   const char* second_tip;
+  // The second state is an ordinary action ("disconnect"), not a warning: the first state's colours.
+  bool plain_second = false;
 };
 
 // The buttons that act on a double click say so: a single click on them does nothing.
@@ -33,7 +35,7 @@ constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
     {kButtonPause, 37, 0, glyph::kPause, QT_TRANSLATE_NOOP("DevicePane", "Pause automation"), glyph::kResume,
      QT_TRANSLATE_NOOP("DevicePane", "Resume automation")},
     {kButtonConnect, 69, 0, glyph::kConnect, QT_TRANSLATE_NOOP("DevicePane", "Connect"), glyph::kDisconnect,
-     QT_TRANSLATE_NOOP("DevicePane", "Disconnect")},
+     QT_TRANSLATE_NOOP("DevicePane", "Disconnect"), true},
     {kButtonDelete, 0, 37, glyph::kDelete, QT_TRANSLATE_NOOP("DevicePane", "Delete this device (double-click)"), 0,
      nullptr},
     {kButtonEdit, 0, 101, glyph::kEdit, QT_TRANSLATE_NOOP("DevicePane", "Edit this device (double-click)"), 0, nullptr},
@@ -94,7 +96,10 @@ void DevicePane::CreateButtons() {
     const int x = b.right != 0 ? w - b.right : b.left;
     buttons_[i] = new StateIconButton(this, x, y, b.id, b.glyph, PaneTip(b.tip), colours);
     buttons_[i]->SetTarget(this);
-    if (b.second_glyph != 0) buttons_[i]->AddState(b.second_glyph, PaneTip(b.second_tip));
+    if (b.second_glyph != 0) {
+      const auto look = b.plain_second ? StateIconButton::AddedLook::Plain : StateIconButton::AddedLook::Alert;
+      buttons_[i]->AddState(b.second_glyph, PaneTip(b.second_tip), look);
+    }
   }
 }
 
