@@ -57,6 +57,7 @@ DeviceForm MakeDeviceForm(const DeviceInfo& device, std::vector<std::u16string> 
   DeviceForm form;
   form.type_index = TypeIndex(device.Type);
   form.screen_index = ScreenIndex(device.ScreenWidth, device.ScreenHeight);
+  form.name = device.Name;
   form.connect_ip = device.ConnectIP;
   form.port = Decimal(device.Port);
   form.ctrl_port = Decimal(device.CtrlPort);
@@ -91,6 +92,7 @@ void ApplyDeviceForm(const DeviceForm& form, DeviceInfo& device) {
   TakeNumber(form.thumb_fps, device.ThumbFps);
   TakeNumber(form.full_quality, device.FullQuality);
   TakeNumber(form.full_fps, device.FullFps);
+  device.Name = form.name.substr(0, kMaxEditChars);
   TakeEditText(form.connect_ip, device.ConnectIP);
   TakeEditText(form.user_id, device.UserId);
   TakeEditText(form.user_password, device.UserPassword);

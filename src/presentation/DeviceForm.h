@@ -18,6 +18,7 @@ inline constexpr std::array<std::u16string_view, 7> kThumbFpsChoices = {u"4", u"
 inline constexpr std::array<std::u16string_view, 6> kFullFpsChoices = {u"5", u"10", u"15", u"20", u"25", u"30"};
 
 struct DeviceForm {
+  std::u16string name;   // empty: the pane shows the address
   int type_index = 0;    // row of AppConfig::DeviceTypes
   int screen_index = 0;  // row of AppConfig::Resolutions
   std::u16string connect_ip;
@@ -41,7 +42,8 @@ struct DeviceForm {
 DeviceForm MakeDeviceForm(const DeviceInfo& device, std::vector<std::u16string> app_files);
 
 // The OK rule: lists and numbers replace their fields; a text edit left empty keeps the stored
-// value; texts are cut to kMaxEditChars; "Select App" becomes the App list. Nothing is validated.
+// value, except the name, which an empty edit clears (the pane then shows the address); texts
+// are cut to kMaxEditChars; "Select App" becomes the App list. Nothing is validated.
 void ApplyDeviceForm(const DeviceForm& form, DeviceInfo& device);
 
 // Index of the entry whose text is the decimal `value`, or 0.

@@ -82,6 +82,16 @@ void PaneController::ToggleAutomation() {
   Notify();
 }
 
+bool PaneController::AutomationWaitsForDevice() const {
+  if (Button(kButtonAutomation).state != 1) return false;  // the start button shows "stop" while a run lasts
+  const ConnectionState state = session_.State();
+  return state != ConnectionState::Streaming && state != ConnectionState::Error;
+}
+
+bool PaneController::RetryingWhileOffline() const {
+  return session_.State() == ConnectionState::Offline && Button(kButtonConnect).state == 1;
+}
+
 void PaneController::TogglePause() {
   const PaneButtonState pause = Button(kButtonPause);
   if (!runner_ || !pause.enabled) return;  // a disabled button sends no clicks

@@ -53,6 +53,12 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
 
   PaneButtonState Button(int32_t id) const;
   bool AutomationActive() const { return automation_active_.load(); }
+  // The run was started on a device that shows no picture (Connecting, Offline or Stop): its
+  // workers wait for the first frame, and the pane says so instead of looking busy.
+  bool AutomationWaitsForDevice() const;
+  // The pane is Offline and its driver keeps trying to reach the device by itself (the connect
+  // timer presses connect again when it gives up); false when only the connect button retries.
+  bool RetryingWhileOffline() const;
   bool EditorOpen() const { return editor_open_; }
   // The scene editor window closed.
   void EditorClosed() { editor_open_ = false; }

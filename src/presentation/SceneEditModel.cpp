@@ -282,6 +282,24 @@ void SceneEditModel::Clear() {
   scene_->Clear();
   markers_.clear();
   current_ = -1;
+  saved_bytes_ = scene_->Encode();
+}
+
+bool SceneEditModel::HasUnsavedChanges() const { return scene_->Encode() != saved_bytes_; }
+
+SaveResult SceneEditModel::SaveScene() {
+  SaveResult result = scene_->Save(scene_->Name + kSceneExtension);
+  if (result) saved_bytes_ = scene_->Encode();
+  return result;
+}
+
+LoadResult SceneEditModel::LoadScene(const std::u16string& name) {
+  // The old Items go now; a test runs on copies and holds none of them.
+  scene_->Items.clear();
+  LoadResult result = scene_->Load(name + kSceneExtension);
+  RebuildMarkers();
+  if (result) saved_bytes_ = scene_->Encode();
+  return result;
 }
 
 bool SceneEditModel::CaptureFromFrame(const ScreenImage* frame) {

@@ -5,6 +5,7 @@
 // and key input; the Scene Tool and the item list read it. GUI thread only.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "model/SceneData.h"
@@ -73,8 +74,19 @@ class SceneEditModel {
   bool SelectItemIndex(int32_t item_index);
   // One marker per Item of the Scene (after a load or a clear), none selected.
   void RebuildMarkers();
-  // Empties the Scene and the markers.
+  // Empties the Scene and the markers; the empty Scene has nothing left to save.
   void Clear();
+
+  // The Scene differs from what was last loaded or saved (at first: from the empty Scene).
+  // Compared by the bytes the file would get, so any change to the Scene or its Items counts,
+  // whoever made it (gestures, the Scene Tool's form and buttons), and a change undone by hand
+  // counts as none.
+  bool HasUnsavedChanges() const;
+  // Saves the Scene as "<its name>.scene"; after a success it has no unsaved changes.
+  SaveResult SaveScene();
+  // Replaces the Scene with the file "<name>.scene" and puts one marker on each Item. After a
+  // load that took the file's contents the Scene has no unsaved changes.
+  LoadResult LoadScene(const std::u16string& name);
 
   // Runs template capture when one is pending: the current Item's template is taken from
   // `frame` if its rectangle lies inside and its template is missing or of another size; then
@@ -106,6 +118,8 @@ class SceneEditModel {
   int32_t anchor_y_ = 0;
   bool capture_pending_ = false;
   int32_t engine_choice_ = 0;
+  // The Scene's bytes when it was last loaded or saved.
+  std::string saved_bytes_ = scene_->Encode();
 };
 
 // Copies the rectangle (left, top, width, height) of `frame` into `image`; false, with `image`

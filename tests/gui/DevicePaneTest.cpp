@@ -1,6 +1,7 @@
 // The pane shows what its session is in: a worker's failure as Error with the reason, until the
-// operator presses the start button again.
+// operator presses the start button again; Offline with the driver's reason; a run that waits.
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -9,7 +10,9 @@
 #include "gui/pane/DevicePane.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/StateIconButton.h"
+#include "presentation/ConnectTimer.h"
 #include "support/Frames.h"
+#include "support/RefusingPort.h"
 #include "support/gui/QtTestSupport.h"
 #include "support/Wait.h"
 
@@ -61,6 +64,57 @@ TEST_F(DevicePaneTest, ButtonsSayWhatTheyDoAndTheThumbnailNamesTheDevice) {
   QTest::mouseClick(automation, Qt::LeftButton);
   EXPECT_FALSE(automation->toolTip().isEmpty());
   EXPECT_NE(automation->toolTip(), start_tip) << "running, the button offers to stop";
+}
+
+TEST_F(DevicePaneTest, TheDisconnectButtonLooksLikeAnActionNotAnError) {
+  StateIconButton* connect = pane_.Button(kButtonConnect);
+  const QString connect_glyph = connect->ShownText();
+  QTest::mouseClick(connect, Qt::LeftButton);
+  ASSERT_EQ(connect->State(), 1);
+  EXPECT_EQ(connect->toolTip(), QString("Disconnect"));
+  EXPECT_NE(connect->ShownText(), connect_glyph) << "it shows a glyph of its own";
+  const QImage pressed = connect->grab().toImage();
+  for (int y = 0; y < pressed.height(); ++y) {
+    for (int x = 0; x < pressed.width(); ++x) {
+      const QColor c = pressed.pixelColor(x, y);
+      ASSERT_FALSE(c.red() > c.green() + 80 && c.red() > c.blue() + 80) << "red at " << x << "," << y;
+    }
+  }
+}
+
+TEST(DevicePaneOffline, ADeviceThatRefusesConnectionsShowsOfflineWithTheReason) {
+  test::WithQtApp app;
+  const test::RefusingPort refusing("127.0.0.1");
+  ASSERT_NE(refusing.Port(), 0);
+  DeviceInfo device;
+  device.Type = 0;  // software agent
+  device.ConnectIP = u"127.0.0.1";
+  device.Port = refusing.Port();
+  DevicePane pane(nullptr, device, 0, nullptr);
+  IConnectTimerPane* const panes[] = {&pane};
+
+  ConnectTimerStep(panes);  // the first tick presses connect
+  ASSERT_TRUE(test::WaitUntil([&] { return pane.Session()->LastError() == "connection refused"; }))
+      << pane.Session()->LastError();
+  for (int32_t tick = 0; tick <= kMaxConnectWaitTicks; ++tick) ConnectTimerStep(panes);
+  ASSERT_EQ(pane.Thumb()->ShownState(), ConnectionState::Offline);
+  const QStringList lines = pane.Thumb()->StateDetail().split('\n');
+  ASSERT_GE(lines.size(), 2) << pane.Thumb()->StateDetail().toStdString();
+  EXPECT_EQ(lines[0], QString("connection refused"));
+  EXPECT_EQ(lines[1], QString("trying again by itself")) << "the connect timer pressed connect again";
+}
+
+TEST_F(DevicePaneTest, AStartWithoutAPictureSaysItWaitsForTheDevice) {
+  EXPECT_TRUE(pane_.Thumb()->StateDetail().isEmpty());
+  QTest::mouseClick(pane_.Button(kButtonAutomation), Qt::LeftButton);
+  EXPECT_EQ(pane_.Thumb()->ShownState(), ConnectionState::Connecting);
+  EXPECT_EQ(pane_.Thumb()->StateDetail(), QString("automation waits for the device"));
+  pane_.Session()->OnFrame(test::MakeUniformFrame(8, 4, 1));
+  ASSERT_TRUE(test::WaitUntil([this] {
+    QApplication::processEvents();
+    return pane_.Thumb()->ShownState() == ConnectionState::Streaming;
+  }));
+  EXPECT_TRUE(pane_.Thumb()->StateDetail().isEmpty());
 }
 
 }  // namespace

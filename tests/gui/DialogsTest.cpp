@@ -60,11 +60,31 @@ TEST_F(DialogsTest, OkStoresTheListChoicesAndKeepsEmptiedTexts) {
   EXPECT_EQ(device.Type, 1u);
 }
 
+TEST_F(DialogsTest, TheNameFieldEditsTheRecordsName) {
+  DeviceInfo device;
+  device.Name = u"Kiosk 3";
+  DeviceDialog dialog(nullptr, device, DeviceDialogPurpose::Edit);
+  auto& c = dialog.Controls();
+  EXPECT_EQ(c.nameEdit->text(), "Kiosk 3");
+  c.nameEdit->setText("Front desk");
+  QTest::mouseClick(c.okButton, Qt::LeftButton);
+  EXPECT_EQ(device.Name, u"Front desk");
+}
+
+TEST_F(DialogsTest, TheTitleSaysWhetherTheDialogAddsOrEdits) {
+  DeviceInfo device;
+  const DeviceDialog adding(nullptr, device, DeviceDialogPurpose::Add);
+  const DeviceDialog editing(nullptr, device, DeviceDialogPurpose::Edit);
+  EXPECT_TRUE(adding.windowTitle().contains("Add")) << adding.windowTitle().toStdString();
+  EXPECT_TRUE(editing.windowTitle().contains("Edit")) << editing.windowTitle().toStdString();
+}
+
 TEST_F(DialogsTest, CancelLeavesTheRecordAlone) {
   DeviceInfo device;
   const DeviceInfo before = device;
   DeviceDialog dialog(nullptr, device);
   dialog.Controls().portEdit->setText("1");
+  dialog.Controls().nameEdit->setText("not kept");
   QTest::mouseClick(dialog.Controls().cancelButton, Qt::LeftButton);
   EXPECT_EQ(dialog.result(), kDialogCancel);
   EXPECT_EQ(device, before);

@@ -137,16 +137,19 @@ TEST_F(MainWindowTest, EditOpensTheDialogOnThatPanesRecordAndSaves) {
   MainWindow window;
   window.show();
   QString shown;
-  test::OnNextModal([&shown](QWidget* modal) {
+  QString title;
+  test::OnNextModal([&shown, &title](QWidget* modal) {
     auto* dialog = qobject_cast<QDialog*>(modal);
     auto* ip = dialog->findChild<QLineEdit*>("connectIpEdit");
     shown = ip->text();
+    title = dialog->windowTitle();
     ip->setText("127.0.0.22");
     dialog->findChild<QPushButton*>("okButton")->click();
   });
   QTest::mouseDClick(window.Clients()->Panes()[1]->Button(kButtonEdit), Qt::LeftButton);
   test::Settle();
   EXPECT_EQ(shown, "127.0.0.2");
+  EXPECT_TRUE(title.contains("Edit")) << title.toStdString();
   EXPECT_EQ(ReadConfig()[1]->ConnectIP, u"127.0.0.22");
 }
 

@@ -54,5 +54,23 @@ TEST(DeviceForm, EmptiedEditsKeepTheStoredTexts) {
   EXPECT_EQ(device.CtrlPort, 0u);  // not a number
 }
 
+TEST(DeviceForm, TheNameIsShownAndStoredAndAnEmptiedNameClearsIt) {
+  DeviceInfo device;
+  device.Name = u"Kiosk 3";
+  DeviceForm form = MakeDeviceForm(device, {});
+  EXPECT_EQ(form.name, u"Kiosk 3");
+  form.name = u"계산대 1";
+  ApplyDeviceForm(form, device);
+  EXPECT_EQ(device.Name, u"계산대 1");
+
+  form.name = std::u16string(300, u'n');  // longer than an edit holds
+  ApplyDeviceForm(form, device);
+  EXPECT_EQ(device.Name, std::u16string(kMaxEditChars, u'n'));
+
+  form.name.clear();  // the pane goes back to showing the address
+  ApplyDeviceForm(form, device);
+  EXPECT_TRUE(device.Name.empty());
+}
+
 }  // namespace
 }  // namespace zor

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <system_error>
 
 #include "presentation/PaneController.h"
@@ -199,6 +200,48 @@ TEST_F(PaneControllerTest, AnAppWithoutAThreadLeavesTheRunStoppedAndSaysWhy) {
   Click(kButtonAutomation);  // the operator tries again
   EXPECT_EQ(session_.State(), ConnectionState::Streaming);
   EXPECT_EQ(pane_.Button(kButtonAutomation), (PaneButtonState{1, true}));
+}
+
+TEST_F(PaneControllerTest, AStartWithoutAPictureWaitsForTheDeviceAndSaysSo) {
+  struct Case {
+    const char* name;
+    std::function<void()> bring;  // from Connecting to the state of the case
+  };
+  const Case cases[] = {
+      {"connecting", [] {}},
+      {"offline", [this] {
+         pane_.PressConnect();
+         pane_.GiveUpConnecting();
+       }},
+      {"stopped", [this] {
+         Click(kButtonConnect);
+         Click(kButtonConnect);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    pane_.RecreateDriver();
+    c.bring();
+    calls_.clear();
+    EXPECT_FALSE(pane_.AutomationWaitsForDevice()) << "nothing started yet";
+    Click(kButtonAutomation);
+    EXPECT_EQ(calls_, (std::vector<std::string>{"AddApp First", "AddApp Second"})) << "the run starts";
+    EXPECT_TRUE(pane_.AutomationWaitsForDevice());
+    session_.OnFrame(MakeUniformFrame(2, 2, 0));
+    EXPECT_FALSE(pane_.AutomationWaitsForDevice()) << "the picture came: the run works on it";
+    Click(kButtonAutomation);  // stop
+  }
+}
+
+TEST_F(PaneControllerTest, AnOfflinePaneRetriesByItselfWhileItsConnectButtonIsPressed) {
+  pane_.PressConnect();
+  pane_.GiveUpConnecting();
+  EXPECT_FALSE(pane_.RetryingWhileOffline()) << "given up, not pressed again yet";
+  pane_.PressConnect();  // the connect timer presses again in the same tick
+  EXPECT_EQ(session_.State(), ConnectionState::Offline);
+  EXPECT_TRUE(pane_.RetryingWhileOffline());
+  Click(kButtonConnect);  // the operator disconnects
+  EXPECT_FALSE(pane_.RetryingWhileOffline());
 }
 
 }  // namespace

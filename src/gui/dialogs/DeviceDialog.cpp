@@ -18,11 +18,11 @@ void FillChoices(QComboBox& combo, std::span<const std::u16string_view> choices,
 
 }  // namespace
 
-DeviceDialog::DeviceDialog(QWidget* owner, DeviceInfo& device)
+DeviceDialog::DeviceDialog(QWidget* owner, DeviceInfo& device, DeviceDialogPurpose purpose)
     : QDialog(owner), ui_(std::make_unique<Ui::DeviceDialog>()), device_(device) {
   ui_->setupUi(this);
   setFont(UiFont());
-  setWindowTitle(QStringLiteral("Device Add"));
+  setWindowTitle(purpose == DeviceDialogPurpose::Edit ? tr("Device Edit") : QStringLiteral("Device Add"));
   ui_->appList->setSortingEnabled(true);
   Fill(MakeDeviceForm(device, ListFolderFiles(AppConfig::Instance().AppsDir, u".app")));
 
@@ -38,8 +38,8 @@ DeviceDialog::DeviceDialog(QWidget* owner, DeviceInfo& device)
 
 DeviceDialog::~DeviceDialog() = default;
 
-int DeviceDialog::Run(QWidget* owner, DeviceInfo& device) {
-  DeviceDialog dialog(owner, device);
+int DeviceDialog::Run(QWidget* owner, DeviceInfo& device, DeviceDialogPurpose purpose) {
+  DeviceDialog dialog(owner, device, purpose);
   const int result = dialog.exec();
   // Closing the window by its frame counts as Cancel, as Escape does.
   return result == kDialogOk ? kDialogOk : kDialogCancel;
@@ -55,6 +55,7 @@ void DeviceDialog::Fill(const DeviceForm& form) {
     ui_->screenCombo->addItem(ToQString(config.Resolutions[i].label), static_cast<int>(i));
   }
   ui_->screenCombo->setCurrentIndex(form.screen_index);
+  ui_->nameEdit->setText(ToQString(form.name));
   ui_->connectIpEdit->setText(ToQString(form.connect_ip));
   ui_->portEdit->setText(ToQString(form.port));
   ui_->ctrlPortEdit->setText(ToQString(form.ctrl_port));
@@ -74,6 +75,7 @@ DeviceForm DeviceDialog::Read() const {
   DeviceForm form;
   form.type_index = ui_->typeCombo->currentData().isValid() ? ui_->typeCombo->currentData().toInt() : -1;
   form.screen_index = ui_->screenCombo->currentData().isValid() ? ui_->screenCombo->currentData().toInt() : -1;
+  form.name = FromQString(ui_->nameEdit->text());
   form.connect_ip = FromQString(ui_->connectIpEdit->text());
   form.port = FromQString(ui_->portEdit->text());
   form.ctrl_port = FromQString(ui_->ctrlPortEdit->text());

@@ -17,15 +17,18 @@ namespace zor {
 inline constexpr int kDialogOk = 1;
 inline constexpr int kDialogCancel = 2;
 
+// Whether the dialog fills a new record or changes a listed one; its title says which.
+enum class DeviceDialogPurpose { Add, Edit };
+
 class DeviceDialog : public QDialog {
   Q_OBJECT
  public:
   // `device` must outlive the dialog; the Apps list is read from AppConfig::AppsDir.
-  DeviceDialog(QWidget* owner, DeviceInfo& device);
+  DeviceDialog(QWidget* owner, DeviceInfo& device, DeviceDialogPurpose purpose = DeviceDialogPurpose::Add);
   ~DeviceDialog() override;
 
   // Runs the dialog modally: kDialogOk or kDialogCancel.
-  static int Run(QWidget* owner, DeviceInfo& device);
+  static int Run(QWidget* owner, DeviceInfo& device, DeviceDialogPurpose purpose);
 
   Ui::DeviceDialog& Controls() { return *ui_; }
 

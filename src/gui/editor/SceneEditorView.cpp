@@ -105,13 +105,37 @@ void SceneEditorView::keyPressEvent(QKeyEvent* event) {
 }
 
 void SceneEditorView::closeEvent(QCloseEvent* event) {
-  if (editor_.RequestClose()) {
-    event->accept();
+  if (editor_.Testing()) {
+    event->ignore();
+    QMessageBox box(QMessageBox::NoIcon, ToQString(kConfirmCaption), ToQString(kCloseRefusedText), QMessageBox::Ok,
+                    this);
+    box.exec();
     return;
   }
-  event->ignore();
-  QMessageBox box(QMessageBox::NoIcon, ToQString(kConfirmCaption), ToQString(kCloseRefusedText), QMessageBox::Ok, this);
-  box.exec();
+  if (KeepOpenForUnsavedChanges() || !editor_.RequestClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool SceneEditorView::KeepOpenForUnsavedChanges() {
+  if (!editor_.Model().HasUnsavedChanges()) return false;
+  QMessageBox box(QMessageBox::Question, tr("Unsaved changes"),
+                  tr("The Scene \"%1\" has unsaved changes. Save them before closing?")
+                      .arg(ToQString(editor_.Model().Scene().Name)),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      // A failed save has said why; the editor stays open with the edits.
+      return tool_ == nullptr || !tool_->SaveScene();
+    case QMessageBox::Discard:
+      return false;
+    default:
+      return true;
+  }
 }
 
 void SceneEditorView::moveEvent(QMoveEvent* event) {

@@ -1,8 +1,9 @@
 #pragma once
 // The scene editor's view "편집기": a top-level window whose client area is the device's screen,
 // showing the live frame 1:1 with the Items drawn over it. Mouse and keys edit the Scene
-// (ignored while a test runs); closing is refused during a test. It owns the Scene Tool window
-// and keeps it docked at its right edge. GUI thread only.
+// (ignored while a test runs); closing is refused during a test and asks what to do with
+// unsaved changes. It owns the Scene Tool window and keeps it docked at its right edge.
+// GUI thread only.
 #include <QWidget>
 
 namespace zor {
@@ -34,6 +35,9 @@ class SceneEditorView : public QWidget {
  private:
   void PaintNormal(QPainter& painter);
   void PaintTest(QPainter& painter);
+  // Closing with unsaved changes asks Save / Discard / Cancel: true when the view stays open
+  // (Cancel, or a save that failed and said why).
+  bool KeepOpenForUnsavedChanges();
 
   SceneEditor& editor_;
   SceneToolWindow* tool_ = nullptr;

@@ -183,11 +183,7 @@ void SceneToolForm::ReloadSceneList() {
 }
 
 void SceneToolForm::LoadScene(const QString& name) {
-  SceneEditModel& model = editor_.Model();
-  // The old Items go now; a test runs on copies and holds none of them.
-  model.Scene().Items.clear();
-  model.Scene().Load(FromQString(name) + kSceneExtension);
-  model.RebuildMarkers();
+  editor_.Model().LoadScene(FromQString(name));
   editor_.RefreshAll();
 }
 

@@ -123,7 +123,7 @@ void SceneToolWindow::OnCommand(int id, int code, intptr_t) {
   SceneEditModel& model = editor_.Model();
   switch (id) {
     case kSaveSceneCommand:
-      if (model.Scene().Save(model.Scene().Name + kSceneExtension)) ReloadSceneList();
+      SaveScene();
       break;
     case kRecaptureCommand:
       model.RequestRecapture();
@@ -158,6 +158,20 @@ void SceneToolWindow::OnCommand(int id, int code, intptr_t) {
     default:
       break;
   }
+}
+
+bool SceneToolWindow::SaveScene() {
+  const SaveResult result = editor_.Model().SaveScene();
+  if (result) {
+    ReloadSceneList();
+    return true;
+  }
+  QMessageBox box(QMessageBox::Warning, tr("Save failed"),
+                  tr("The Scene \"%1\" was not saved: %2")
+                      .arg(ToQString(editor_.Model().Scene().Name), QString::fromStdString(result.failure)),
+                  QMessageBox::Ok, this);
+  box.exec();
+  return false;
 }
 
 void SceneToolWindow::ToggleActive() {

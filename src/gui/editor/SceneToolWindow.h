@@ -56,6 +56,8 @@ class SceneToolWindow : public QWidget, public ICommandTarget {
 
   // The buttons' commands.
   void OnCommand(int id, int code, intptr_t arg) override;
+  // Saves the edited Scene; when that fails, says why in a message box and returns false.
+  bool SaveScene();
   // Removes the edited Scene's file and clears the Scene; false when there is no such file or
   // it cannot be removed.
   bool DeleteSceneFile();

@@ -24,6 +24,8 @@ struct ButtonPlace {
   const char* tip;
   char16_t second_glyph;    // 0: a one-state button
   const char* second_tip;
+  // The second state is an ordinary action ("disconnect"), not a warning: the first state's colours.
+  bool plain_second = false;
 };
 
 // The buttons that act on a double click say so: a single click on them does nothing.
@@ -33,7 +35,7 @@ constexpr std::array<ButtonPlace, kPaneButtonCount> kButtons = {{
     {kButtonPause, 37, 0, glyph::kPause, QT_TRANSLATE_NOOP("DevicePane", "Pause automation"), glyph::kResume,
      QT_TRANSLATE_NOOP("DevicePane", "Resume automation")},
     {kButtonConnect, 69, 0, glyph::kConnect, QT_TRANSLATE_NOOP("DevicePane", "Connect"), glyph::kDisconnect,
-     QT_TRANSLATE_NOOP("DevicePane", "Disconnect")},
+     QT_TRANSLATE_NOOP("DevicePane", "Disconnect"), true},
     {kButtonDelete, 0, 37, glyph::kDelete, QT_TRANSLATE_NOOP("DevicePane", "Delete this device (double-click)"), 0,
      nullptr},
     {kButtonEdit, 0, 101, glyph::kEdit, QT_TRANSLATE_NOOP("DevicePane", "Edit this device (double-click)"), 0, nullptr},
@@ -97,7 +99,10 @@ void DevicePane::CreateButtons() {
     const int x = b.right != 0 ? w - b.right : b.left;
     buttons_[i] = new StateIconButton(this, x, y, b.id, b.glyph, PaneTip(b.tip), colours);
     buttons_[i]->SetTarget(this);
-    if (b.second_glyph != 0) buttons_[i]->AddState(b.second_glyph, PaneTip(b.second_tip));
+    if (b.second_glyph != 0) {
+      const auto look = b.plain_second ? StateIconButton::AddedLook::Plain : StateIconButton::AddedLook::Alert;
+      buttons_[i]->AddState(b.second_glyph, PaneTip(b.second_tip), look);
+    }
   }
 }
 
@@ -176,14 +181,29 @@ void DevicePane::SyncFromController() {
   const DeviceSession& session = controller_->Session();
   thumb_->ShowState(session.State());
   thumb_->SetFullControl(session.FullControlOpen());
-  // The reason of an Error, for the operator who points at the thumbnail.
+  // The reason of an Error, or how to open full control, for the operator who points at the
+  // thumbnail.
   thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError())
                                                                : tr("Double-click for full control (Ctrl+F)"));
+  thumb_->SetStateDetail(StateDetail());
   for (StateIconButton* b : buttons_) {
     const PaneButtonState s = controller_->Button(b->CommandId());
     if (b->State() != s.state) b->SetState(s.state);
     if (b->IsButtonEnabled() != s.enabled) b->SetButtonEnabled(s.enabled);
   }
+}
+
+QString DevicePane::StateDetail() const {
+  QStringList lines;
+  if (controller_->Session().State() == ConnectionState::Offline) {
+    const std::string reason = controller_->Session().LastError();
+    // Without a reason the attempt never got an answer before the connect timer gave up.
+    lines << (reason.empty() ? tr("no answer") : QString::fromStdString(reason));
+    // The driver's pause between tries grows and is its own: the pane knows only that it tries.
+    lines << (controller_->RetryingWhileOffline() ? tr("trying again by itself") : tr("click connect to try again"));
+  }
+  if (controller_->AutomationWaitsForDevice()) lines << tr("automation waits for the device");
+  return lines.join('\n');
 }
 
 void DevicePane::paintEvent(QPaintEvent*) {

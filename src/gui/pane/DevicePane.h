@@ -84,6 +84,9 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
 
  private:
   void CreateButtons();
+  // The lines under the thumbnail's state: why an Offline pane is offline and whether it tries
+  // again, and a run that waits for the device.
+  QString StateDetail() const;
 
   DeviceInfo& device_;
   std::unique_ptr<PaneController> controller_;

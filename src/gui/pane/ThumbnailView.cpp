@@ -16,6 +16,10 @@ constexpr int kOverlayLineStep = 28;
 constexpr int kOverlayLeft = 5;
 constexpr int kOverlayTextPixels = 20;
 constexpr int kCaptionTop = 4;
+// The detail lines start this far below the panel's centre, where the state's name ends.
+constexpr int kDetailBelowCentre = 24;
+constexpr int kDetailTextPixels = 16;
+constexpr int kDetailSideMargin = 10;
 
 struct StatePanel {
   QColor background;
@@ -58,6 +62,12 @@ void ThumbnailView::SetCaption(const QString& caption) {
   update();
 }
 
+void ThumbnailView::SetStateDetail(const QString& detail) {
+  if (state_detail_ == detail) return;
+  state_detail_ = detail;
+  update();
+}
+
 void ThumbnailView::SetOverlayLines(const QStringList& lines) {
   overlay_lines_ = lines;
   update();
@@ -96,6 +106,13 @@ void ThumbnailView::PaintStatePanel(QPainter& painter) {
   painter.setFont(StateTextFont());
   painter.setPen(Qt::white);
   painter.drawText(rect(), Qt::AlignCenter, panel.text);
+  if (state_detail_.isEmpty()) return;
+  QFont font(kTextFamily);
+  font.setPixelSize(kDetailTextPixels);
+  painter.setFont(font);
+  const QRect below(kDetailSideMargin, height() / 2 + kDetailBelowCentre, width() - 2 * kDetailSideMargin,
+                    height() / 2 - kDetailBelowCentre);
+  painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, state_detail_);
 }
 
 void ThumbnailView::PaintOverlay(QPainter& painter) {

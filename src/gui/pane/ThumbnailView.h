@@ -28,6 +28,10 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
   void ShowState(ConnectionState state);
   ConnectionState ShownState() const { return state_; }
+  // Smaller lines under the state's name on its panel (why Offline, when the next try comes);
+  // empty for none. Not shown over the live picture.
+  void SetStateDetail(const QString& detail);
+  QString StateDetail() const { return state_detail_; }
   // The device's name at the top left, over the picture and the state panels alike.
   void SetCaption(const QString& caption);
   QString Caption() const { return caption_; }
@@ -51,6 +55,7 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
 
   ICommandTarget* pane_target_ = nullptr;
   QString caption_;
+  QString state_detail_;
   QStringList overlay_lines_;  // first line lowest
   bool full_control_ = false;
   ConnectionState state_ = ConnectionState::Offline;

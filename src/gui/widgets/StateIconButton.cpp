@@ -23,7 +23,12 @@ StateIconButton::StateIconButton(QWidget* parent, int x, int y, int command_id, 
   move(x, y);
 }
 
-void StateIconButton::AddState(char16_t glyph, const QString& tip) {
+void StateIconButton::AddState(char16_t glyph, const QString& tip, AddedLook look) {
+  if (look == AddedLook::Plain) {
+    const Look& first = states_.front();
+    states_.push_back({IconText(glyph), first.normal_text, first.hover_text, tip});
+    return;
+  }
   states_.push_back({IconText(glyph), kAddedNormal, kAddedHover, tip});
 }
 

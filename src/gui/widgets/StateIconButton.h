@@ -24,8 +24,11 @@ class StateIconButton : public IconButton {
   StateIconButton(QWidget* parent, int x, int y, int command_id, char16_t glyph, const QString& tip,
                   const StateButtonColours& colours = {});
 
-  // Appends a state that shows `glyph` in red, brighter when hovered, with its own tooltip.
-  void AddState(char16_t glyph, const QString& tip);
+  // How an added state looks: in red, brighter when hovered (a state that warns, like a
+  // running test), or in the first state's colours (an ordinary action, like "disconnect").
+  enum class AddedLook { Alert, Plain };
+  // Appends a state that shows `glyph` in the colours `look` names, with its own tooltip.
+  void AddState(char16_t glyph, const QString& tip, AddedLook look = AddedLook::Alert);
   // Shows state `state` (kept as given; painting clamps it to the states there are) and its
   // tooltip.
   void SetState(int state);

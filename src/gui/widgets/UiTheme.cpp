@@ -28,7 +28,7 @@ constexpr std::array<std::pair<char16_t, char16_t>, 19> kIconMap = {{
     {glyph::kPause, 0xF04C},             // pause
     {glyph::kResume, 0xF144},            // play-circle
     {glyph::kConnect, 0xF1E6},           // plug
-    {glyph::kDisconnect, 0xF127},        // chain-broken
+    {glyph::kDisconnect, 0xF011},        // power-off: ends the connection (not a broken one)
     {glyph::kDelete, 0xF1F8},            // trash
     {glyph::kSceneEditor, 0xF03E},       // picture-o
     {glyph::kEdit, 0xF040},              // pencil

@@ -113,6 +113,10 @@ void MainWindow::ConnectTimerTick() {
   const auto& panes = clients_->Panes();
   std::vector<IConnectTimerPane*> list(panes.begin(), panes.end());
   ConnectTimerStep(list);
+  // A driver's reason for failing changes without telling the pane: Offline panes read it again.
+  for (DevicePane* pane : panes) {
+    if (pane->Session() != nullptr && pane->Session()->State() == ConnectionState::Offline) pane->SyncFromController();
+  }
 }
 
 void MainWindow::timerEvent(QTimerEvent* event) {

@@ -141,7 +141,7 @@ bool PaneContainer::SaveDevices() {
 void PaneContainer::AddDevice() {
   auto device = std::make_unique<DeviceInfo>();
   QWidget* owner = window();
-  const int result = DeviceDialog::Run(owner, *device);
+  const int result = DeviceDialog::Run(owner, *device, DeviceDialogPurpose::Add);
   if (result != kDialogOk) {
     QMessageBox::information(owner, QStringLiteral("알림"), QStringLiteral("취소 버튼을 누르셨습니다."),
                              QMessageBox::Ok);
@@ -156,7 +156,7 @@ void PaneContainer::AddDevice() {
 
 void PaneContainer::EditDevice(int index) {
   if (index < 0 || static_cast<size_t>(index) >= devices_.size()) return;
-  if (DeviceDialog::Run(window(), *devices_[index]) != kDialogOk) return;
+  if (DeviceDialog::Run(window(), *devices_[index], DeviceDialogPurpose::Edit) != kDialogOk) return;
   SaveDevices();
   if (static_cast<size_t>(index) < panes_.size()) {
     panes_[index]->RecreateDriver();

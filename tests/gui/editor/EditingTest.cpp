@@ -127,7 +127,10 @@ TEST_F(EditingTest, ClosingDuringATestIsRefusedAndAfterItTheEditorCloses) {
 
   ASSERT_TRUE(editor_->RequestItemTest()) << "the second press stops the test";
   ASSERT_FALSE(editor_->Testing());
+  MessageSeen unsaved;
+  AnswerNextMessage(unsaved, QMessageBox::Discard);
   EXPECT_TRUE(View().close());
+  EXPECT_TRUE(unsaved.seen) << "the three drawn Items were never saved";
   EXPECT_TRUE(closed);
   EXPECT_TRUE(editor_->Closing());
 }

@@ -102,7 +102,10 @@ TEST_F(EditorLive, AnItemTestShowsTheBestMatchAtTheButton) {
   EXPECT_FALSE(pane_.Controller()->AutomationActive());
   EXPECT_EQ(pane_.Session()->CurrentFrame() != nullptr, true);
 
+  MessageSeen unsaved;
+  AnswerNextMessage(unsaved, QMessageBox::Discard);  // the drawn Item was never saved
   EXPECT_TRUE(editor->View()->close());
+  EXPECT_TRUE(unsaved.seen);
   QPointer<SceneEditor> watched(editor);
   ASSERT_TRUE(WaitWithEvents([&] { return watched.isNull(); }));
   EXPECT_EQ(FindSceneEditor(pane_), nullptr);
