@@ -22,7 +22,7 @@ DeviceDialog::DeviceDialog(QWidget* owner, DeviceInfo& device)
     : QDialog(owner), ui_(std::make_unique<Ui::DeviceDialog>()), device_(device) {
   ui_->setupUi(this);
   setFont(UiFont());
-  setWindowTitle(QStringLiteral("Device Add"));
+  setWindowTitle(tr("Device Add"));
   ui_->appList->setSortingEnabled(true);
   Fill(MakeDeviceForm(device, ListFolderFiles(AppConfig::Instance().AppsDir, u".app")));
 
