@@ -2,6 +2,7 @@
 """Fills translations/zorkvm_<code>.ts from the table below after `update_translations` (lupdate)
 added or changed source texts. The English file repeats each source text unless the table says
 otherwise; a text without a Korean entry stays "unfinished" and fails the translation test."""
+import re
 import sys
 import xml.etree.ElementTree as ET
 from pathlib import Path
@@ -159,10 +160,12 @@ def fill(ts_path: Path, code: str) -> list:
             translation.text = text
             translation.attrib.pop("type", None)
     ET.indent(tree, space="    ")
-    with open(ts_path, "wb") as out:
-        out.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
-        tree.write(out, encoding="utf-8", xml_declaration=False)
-        out.write(b"\n")
+    # lupdate's own layout (contexts at the margin), so that its next run changes no line.
+    body = re.sub(r">([^<]*)<", lambda text: ">" + text[1].replace('"', "&quot;").replace("'", "&apos;") + "<",
+                  ET.tostring(root, encoding="unicode"))
+    lines = [line[4:] if line.startswith("    ") else line for line in body.splitlines()]
+    ts_path.write_text('<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n' + "\n".join(lines) + "\n",
+                       encoding="utf-8")
     return missing
 
 
