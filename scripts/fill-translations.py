@@ -56,6 +56,8 @@ KOREAN = {
     ("DevicePane", "Delete this device (double-click)"): "이 장치 삭제 (더블클릭)",
     ("DevicePane", "Edit this device (double-click)"): "이 장치 편집 (더블클릭)",
     ("DevicePane", "Open the scene editor on this screen (double-click)"): "이 화면에서 씬 편집기 열기 (더블클릭)",
+    ("ItemList", "%1 inactive"): "%1 비활성",
+    ("ItemList", "width : %1 px ,  height : %2 px"): "너비 : %1 px ,  높이 : %2 px",
     ("ListMoves", "Notice"): "알림",
     ("ListMoves", "Select the entry to move."): "이동할 항목을 선택해주세요.",
     ("SceneEditorView", "A test is running.\nStop the test, then close the window."):

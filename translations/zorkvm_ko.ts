@@ -195,6 +195,17 @@
     </message>
 </context>
 <context>
+    <name>ItemList</name>
+    <message>
+        <source>%1 inactive</source>
+        <translation>%1 비활성</translation>
+    </message>
+    <message>
+        <source>width : %1 px ,  height : %2 px</source>
+        <translation>너비 : %1 px ,  높이 : %2 px</translation>
+    </message>
+</context>
+<context>
     <name>ListMoves</name>
     <message>
         <source>Notice</source>

@@ -1,8 +1,6 @@
 #include "presentation/SettingsRows.h"
 
-// Marks a source text of the "SettingsDialog" translation context for lupdate without Qt; the
-// Settings dialog translates the text it is given.
-#define QT_TRANSLATE_NOOP(context, text) text
+#include "presentation/TranslatableText.h"
 
 namespace zor {
 
