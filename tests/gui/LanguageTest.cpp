@@ -1,6 +1,6 @@
 // The GUI in each of its languages: a dialog, a question with Qt's standard buttons and a tooltip
 // come out in the language installed, the Settings dialog stores the operator's choice, and the
-// translation files leave nothing untranslated.
+// translation files hold every text of the sources, translated.
 #include <QComboBox>
 #include <QFile>
 #include <QSettings>
@@ -8,10 +8,14 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "gui/dialogs/SettingsDialog.h"
 #include "gui/widgets/UiTranslations.h"
 #include "gui/window/MainWindow.h"
 #include "gui/window/TopBar.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
 #include "support/gui/QtTestSupport.h"
 
 namespace zor {
@@ -99,46 +103,58 @@ TEST_F(LanguageTest, SettingsDialogStoresTheChoiceForTheNextStart) {
   EXPECT_EQ(reopened.Language()->currentText(), "English");
 }
 
-// Every message of a .ts file, and whether its translation is finished and not empty.
-struct TsCount {
-  int messages = 0;
-  int finished = 0;
-  QStringList unfinished;  // "context: source" of the others
-};
-
-TsCount CountTranslations(const QString& path) {
+// The entries of a .ts file: "context: source" -> whether its translation is finished and not
+// empty.
+std::map<QString, bool> ReadTsEntries(const QString& path) {
+  std::map<QString, bool> entries;
   QFile file(path);
-  TsCount count;
-  if (!file.open(QIODevice::ReadOnly)) return count;
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
   QXmlStreamReader xml(&file);
   QString context;
   QString source;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == u"name") context = xml.readElementText();
-    else if (xml.name() == u"source") source = xml.readElementText();
-    else if (xml.name() == u"message") ++count.messages;
-    else if (xml.name() == u"translation") {
+    if (xml.name() == u"name") {
+      context = xml.readElementText();
+    } else if (xml.name() == u"source") {
+      source = xml.readElementText();
+    } else if (xml.name() == u"translation") {
       const bool marked = !xml.attributes().value("type").isEmpty();  // "unfinished", "vanished"...
-      const bool empty = xml.readElementText().isEmpty();
-      if (marked || empty) count.unfinished << context + ": " + source;
-      else ++count.finished;
+      entries[context + ": " + source] = !marked && !xml.readElementText().isEmpty();
     }
   }
   EXPECT_FALSE(xml.hasError()) << path.toStdString() << ": " << xml.errorString().toStdString();
-  return count;
+  return entries;
 }
 
-TEST(TranslationFilesTest, EveryTextIsTranslatedInBothLanguages) {
-  const QString folder = QStringLiteral(ZORKVM_TEST_DATA_DIR "/../../translations/");
-  std::vector<int> sizes;
-  for (const char* file : {"zorkvm_ko.ts", "zorkvm_en.ts"}) {
-    const TsCount count = CountTranslations(folder + file);
-    EXPECT_GT(count.messages, 0) << file;
-    EXPECT_EQ(count.finished, count.messages) << file << ": " << count.unfinished.join("\n").toStdString();
-    sizes.push_back(count.messages);
+const QString kSourceFolder = QStringLiteral(ZORKVM_TEST_DATA_DIR "/../../");
+const char* const kTsFiles[] = {"translations/zorkvm_ko.ts", "translations/zorkvm_en.ts"};
+
+TEST(TranslationFilesTest, EveryEntryIsTranslatedInBothLanguages) {
+  for (const char* file : kTsFiles) {
+    const std::map<QString, bool> entries = ReadTsEntries(kSourceFolder + file);
+    EXPECT_FALSE(entries.empty()) << file;
+    for (const auto& [text, finished] : entries) EXPECT_TRUE(finished) << file << ": " << text.toStdString();
   }
-  EXPECT_EQ(sizes[0], sizes[1]) << "both files hold the same texts";
+}
+
+// lupdate over today's sources finds no text that the translation files lack.
+TEST(TranslationFilesTest, EveryTextOfTheSourcesHasAnEntry) {
+  const test::TempDir temp;
+  const std::string scanned = temp.File("scanned.ts");
+  const std::string src = (kSourceFolder + "src").toStdString();
+  const test::ProgramResult lupdate = test::RunProgram(
+      ZORKVM_LUPDATE, {"-no-obsolete", "-locations", "none", "-I", src, src + "/gui", src + "/presentation", "-ts", scanned});
+  ASSERT_EQ(lupdate.exit_code, 0) << lupdate.out << lupdate.err;
+  const std::map<QString, bool> in_sources = ReadTsEntries(QString::fromStdString(scanned));
+  EXPECT_FALSE(in_sources.empty());
+  for (const char* file : kTsFiles) {
+    const std::map<QString, bool> entries = ReadTsEntries(kSourceFolder + file);
+    for (const auto& [text, finished] : in_sources) {
+      EXPECT_TRUE(entries.contains(text)) << file << " lacks " << text.toStdString()
+                                          << " (run the update_translations target and scripts/fill-translations.py)";
+    }
+  }
 }
 
 }  // namespace
