@@ -113,7 +113,8 @@ void SceneEditorView::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  QMessageBox box(QMessageBox::NoIcon, EditorText(kConfirmCaption), EditorText(kCloseRefusedText), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, EditorText(kConfirmCaption), EditorText(kCloseRefusedText), QMessageBox::Ok,
+                  this);
   box.exec();
 }
 

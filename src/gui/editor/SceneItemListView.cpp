@@ -140,7 +140,8 @@ void SceneItemListView::PaintRow(QPainter& painter, const Item& item, int32_t ro
   painter.drawText(kBadge.translated(x0, y0), Qt::AlignCenter | Qt::TextSingleLine, QString::number(item.Index + 1));
   painter.setPen(selected ? kNameSelected : QColor(Qt::black));
   const QRect name_rect(x0 + kNameX, y0 + kNameY, x1 - kTextRightInset - (x0 + kNameX), kNameHeight);
-  painter.drawText(name_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, ToQString(ItemRowName(item, ListText(kInactiveRowFormat))));
+  painter.drawText(name_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   ToQString(ItemRowName(item, ListText(kInactiveRowFormat))));
 
   painter.setFont(ToQFont(kDetailFont));
   painter.setPen(selected ? kDetailSelected : kDetail);
