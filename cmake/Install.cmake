@@ -30,9 +30,10 @@ if(TARGET zorkvm)
     install(FILES "${packaging}/icons/${size}.png" DESTINATION "${icons}/${size}x${size}/apps"
             RENAME "${ZOR_DESKTOP_ID}.png")
   endforeach()
-  # Translations (.qm) that the build leaves in build/translations/; none until it makes some.
+  # The translations (.qm) that lrelease leaves in build/translations/ (cmake/Translations.cmake);
+  # the program looks for them in ../share/zorkvm/translations beside its bin folder.
   install(DIRECTORY "${PROJECT_BINARY_DIR}/translations/" DESTINATION "${CMAKE_INSTALL_DATADIR}/zorkvm/translations"
-          OPTIONAL FILES_MATCHING PATTERN "*.qm")
+          FILES_MATCHING PATTERN "*.qm")
 endif()
 
 # The .deb: `cpack -G DEB` in the build folder. Depends come from dpkg-shlibdeps, plus the fonts
@@ -48,5 +49,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "net")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-nanum, fonts-font-awesome")
+# Qt's own Korean texts (standard buttons); without them those buttons stay in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.zorware.example/")
 include(CPack)

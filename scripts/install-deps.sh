@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev                    # Qt 6 Widgets; the offscreen platform plugin comes with it
+  qt6-tools-dev qt6-l10n-tools    # CMake's Qt6LinguistTools, lupdate and lrelease: the .ts/.qm files
+  qt6-translations-l10n           # Qt's own Korean texts (qtbase_ko.qm): standard buttons
   libboost1.81-dev                # Beast and Asio (header-only)
   libcpp-httplib-dev nlohmann-json3-dev
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev

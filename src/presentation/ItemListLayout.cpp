@@ -2,12 +2,33 @@
 
 #include <algorithm>
 
+#include "presentation/TranslatableText.h"
+
 namespace zor {
 namespace {
 
 std::u16string Decimal(int32_t value) {
   const std::string text = std::to_string(value);
   return std::u16string(text.begin(), text.end());
+}
+
+// `format` with "%1" replaced by `first` and "%2" by `second`, in one pass: a translation may put
+// them in either order, and a value (an Item's name) that holds "%2" stays as it is.
+std::u16string Fill(std::u16string_view format, const std::u16string& first, const std::u16string& second = {}) {
+  std::u16string text;
+  for (size_t i = 0; i < format.size(); ++i) {
+    const bool placeholder = format[i] == u'%' && i + 1 < format.size();
+    if (placeholder && format[i + 1] == u'1') {
+      text += first;
+      ++i;
+    } else if (placeholder && format[i + 1] == u'2') {
+      text += second;
+      ++i;
+    } else {
+      text += format[i];
+    }
+  }
+  return text;
 }
 
 // Where a span of `size` pixels starts inside `room`, and which of its pixels are shown.
@@ -46,15 +67,20 @@ ThumbPlacement PlaceThumbnail(int32_t template_width, int32_t template_height) {
   return place;
 }
 
-std::u16string ItemRowName(const Item& item) { return item.Active ? item.Name : item.Name + u" inactive"; }
+const char kInactiveRowFormat[] = QT_TRANSLATE_NOOP("ItemList", "%1 inactive");
+const char kRowSizeFormat[] = QT_TRANSLATE_NOOP("ItemList", "width : %1 px ,  height : %2 px");
+
+std::u16string ItemRowName(const Item& item, std::u16string_view inactive_format) {
+  return item.Active ? item.Name : Fill(inactive_format, item.Name);
+}
 
 std::u16string ItemRowRectangle(const Item& item) {
   return u"( " + Decimal(item.CaptureLeft) + u", " + Decimal(item.CaptureTop) + u" ) - ( " +
          Decimal(item.CaptureLeft + item.CaptureWidth) + u", " + Decimal(item.CaptureTop + item.CaptureHeight) + u" )";
 }
 
-std::u16string ItemRowSize(const Item& item) {
-  return u"width : " + Decimal(item.CaptureWidth) + u" px ,  height : " + Decimal(item.CaptureHeight) + u" px";
+std::u16string ItemRowSize(const Item& item, std::u16string_view size_format) {
+  return Fill(size_format, Decimal(item.CaptureWidth), Decimal(item.CaptureHeight));
 }
 
 }  // namespace zor

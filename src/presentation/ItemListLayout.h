@@ -36,9 +36,12 @@ struct ThumbPlacement {
 };
 ThumbPlacement PlaceThumbnail(int32_t template_width, int32_t template_height);
 
-// The row's texts.
-std::u16string ItemRowName(const Item& item);        // name, " inactive" when not active
-std::u16string ItemRowRectangle(const Item& item);   // "( l, t ) - ( r, b )"
-std::u16string ItemRowSize(const Item& item);        // "width : w px ,  height : h px"
+// The row's texts. The templates are English source texts of the "ItemList" translation context;
+// the GUI passes them translated (%1: the name; %1 and %2: width and height in pixels).
+extern const char kInactiveRowFormat[];  // "%1 inactive"
+extern const char kRowSizeFormat[];      // "width : %1 px ,  height : %2 px"
+std::u16string ItemRowName(const Item& item, std::u16string_view inactive_format);  // the name alone when active
+std::u16string ItemRowRectangle(const Item& item);                                 // "( l, t ) - ( r, b )"
+std::u16string ItemRowSize(const Item& item, std::u16string_view size_format);
 
 }  // namespace zor

@@ -54,9 +54,10 @@ TEST_F(DevicePaneTest, ButtonsSayWhatTheyDoAndTheThumbnailNamesTheDevice) {
   pane_.RecreateDriver();
   EXPECT_EQ(pane_.Thumb()->Caption(), QString("Kiosk 3"));
 
-  // The double-click buttons say so; two-state buttons say what a click does now.
+  // The double-click buttons say so (in Korean, the test programs' language); two-state buttons
+  // say what a click does now.
   for (int32_t id : {kButtonDelete, kButtonEdit, kButtonEditor}) {
-    EXPECT_TRUE(pane_.Button(id)->toolTip().contains("double-click")) << id;
+    EXPECT_TRUE(pane_.Button(id)->toolTip().contains(QStringLiteral("더블클릭"))) << id;
   }
   StateIconButton* automation = pane_.Button(kButtonAutomation);
   const QString start_tip = automation->toolTip();

@@ -275,11 +275,11 @@ TEST_F(FullControlWindowTest, TheTitleShowsThePaintsOfTheLastCompletedSecond) {
     window->grab();  // paints the window once, now
   };
   for (int i = 0; i < 14; ++i) paint(qRgb(i, i, i));
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Full Control"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("전체 제어"));  // "Full Control" in Korean
 
   now_ns = PaintRate::kSecondNs;  // the fifteenth paint completes the first second
   paint(qRgb(99, 99, 99));
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Full Control  |  FPS: 15"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("전체 제어  |  FPS: 15"));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ TEST_F(SettingsDialogTest, GearButtonShowsTheDataFolderAndWhy) {
   });
   QTest::mouseClick(window.Top()->Button(1102), Qt::LeftButton);
   EXPECT_EQ(folder_shown, folder_.Path());
-  EXPECT_TRUE(why_shown.startsWith("portable")) << why_shown.toStdString();
+  // "portable: ..." in Korean, the test programs' language
+  EXPECT_TRUE(why_shown.startsWith(QStringLiteral("포터블"))) << why_shown.toStdString();
 }
 
 TEST_F(SettingsDialogTest, EachSourceOfTheFolderIsExplained) {

@@ -51,6 +51,14 @@ TEST_F(PackageLive, IconsCoverEverySizeTheDesktopAsksFor) {
   }
 }
 
+TEST_F(PackageLive, BothTranslationsLandWhereTheProgramLooks) {
+  for (const char* language : {"ko", "en"}) {
+    const fs::path qm = Share(std::string("zorkvm/translations/zorkvm_") + language + ".qm");
+    ASSERT_TRUE(fs::is_regular_file(qm)) << qm;
+    EXPECT_GT(fs::file_size(qm), 0u) << qm;
+  }
+}
+
 TEST_F(PackageLive, EveryInstalledProgramHasAManPageThatFormatsCleanly) {
   for (const std::string& program : Entries(prefix_ / "bin")) {
     const fs::path page = Share("man/man1/" + program + ".1");

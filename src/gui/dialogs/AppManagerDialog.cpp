@@ -35,7 +35,7 @@ QFont DialogFont() {
 AppManagerDialog::AppManagerDialog(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::AppManagerDialog>()) {
   ui_->setupUi(this);
   setFont(DialogFont());
-  setWindowTitle(QStringLiteral("App Manager"));
+  setWindowTitle(tr("App Manager"));
   for (QLineEdit* edit : OneLineEdits()) edit->setMaxLength(static_cast<int>(kMaxEditChars));
   ui_->sceneList->setSortingEnabled(true);
   ui_->appList->setSortingEnabled(true);
@@ -114,8 +114,8 @@ void AppManagerDialog::Save() {
   if (!NameAllowsSaving()) return;
   if (const SaveResult saved = app_.Save(); !saved) {
     // The operator's App exists only in the dialog: say so rather than lose it silently.
-    QMessageBox::critical(this, QStringLiteral("에러"),
-                          QStringLiteral("애플리케이션 정보를 저장하지 못했습니다.\n") + QString::fromStdString(saved.failure));
+    QMessageBox::critical(this, tr("Error"),
+                          tr("Could not save the App information.\n") + QString::fromStdString(saved.failure));
   }
   ListApps();
 }
@@ -140,7 +140,7 @@ void AppManagerDialog::Delete() {
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   if (answer != QMessageBox::Yes) return;
   if (!app_.Delete()) {
-    QMessageBox::critical(this, QStringLiteral("에러"), QStringLiteral("삭제할 파일이 없거나 실패했습니다."));
+    QMessageBox::critical(this, tr("Error"), tr("There is no file to delete, or deleting it failed."));
     return;
   }
   for (QLineEdit* edit : OneLineEdits()) edit->clear();
@@ -148,7 +148,7 @@ void AppManagerDialog::Delete() {
   ui_->selectSceneList->clear();
   ListApps();
   SetListEntries(*ui_->sceneList, SceneFiles());  // the deleted App's Scenes are free again
-  QMessageBox::information(this, QStringLiteral("알림"), QStringLiteral("애플리케이션 정보가 삭제되었습니다."));
+  QMessageBox::information(this, tr("Notice"), tr("The App information was deleted."));
 }
 
 }  // namespace zor

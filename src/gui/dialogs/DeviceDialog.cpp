@@ -22,7 +22,7 @@ DeviceDialog::DeviceDialog(QWidget* owner, DeviceInfo& device, DeviceDialogPurpo
     : QDialog(owner), ui_(std::make_unique<Ui::DeviceDialog>()), device_(device) {
   ui_->setupUi(this);
   setFont(UiFont());
-  setWindowTitle(purpose == DeviceDialogPurpose::Edit ? tr("Device Edit") : QStringLiteral("Device Add"));
+  setWindowTitle(purpose == DeviceDialogPurpose::Edit ? tr("Device Edit") : tr("Device Add"));
   ui_->appList->setSortingEnabled(true);
   Fill(MakeDeviceForm(device, ListFolderFiles(AppConfig::Instance().AppsDir, u".app")));
 

@@ -1,5 +1,6 @@
 #include "gui/dialogs/ListMoves.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QMessageBox>
 #include <memory>
@@ -24,7 +25,8 @@ bool MoveSelectedEntryAndReselect(QListWidget& from, QListWidget& to) {
 }
 
 void ShowSelectFirstNotice(QWidget* owner) {
-  QMessageBox::warning(owner, QStringLiteral("알림"), QStringLiteral("이동할 항목을 선택해주세요."));
+  QMessageBox::warning(owner, QCoreApplication::translate("ListMoves", "Notice"),
+                       QCoreApplication::translate("ListMoves", "Select the entry to move."));
 }
 
 std::vector<std::u16string> ListEntries(const QListWidget& list) {

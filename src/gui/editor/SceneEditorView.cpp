@@ -1,6 +1,7 @@
 #include "gui/editor/SceneEditorView.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -33,6 +34,8 @@ std::optional<EditKey> EditKeyOf(int key) {
 
 }  // namespace
 
+QString EditorText(const char* source_text) { return QCoreApplication::translate("SceneEditorView", source_text); }
+
 SceneEditorView::SceneEditorView(SceneEditor& editor, int screen_width, int screen_height)
     : QWidget(nullptr, Qt::Window), editor_(editor) {
   setObjectName("EditAutoWndClass");
@@ -42,7 +45,7 @@ SceneEditorView::SceneEditorView(SceneEditor& editor, int screen_width, int scre
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(screen_width, screen_height);
   tool_ = new SceneToolWindow(editor, this);
-  setWindowTitle(ToQString(u"편집기"));
+  setWindowTitle(tr("Editor"));
 }
 
 void SceneEditorView::paintEvent(QPaintEvent*) {
@@ -107,7 +110,7 @@ void SceneEditorView::keyPressEvent(QKeyEvent* event) {
 void SceneEditorView::closeEvent(QCloseEvent* event) {
   if (editor_.Testing()) {
     event->ignore();
-    QMessageBox box(QMessageBox::NoIcon, ToQString(kConfirmCaption), ToQString(kCloseRefusedText), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, EditorText(kConfirmCaption), EditorText(kCloseRefusedText), QMessageBox::Ok,
                     this);
     box.exec();
     return;

@@ -11,9 +11,14 @@ namespace zor {
 class SceneToolWindow;
 class SceneEditor;
 
-// What the view says when it is closed during a test.
-inline constexpr char16_t kCloseRefusedText[] = u"테스트 실행 중입니다.\n테스트를 종료 후 창을 닫으세요";
-inline constexpr char16_t kConfirmCaption[] = u"확인";
+// What the view says when it is closed during a test: source texts of the "SceneEditorView"
+// translation context; EditorText translates them.
+inline constexpr char kCloseRefusedText[] =
+    QT_TRANSLATE_NOOP("SceneEditorView", "A test is running.\nStop the test, then close the window.");
+inline constexpr char kConfirmCaption[] = QT_TRANSLATE_NOOP("SceneEditorView", "Confirm");
+
+// `source_text` of the "SceneEditorView" context in the language in use.
+QString EditorText(const char* source_text);
 
 class SceneEditorView : public QWidget {
   Q_OBJECT

@@ -1,5 +1,6 @@
 #include "gui/editor/SceneItemListView.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +55,11 @@ void DrawThumbnail(QPainter& painter, const Item& item, QPoint origin) {
   const ThumbPlacement place = PlaceThumbnail(image.Width, image.Height);
   painter.drawImage(QPoint(origin.x() + 1 + place.dest_x, origin.y() + 1 + place.dest_y), picture,
                     QRect(place.src_x, place.src_y, place.width, place.height));
+}
+
+// A row text template of ItemListLayout in the language in use.
+std::u16string ListText(const char* source_text) {
+  return FromQString(QCoreApplication::translate("ItemList", source_text));
 }
 
 }  // namespace
@@ -134,7 +140,8 @@ void SceneItemListView::PaintRow(QPainter& painter, const Item& item, int32_t ro
   painter.drawText(kBadge.translated(x0, y0), Qt::AlignCenter | Qt::TextSingleLine, QString::number(item.Index + 1));
   painter.setPen(selected ? kNameSelected : QColor(Qt::black));
   const QRect name_rect(x0 + kNameX, y0 + kNameY, x1 - kTextRightInset - (x0 + kNameX), kNameHeight);
-  painter.drawText(name_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, ToQString(ItemRowName(item)));
+  painter.drawText(name_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   ToQString(ItemRowName(item, ListText(kInactiveRowFormat))));
 
   painter.setFont(ToQFont(kDetailFont));
   painter.setPen(selected ? kDetailSelected : kDetail);
@@ -142,7 +149,7 @@ void SceneItemListView::PaintRow(QPainter& painter, const Item& item, int32_t ro
   painter.drawText(QRect(x0 + kDetailX, y0 + kRectLineY, detail_width, kNameHeight), Qt::AlignLeft | Qt::TextSingleLine,
                    ToQString(ItemRowRectangle(item)));
   painter.drawText(QRect(x0 + kDetailX, y0 + kSizeLineY, detail_width, kNameHeight), Qt::AlignLeft | Qt::TextSingleLine,
-                   ToQString(ItemRowSize(item)));
+                   ToQString(ItemRowSize(item, ListText(kRowSizeFormat))));
 }
 
 void SceneItemListView::mousePressEvent(QMouseEvent* event) {

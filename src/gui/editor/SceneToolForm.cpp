@@ -27,8 +27,8 @@ constexpr int kListRight = 172;
 constexpr int kListHeight = 434;
 const FontSpec kFormFont{u"Segoe UI", 12, 400};
 
-QLabel* MakeLabel(QWidget* parent, const char* text, QRect place, bool right_aligned) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* MakeLabel(QWidget* parent, const QString& text, QRect place, bool right_aligned) {
+  auto* label = new QLabel(text, parent);
   label->setGeometry(place);
   label->setAlignment((right_aligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   return label;
@@ -62,27 +62,27 @@ SceneToolForm::SceneToolForm(SceneEditor& editor, QWidget* scene_tool, int width
 
 void SceneToolForm::Build(int width) {
   const int text_width = width - kRightColumn;
-  MakeLabel(this, "SceneName : ", {kLabelX, 0, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("SceneName : "), {kLabelX, 0, kLabelWidth, kLineHeight}, true);
   scene_name_ = MakeLine(this, 0);
-  MakeLabel(this, "SceneDesc : ", {kLabelX, 24, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("SceneDesc : "), {kLabelX, 24, kLabelWidth, kLineHeight}, true);
   scene_desc_ = MakeLine(this, 24);
-  MakeLabel(this, "SceneScript", {kLabelX, 48, text_width, kLineHeight}, false);
+  MakeLabel(this, tr("SceneScript"), {kLabelX, 48, text_width, kLineHeight}, false);
   scene_script_ = MakeText(this, {kLabelX, 68, text_width, 80});
-  MakeLabel(this, "Item Name : ", {kLabelX, 156, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("Item Name : "), {kLabelX, 156, kLabelWidth, kLineHeight}, true);
   item_name_ = MakeLine(this, 156);
-  MakeLabel(this, "Item Type : ", {kLabelX, 180, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("Item Type : "), {kLabelX, 180, kLabelWidth, kLineHeight}, true);
   item_type_ = new QComboBox(this);
   item_type_->setGeometry(kBoxX, 180, kBoxWidth, kLineHeight);
   for (const AnalysisModeInfo& mode : AppConfig::Instance().AnalysisModes) item_type_->addItem(ToQString(mode.name));
-  MakeLabel(this, "Color : ", {kLabelX, 204, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("Color : "), {kLabelX, 204, kLabelWidth, kLineHeight}, true);
   colour_ = MakeLine(this, 204);
-  MakeLabel(this, "CF : ", {kLabelX, 228, kLabelWidth, kLineHeight}, true);
+  MakeLabel(this, tr("CF : "), {kLabelX, 228, kLabelWidth, kLineHeight}, true);
   threshold_ = MakeLine(this, 228);
-  MakeLabel(this, "Item Params", {kLabelX, 252, text_width, kLineHeight}, false);
+  MakeLabel(this, tr("Item Params"), {kLabelX, 252, text_width, kLineHeight}, false);
   params_ = MakeText(this, {kLabelX, 272, text_width, 60});
-  MakeLabel(this, "Item Script", {kLabelX, 340, text_width, kLineHeight}, false);
+  MakeLabel(this, tr("Item Script"), {kLabelX, 340, text_width, kLineHeight}, false);
   item_script_ = MakeText(this, {kLabelX, 360, text_width, 80});
-  MakeLabel(this, "Scene List", {width - kListRight, 0, kListWidth, kLineHeight}, false);
+  MakeLabel(this, tr("Scene List"), {width - kListRight, 0, kListWidth, kLineHeight}, false);
   scene_list_ = new QListWidget(this);
   scene_list_->setGeometry(width - kListRight, 20, kListWidth, kListHeight);
   scene_list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -67,7 +67,7 @@ constexpr int kListInsetHeight = 520;
 SceneToolWindow::SceneToolWindow(SceneEditor& editor, QWidget* owner_view)
     : QWidget(owner_view, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), editor_(editor), owner_(owner_view) {
   setObjectName("SceneToolWindow");
-  setWindowTitle(QStringLiteral("Scene Tool"));
+  setWindowTitle(tr("Scene Tool"));
   resize(kSceneToolWidth, kSceneToolHeight);
   setStyleSheet(QStringLiteral("QLineEdit, QPlainTextEdit, QListWidget, QLabel {"
                                " color: rgb(220,220,220); background-color: rgb(37,37,38); }"));
@@ -75,7 +75,7 @@ SceneToolWindow::SceneToolWindow(SceneEditor& editor, QWidget* owner_view)
   CreateButtons();
   list_ = new SceneItemListView(editor, this);
   list_->setGeometry(kListX, kButtonBandBottom, kSceneToolWidth - kListInsetWidth, kSceneToolHeight - kListInsetHeight);
-  setWindowTitle(QStringLiteral("SCENE TOOL"));
+  setWindowTitle(tr("SCENE TOOL"));
   ReloadSceneList();
   Refresh();
 }
@@ -130,7 +130,7 @@ void SceneToolWindow::OnCommand(int id, int code, intptr_t) {
       break;
     case kTestItemCommand:
       if (!model.CurrentItem()) {
-        QMessageBox box(QMessageBox::NoIcon, ToQString(kConfirmCaption), ToQString(kSelectItemFirstText),
+        QMessageBox box(QMessageBox::NoIcon, EditorText(kConfirmCaption), tr(kSelectItemFirstText),
                         QMessageBox::Ok, this);
         box.exec();
         break;
@@ -191,7 +191,7 @@ void SceneToolWindow::ResetItems() {
 }
 
 void SceneToolWindow::AskDeleteScene() {
-  QMessageBox box(QMessageBox::Question, ToQString(kDeleteSceneCaption), ToQString(kDeleteSceneQuestion),
+  QMessageBox box(QMessageBox::Question, tr(kDeleteSceneCaption), tr(kDeleteSceneQuestion),
                   QMessageBox::Yes | QMessageBox::No, this);
   if (box.exec() == QMessageBox::Yes && DeleteSceneFile()) ReloadSceneList();
 }

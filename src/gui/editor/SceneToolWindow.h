@@ -30,10 +30,12 @@ inline constexpr int kResetItemsCommand = 1407;
 inline constexpr int kSceneToolWidth = 400;
 inline constexpr int kSceneToolHeight = 1080;
 
-// Texts of its messages.
-inline constexpr char16_t kSelectItemFirstText[] = u"아이템을 선택하고 실행 해주세요.";
-inline constexpr char16_t kDeleteSceneQuestion[] = u"현제 선택한 아이템을 삭제하시겠습니까?";
-inline constexpr char16_t kDeleteSceneCaption[] = u"삭제 확인";
+// Texts of its messages: source texts of the "zor::SceneToolWindow" translation context (its tr()).
+inline constexpr char kSelectItemFirstText[] =
+    QT_TRANSLATE_NOOP("zor::SceneToolWindow", "Select an Item, then run it.");
+inline constexpr char kDeleteSceneQuestion[] =
+    QT_TRANSLATE_NOOP("zor::SceneToolWindow", "Delete the selected item?");
+inline constexpr char kDeleteSceneCaption[] = QT_TRANSLATE_NOOP("zor::SceneToolWindow", "Confirm delete");
 
 class SceneToolWindow : public QWidget, public ICommandTarget {
   Q_OBJECT

@@ -61,7 +61,7 @@ FullControlWindow* FullControlWindow::Find(const DeviceSession& client) {
 FullControlWindow::FullControlWindow(DeviceSession& owner, uint32_t width, uint32_t height)
     : QWidget(nullptr, kWindowFlags), owner_(&owner) {
   setObjectName(QStringLiteral("FullCtrlWndClass"));
-  setWindowTitle(QStringLiteral("Full Control"));
+  setWindowTitle(tr("Full Control"));
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers the whole client area
   // No local composition: every key goes to the device as it is, whatever input method the
@@ -125,7 +125,7 @@ void FullControlWindow::SetClock(std::function<int64_t()> now_ns) {
 
 void FullControlWindow::CountPaint() {
   if (!paint_rate_.CountPaint(now_ns_())) return;
-  setWindowTitle(QStringLiteral("Full Control  |  FPS: %1").arg(paint_rate_.Fps()));
+  setWindowTitle(tr("Full Control  |  FPS: %1").arg(paint_rate_.Fps()));
 }
 
 void FullControlWindow::resizeEvent(QResizeEvent* event) {

@@ -38,7 +38,7 @@ void PaneTitleBar::paintEvent(QPaintEvent*) {
   const size_t n = device_ != nullptr ? device_->Apps.size() : 0;
   if (n == 0) {
     painter.fillRect(rect(), kNoAppsColour);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, "No AppFiles");
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, tr("No AppFiles"));
     return;
   }
   painter.fillRect(rect(), kBarBackground);

@@ -23,15 +23,23 @@ constexpr int kDetailSideMargin = 10;
 
 struct StatePanel {
   QColor background;
-  const char* text;
+  const char* text;  // source text of the "zor::ThumbnailView" context (its tr())
 };
 
 StatePanel PanelFor(ConnectionState state) {
   switch (state) {
-    case ConnectionState::Offline: return {QColor::fromRgbF(0.2f, 0.2f, 0.2f), "Offline"};
-    case ConnectionState::Stop: return {QColor::fromRgbF(0, 0, 0.8f), "Stop"};
-    case ConnectionState::Error: return {QColor::fromRgbF(0.8f, 0, 0), "Error"};
-    default: return {QColor::fromRgbF(0, 0.3f, 0), "Connecting"};
+    case ConnectionState::Offline:
+      return {QColor::fromRgbF(0.2f, 0.2f, 0.2f),
+              QT_TRANSLATE_NOOP("zor::ThumbnailView", "Offline")};
+    case ConnectionState::Stop:
+      return {QColor::fromRgbF(0, 0, 0.8f),
+              QT_TRANSLATE_NOOP("zor::ThumbnailView", "Stop")};
+    case ConnectionState::Error:
+      return {QColor::fromRgbF(0.8f, 0, 0),
+              QT_TRANSLATE_NOOP("zor::ThumbnailView", "Error")};
+    default:
+      return {QColor::fromRgbF(0, 0.3f, 0),
+              QT_TRANSLATE_NOOP("zor::ThumbnailView", "Connecting")};
   }
 }
 
@@ -105,7 +113,7 @@ void ThumbnailView::PaintStatePanel(QPainter& painter) {
   painter.fillRect(rect(), panel.background);
   painter.setFont(StateTextFont());
   painter.setPen(Qt::white);
-  painter.drawText(rect(), Qt::AlignCenter, panel.text);
+  painter.drawText(rect(), Qt::AlignCenter, tr(panel.text));
   if (state_detail_.isEmpty()) return;
   QFont font(kTextFamily);
   font.setPixelSize(kDetailTextPixels);

@@ -31,6 +31,8 @@ void Describe(QCommandLineParser& parser) {
 
 void DescribeApplication() {
   QCoreApplication::setApplicationName(QStringLiteral("zorkvm"));
+  // QSettings then keeps the operator's settings in ~/.config/zorkvm/zorkvm.conf.
+  QCoreApplication::setOrganizationName(QStringLiteral("zorkvm"));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
 }
 

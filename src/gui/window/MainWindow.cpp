@@ -144,8 +144,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  const auto answer = QMessageBox::question(this, QStringLiteral("종료 확인"),
-                                            QStringLiteral("프로그램을 종료하시겠습니까?"),
+  const auto answer = QMessageBox::question(this, tr("Confirm exit"),
+                                            tr("Quit the program?"),
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   if (answer != QMessageBox::Yes) {
     event->ignore();

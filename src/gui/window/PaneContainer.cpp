@@ -133,8 +133,8 @@ bool PaneContainer::SaveDevices() {
   const SaveResult saved = SaveDeviceList(path, devices_);
   if (saved) return true;
   // The change is still in memory; the operator must know that it is not on disk, and why.
-  QMessageBox::warning(this, QStringLiteral("에러"),
-                       QStringLiteral("config.ini 파일을 저장하지 못했습니다.\n") + QString::fromStdString(saved.failure));
+  QMessageBox::warning(this, tr("Error"),
+                       tr("Could not save the config.ini file.\n") + QString::fromStdString(saved.failure));
   return false;
 }
 
@@ -143,7 +143,7 @@ void PaneContainer::AddDevice() {
   QWidget* owner = window();
   const int result = DeviceDialog::Run(owner, *device, DeviceDialogPurpose::Add);
   if (result != kDialogOk) {
-    QMessageBox::information(owner, QStringLiteral("알림"), QStringLiteral("취소 버튼을 누르셨습니다."),
+    QMessageBox::information(owner, PaneContainer::tr("Notice"), PaneContainer::tr("You pressed the Cancel button."),
                              QMessageBox::Ok);
     return;
   }
@@ -167,9 +167,9 @@ void PaneContainer::EditDevice(int index) {
 void PaneContainer::DeleteDevice(int index) {
   if (index < 0) return;
   // The question names the device, so that the operator sees which of many panes goes.
-  QString question = QStringLiteral("정말로 이 항목을 삭제하시겠습니까?");
+  QString question = tr("Do you really want to delete this item?");
   if (static_cast<size_t>(index) < devices_.size()) question += "\n\n" + ToQString(DeviceSummary(*devices_[index]));
-  const auto answer = QMessageBox::warning(this, QStringLiteral("삭제 확인"), question,
+  const auto answer = QMessageBox::warning(this, tr("Confirm delete"), question,
                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   if (answer != QMessageBox::Yes) return;
   const auto k = static_cast<size_t>(index);

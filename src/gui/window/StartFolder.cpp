@@ -22,11 +22,13 @@ bool UseStartDataFolder(const QString& chosen_folder) {
                        user_data_home.toStdString());
   const std::string failure = PrepareDataFolder(choice);
   if (!failure.empty()) {
-    const QString text = QStringLiteral("Cannot use the data folder: ") + QString::fromStdString(failure);
-    std::fprintf(stderr, "zorkvm: %s\n", text.toLocal8Bit().constData());
+    // Standard error keeps one language, for whoever reads or searches the log.
+    std::fprintf(stderr, "zorkvm: Cannot use the data folder: %s\n", failure.c_str());
     // Nobody could answer a message box on the offscreen platform: standard error must do.
     if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
-      QMessageBox::critical(nullptr, QStringLiteral("zorkvm"), text);
+      QMessageBox::critical(nullptr, QStringLiteral("zorkvm"),
+                            QCoreApplication::translate("StartFolder", "Cannot use the data folder: %1")
+                                .arg(QString::fromStdString(failure)));
     }
     return false;
   }

@@ -5,6 +5,7 @@
 
 #include "gui/widgets/DiagCategories.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/widgets/UiTranslations.h"
 #include "gui/window/CommandLine.h"
 #include "gui/window/MainWindow.h"
 #include "gui/window/StartFolder.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
   zor::KeepFreedMemoryResident();
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QString::fromLatin1(zor::kDesktopId));
+  // Before the first window or message box: every text then comes out in the chosen language.
+  zor::InstallUiLanguage(zor::StartLanguage());
   zor::RouteCoreDiagnosticsToQt();
   const zor::StartOptions options = zor::ReadStartOptions();
   if (!zor::UseStartDataFolder(options.data_folder)) return 1;

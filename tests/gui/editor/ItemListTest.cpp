@@ -43,11 +43,18 @@ TEST(ItemListLayout, RowTexts) {
   item.CaptureTop = -2;
   item.CaptureWidth = 30;
   item.CaptureHeight = 40;
-  EXPECT_EQ(ItemRowName(item), u"OK버튼");
+  const std::u16string inactive_format = FromQString(QString::fromLatin1(kInactiveRowFormat));
+  const std::u16string size_format = FromQString(QString::fromLatin1(kRowSizeFormat));
+  EXPECT_EQ(ItemRowName(item, inactive_format), u"OK버튼");
   item.Active = false;
-  EXPECT_EQ(ItemRowName(item), u"OK버튼 inactive");
+  EXPECT_EQ(ItemRowName(item, inactive_format), u"OK버튼 inactive");
   EXPECT_EQ(ItemRowRectangle(item), u"( 10, -2 ) - ( 40, 38 )");
-  EXPECT_EQ(ItemRowSize(item), u"width : 30 px ,  height : 40 px");
+  EXPECT_EQ(ItemRowSize(item, size_format), u"width : 30 px ,  height : 40 px");
+  // A translation may reorder the values.
+  EXPECT_EQ(ItemRowName(item, u"(비활성) %1"), u"(비활성) OK버튼");
+  EXPECT_EQ(ItemRowSize(item, u"%2 x %1"), u"40 x 30");
+  item.Name = u"50%2";  // a name is shown as it is
+  EXPECT_EQ(ItemRowName(item, inactive_format), u"50%2 inactive");
 }
 
 class ItemListTest : public EditorFixture {

@@ -13,6 +13,7 @@
 
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/widgets/UiTranslations.h"
 #include "model/AppConfig.h"
 
 // LeakSanitizer (sanitizer builds): fontconfig keeps its cache and configuration for the life of
@@ -23,7 +24,9 @@ extern "C" __attribute__((used)) inline const char* __lsan_default_suppressions(
 
 namespace zor::test {
 
-// The one QApplication of a test program, made on first use.
+// The one QApplication of a test program, made on first use. It speaks Korean, whatever the
+// machine's locale, so that the tests see the texts the program shows under a Korean locale; a
+// test of the English texts switches with InstallUiLanguage and switches back.
 inline QApplication& QtApp() {
   static int argc = 1;
   static char name[] = "zorkvm-test";
@@ -32,6 +35,7 @@ inline QApplication& QtApp() {
     auto* a = new QApplication(argc, argv);
     LoadThemeFonts();
     InitGuiResources();
+    InstallUiLanguage(UiLanguage::Korean);
     return a;
   }();
   return *app;

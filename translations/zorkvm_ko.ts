@@ -1,0 +1,549 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ko_KR" sourcelanguage="en_US">
+<context>
+    <name>AppManagerDialog</name>
+    <message>
+        <source>App Manager</source>
+        <translation>앱 관리자</translation>
+    </message>
+    <message>
+        <source>App Name :</source>
+        <translation>앱 이름 :</translation>
+    </message>
+    <message>
+        <source>App Desc :</source>
+        <translation>앱 설명 :</translation>
+    </message>
+    <message>
+        <source>User ID</source>
+        <translation>사용자 ID</translation>
+    </message>
+    <message>
+        <source>User Password</source>
+        <translation>사용자 비밀번호</translation>
+    </message>
+    <message>
+        <source>User Define</source>
+        <translation>사용자 정의</translation>
+    </message>
+    <message>
+        <source>User Etc</source>
+        <translation>사용자 기타</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>스크립트</translation>
+    </message>
+    <message>
+        <source>Select Scene</source>
+        <translation>선택한 씬</translation>
+    </message>
+    <message>
+        <source>Scene List</source>
+        <translation>씬 목록</translation>
+    </message>
+    <message>
+        <source>◀</source>
+        <translation>◀</translation>
+    </message>
+    <message>
+        <source>▶</source>
+        <translation>▶</translation>
+    </message>
+    <message>
+        <source>App List</source>
+        <translation>앱 목록</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>저장</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>삭제</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>닫기</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDialog</name>
+    <message>
+        <source>Device Add</source>
+        <translation>장치 추가</translation>
+    </message>
+    <message>
+        <source>Client Device</source>
+        <translation>클라이언트 장치</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>유형</translation>
+    </message>
+    <message>
+        <source>Screen</source>
+        <translation>화면</translation>
+    </message>
+    <message>
+        <source>ConnectIP</source>
+        <translation>접속 IP</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>포트</translation>
+    </message>
+    <message>
+        <source>CtrlPort</source>
+        <translation>제어 포트</translation>
+    </message>
+    <message>
+        <source>User Authentication</source>
+        <translation>사용자 인증</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>비밀번호</translation>
+    </message>
+    <message>
+        <source>Control Authentication</source>
+        <translation>제어 인증</translation>
+    </message>
+    <message>
+        <source>Client Thumb</source>
+        <translation>클라이언트 썸네일</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>품질</translation>
+    </message>
+    <message>
+        <source>FPS</source>
+        <translation>FPS</translation>
+    </message>
+    <message>
+        <source>Full Screen Ctrl</source>
+        <translation>전체 화면 제어</translation>
+    </message>
+    <message>
+        <source>Select App</source>
+        <translation>선택한 앱</translation>
+    </message>
+    <message>
+        <source>App List</source>
+        <translation>앱 목록</translation>
+    </message>
+    <message>
+        <source>◀</source>
+        <translation>◀</translation>
+    </message>
+    <message>
+        <source>▶</source>
+        <translation>▶</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>취소</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePane</name>
+    <message>
+        <source>Start automation</source>
+        <translation>자동화 시작</translation>
+    </message>
+    <message>
+        <source>Stop automation</source>
+        <translation>자동화 중지</translation>
+    </message>
+    <message>
+        <source>Pause automation</source>
+        <translation>자동화 일시 정지</translation>
+    </message>
+    <message>
+        <source>Resume automation</source>
+        <translation>자동화 재개</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>연결</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>연결 끊기</translation>
+    </message>
+    <message>
+        <source>Delete this device (double-click)</source>
+        <translation>이 장치 삭제 (더블클릭)</translation>
+    </message>
+    <message>
+        <source>Edit this device (double-click)</source>
+        <translation>이 장치 편집 (더블클릭)</translation>
+    </message>
+    <message>
+        <source>Open the scene editor on this screen (double-click)</source>
+        <translation>이 화면에서 씬 편집기 열기 (더블클릭)</translation>
+    </message>
+</context>
+<context>
+    <name>ItemList</name>
+    <message>
+        <source>%1 inactive</source>
+        <translation>%1 비활성</translation>
+    </message>
+    <message>
+        <source>width : %1 px ,  height : %2 px</source>
+        <translation>너비 : %1 px ,  높이 : %2 px</translation>
+    </message>
+</context>
+<context>
+    <name>ListMoves</name>
+    <message>
+        <source>Notice</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>Select the entry to move.</source>
+        <translation>이동할 항목을 선택해주세요.</translation>
+    </message>
+</context>
+<context>
+    <name>SceneEditorView</name>
+    <message>
+        <source>A test is running.
+Stop the test, then close the window.</source>
+        <translation>테스트 실행 중입니다.
+테스트를 종료 후 창을 닫으세요</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>확인</translation>
+    </message>
+</context>
+<context>
+    <name>SceneToolWindow</name>
+    <message>
+        <source>Add an Item: drag its rectangle on the screen</source>
+        <translation>아이템 추가: 화면에서 영역을 드래그하세요</translation>
+    </message>
+    <message>
+        <source>Adding an Item: drag its rectangle on the screen</source>
+        <translation>아이템 추가 중: 화면에서 영역을 드래그하세요</translation>
+    </message>
+    <message>
+        <source>Capture the selected Item&apos;s template again</source>
+        <translation>선택한 아이템의 템플릿 다시 캡처</translation>
+    </message>
+    <message>
+        <source>Switch the selected Item on or off</source>
+        <translation>선택한 아이템 켜기/끄기</translation>
+    </message>
+    <message>
+        <source>Switch every Item on and forget their actions</source>
+        <translation>모든 아이템을 켜고 동작 초기화</translation>
+    </message>
+    <message>
+        <source>Save the Scene</source>
+        <translation>씬 저장</translation>
+    </message>
+    <message>
+        <source>Test the selected Item on the live screen</source>
+        <translation>실시간 화면에서 선택한 아이템 테스트</translation>
+    </message>
+    <message>
+        <source>Stop the Item test</source>
+        <translation>아이템 테스트 중지</translation>
+    </message>
+    <message>
+        <source>Run the Scene on the device</source>
+        <translation>장치에서 씬 실행</translation>
+    </message>
+    <message>
+        <source>Stop the Scene run</source>
+        <translation>씬 실행 중지</translation>
+    </message>
+    <message>
+        <source>Delete the Scene&apos;s file</source>
+        <translation>씬 파일 삭제</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>portable: the program&apos;s own folder holds config.ini, Apps or Scenes</source>
+        <translation>포터블: 프로그램 폴더에 config.ini, Apps 또는 Scenes가 있습니다</translation>
+    </message>
+    <message>
+        <source>chosen with --data</source>
+        <translation>--data로 지정됨</translation>
+    </message>
+    <message>
+        <source>the user&apos;s data folder ($XDG_DATA_HOME/zorkvm): no config.ini, Apps or Scenes beside the program</source>
+        <translation>사용자 데이터 폴더($XDG_DATA_HOME/zorkvm): 프로그램 옆에 config.ini, Apps, Scenes가 없습니다</translation>
+    </message>
+    <message>
+        <source>Data folder</source>
+        <translation>데이터 폴더</translation>
+    </message>
+</context>
+<context>
+    <name>StartFolder</name>
+    <message>
+        <source>Cannot use the data folder: %1</source>
+        <translation>데이터 폴더를 사용할 수 없습니다: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TopBar</name>
+    <message>
+        <source>App Manager (Ctrl+M)</source>
+        <translation>앱 관리자 (Ctrl+M)</translation>
+    </message>
+    <message>
+        <source>Add a device (Ctrl+N)</source>
+        <translation>장치 추가 (Ctrl+N)</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <source>Web site</source>
+        <translation>웹 사이트</translation>
+    </message>
+</context>
+<context>
+    <name>zor::AppManagerDialog</name>
+    <message>
+        <source>App Manager</source>
+        <translation>앱 관리자</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>에러</translation>
+    </message>
+    <message>
+        <source>Could not save the App information.
+</source>
+        <translation>애플리케이션 정보를 저장하지 못했습니다.
+</translation>
+    </message>
+    <message>
+        <source>Give the App a name before saving it.</source>
+        <translation>저장하기 전에 앱 이름을 입력하세요.</translation>
+    </message>
+    <message>
+        <source>An App name cannot contain / or \ and cannot be . or .. Choose another name.</source>
+        <translation>앱 이름에는 / 나 \ 를 쓸 수 없고 . 이나 .. 일 수 없습니다. 다른 이름을 입력하세요.</translation>
+    </message>
+    <message>
+        <source>Delete the App &quot;%1&quot;?</source>
+        <translation>앱 &quot;%1&quot;을(를) 삭제하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>There is no file to delete, or deleting it failed.</source>
+        <translation>삭제할 파일이 없거나 실패했습니다.</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>The App information was deleted.</source>
+        <translation>애플리케이션 정보가 삭제되었습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>zor::DeviceDialog</name>
+    <message>
+        <source>Device Add</source>
+        <translation>장치 추가</translation>
+    </message>
+</context>
+<context>
+    <name>zor::FullControlWindow</name>
+    <message>
+        <source>Full Control</source>
+        <translation>전체 제어</translation>
+    </message>
+    <message>
+        <source>Full Control  |  FPS: %1</source>
+        <translation>전체 제어  |  FPS: %1</translation>
+    </message>
+</context>
+<context>
+    <name>zor::MainWindow</name>
+    <message>
+        <source>Web site</source>
+        <translation>웹 사이트</translation>
+    </message>
+    <message>
+        <source>No web browser could be started. The web site is %1</source>
+        <translation>웹 브라우저를 시작할 수 없습니다. 웹 사이트 주소는 %1 입니다</translation>
+    </message>
+    <message>
+        <source>Confirm exit</source>
+        <translation>종료 확인</translation>
+    </message>
+    <message>
+        <source>Quit the program?</source>
+        <translation>프로그램을 종료하시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>zor::PaneContainer</name>
+    <message>
+        <source>Error</source>
+        <translation>에러</translation>
+    </message>
+    <message>
+        <source>Could not save the config.ini file.
+</source>
+        <translation>config.ini 파일을 저장하지 못했습니다.
+</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>You pressed the Cancel button.</source>
+        <translation>취소 버튼을 누르셨습니다.</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete this item?</source>
+        <translation>정말로 이 항목을 삭제하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Confirm delete</source>
+        <translation>삭제 확인</translation>
+    </message>
+</context>
+<context>
+    <name>zor::PaneTitleBar</name>
+    <message>
+        <source>No AppFiles</source>
+        <translation>앱 파일 없음</translation>
+    </message>
+</context>
+<context>
+    <name>zor::SceneEditorView</name>
+    <message>
+        <source>Editor</source>
+        <translation>편집기</translation>
+    </message>
+</context>
+<context>
+    <name>zor::SceneToolForm</name>
+    <message>
+        <source>SceneName : </source>
+        <translation>씬 이름 : </translation>
+    </message>
+    <message>
+        <source>SceneDesc : </source>
+        <translation>씬 설명 : </translation>
+    </message>
+    <message>
+        <source>SceneScript</source>
+        <translation>씬 스크립트</translation>
+    </message>
+    <message>
+        <source>Item Name : </source>
+        <translation>아이템 이름 : </translation>
+    </message>
+    <message>
+        <source>Item Type : </source>
+        <translation>아이템 유형 : </translation>
+    </message>
+    <message>
+        <source>Color : </source>
+        <translation>색상 : </translation>
+    </message>
+    <message>
+        <source>CF : </source>
+        <translation>CF : </translation>
+    </message>
+    <message>
+        <source>Item Params</source>
+        <translation>아이템 매개변수</translation>
+    </message>
+    <message>
+        <source>Item Script</source>
+        <translation>아이템 스크립트</translation>
+    </message>
+    <message>
+        <source>Scene List</source>
+        <translation>씬 목록</translation>
+    </message>
+</context>
+<context>
+    <name>zor::SceneToolWindow</name>
+    <message>
+        <source>Scene Tool</source>
+        <translation>씬 도구</translation>
+    </message>
+    <message>
+        <source>SCENE TOOL</source>
+        <translation>씬 도구</translation>
+    </message>
+    <message>
+        <source>Select an Item, then run it.</source>
+        <translation>아이템을 선택하고 실행 해주세요.</translation>
+    </message>
+    <message>
+        <source>Delete the selected item?</source>
+        <translation>현제 선택한 아이템을 삭제하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Confirm delete</source>
+        <translation>삭제 확인</translation>
+    </message>
+</context>
+<context>
+    <name>zor::SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <source>Follow the system</source>
+        <translation>시스템 설정을 따름</translation>
+    </message>
+    <message>
+        <source>The language changes at the next start of the program.</source>
+        <translation>언어는 프로그램을 다시 시작하면 바뀝니다.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>언어</translation>
+    </message>
+</context>
+<context>
+    <name>zor::ThumbnailView</name>
+    <message>
+        <source>Offline</source>
+        <translation>오프라인</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>정지</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>Connecting</source>
+        <translation>연결 중</translation>
+    </message>
+</context>
+</TS>
