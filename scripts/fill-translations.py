@@ -135,6 +135,19 @@ KOREAN = {
     ("zor::ThumbnailView", "Stop"): "정지",
     ("zor::ThumbnailView", "Error"): "오류",
     ("zor::ThumbnailView", "Connecting"): "연결 중",
+    ("DeviceDialog", "Name"): "이름",
+    ("DeviceDialog", "shown on the pane; the address when empty"): "패널에 표시됩니다. 비어 있으면 주소를 표시합니다",
+    ("zor::DeviceDialog", "Device Edit"): "장치 편집",
+    ("zor::DevicePane", "Double-click for full control (Ctrl+F)"): "더블클릭하면 전체 제어 (Ctrl+F)",
+    ("zor::DevicePane", "no answer"): "응답 없음",
+    ("zor::DevicePane", "trying again by itself"): "자동으로 다시 시도하는 중",
+    ("zor::DevicePane", "click connect to try again"): "다시 시도하려면 연결을 누르세요",
+    ("zor::DevicePane", "automation waits for the device"): "자동화가 장치를 기다리는 중",
+    ("zor::SceneEditorView", "Unsaved changes"): "저장하지 않은 변경 사항",
+    ("zor::SceneEditorView", 'The Scene "%1" has unsaved changes. Save them before closing?'):
+        '씬 "%1"에 저장하지 않은 변경 사항이 있습니다. 닫기 전에 저장하시겠습니까?',
+    ("zor::SceneToolWindow", "Save failed"): "저장 실패",
+    ("zor::SceneToolWindow", 'The Scene "%1" was not saved: %2'): '씬 "%1"을(를) 저장하지 못했습니다: %2',
 }
 
 # (context, source text) -> English, where the English differs from the source text.

@@ -154,6 +154,14 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>shown on the pane; the address when empty</source>
+        <translation>shown on the pane; the address when empty</translation>
+    </message>
 </context>
 <context>
     <name>DevicePane</name>
@@ -368,6 +376,33 @@ Stop the test, then close the window.</translation>
         <source>Device Add</source>
         <translation>Device Add</translation>
     </message>
+    <message>
+        <source>Device Edit</source>
+        <translation>Device Edit</translation>
+    </message>
+</context>
+<context>
+    <name>zor::DevicePane</name>
+    <message>
+        <source>Double-click for full control (Ctrl+F)</source>
+        <translation>Double-click for full control (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>trying again by itself</source>
+        <translation>trying again by itself</translation>
+    </message>
+    <message>
+        <source>click connect to try again</source>
+        <translation>click connect to try again</translation>
+    </message>
+    <message>
+        <source>automation waits for the device</source>
+        <translation>automation waits for the device</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -441,6 +476,14 @@ Stop the test, then close the window.</translation>
         <source>Editor</source>
         <translation>Editor</translation>
     </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>The Scene &quot;%1&quot; has unsaved changes. Save them before closing?</source>
+        <translation>The Scene &quot;%1&quot; has unsaved changes. Save them before closing?</translation>
+    </message>
 </context>
 <context>
     <name>zor::SceneToolForm</name>
@@ -506,6 +549,14 @@ Stop the test, then close the window.</translation>
     <message>
         <source>Confirm delete</source>
         <translation>Confirm delete</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>The Scene &quot;%1&quot; was not saved: %2</source>
+        <translation>The Scene &quot;%1&quot; was not saved: %2</translation>
     </message>
 </context>
 <context>

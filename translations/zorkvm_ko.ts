@@ -154,6 +154,14 @@
         <source>Cancel</source>
         <translation>취소</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>이름</translation>
+    </message>
+    <message>
+        <source>shown on the pane; the address when empty</source>
+        <translation>패널에 표시됩니다. 비어 있으면 주소를 표시합니다</translation>
+    </message>
 </context>
 <context>
     <name>DevicePane</name>
@@ -368,6 +376,33 @@ Stop the test, then close the window.</source>
         <source>Device Add</source>
         <translation>장치 추가</translation>
     </message>
+    <message>
+        <source>Device Edit</source>
+        <translation>장치 편집</translation>
+    </message>
+</context>
+<context>
+    <name>zor::DevicePane</name>
+    <message>
+        <source>Double-click for full control (Ctrl+F)</source>
+        <translation>더블클릭하면 전체 제어 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>응답 없음</translation>
+    </message>
+    <message>
+        <source>trying again by itself</source>
+        <translation>자동으로 다시 시도하는 중</translation>
+    </message>
+    <message>
+        <source>click connect to try again</source>
+        <translation>다시 시도하려면 연결을 누르세요</translation>
+    </message>
+    <message>
+        <source>automation waits for the device</source>
+        <translation>자동화가 장치를 기다리는 중</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -441,6 +476,14 @@ Stop the test, then close the window.</source>
         <source>Editor</source>
         <translation>편집기</translation>
     </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>저장하지 않은 변경 사항</translation>
+    </message>
+    <message>
+        <source>The Scene &quot;%1&quot; has unsaved changes. Save them before closing?</source>
+        <translation>씬 &quot;%1&quot;에 저장하지 않은 변경 사항이 있습니다. 닫기 전에 저장하시겠습니까?</translation>
+    </message>
 </context>
 <context>
     <name>zor::SceneToolForm</name>
@@ -506,6 +549,14 @@ Stop the test, then close the window.</source>
     <message>
         <source>Confirm delete</source>
         <translation>삭제 확인</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>저장 실패</translation>
+    </message>
+    <message>
+        <source>The Scene &quot;%1&quot; was not saved: %2</source>
+        <translation>씬 &quot;%1&quot;을(를) 저장하지 못했습니다: %2</translation>
     </message>
 </context>
 <context>
