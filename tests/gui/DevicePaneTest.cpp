@@ -72,7 +72,7 @@ TEST_F(DevicePaneTest, TheDisconnectButtonLooksLikeAnActionNotAnError) {
   const QString connect_glyph = connect->ShownText();
   QTest::mouseClick(connect, Qt::LeftButton);
   ASSERT_EQ(connect->State(), 1);
-  EXPECT_EQ(connect->toolTip(), QString("Disconnect"));
+  EXPECT_EQ(connect->toolTip(), QCoreApplication::translate("DevicePane", "Disconnect"));
   EXPECT_NE(connect->ShownText(), connect_glyph) << "it shows a glyph of its own";
   const QImage pressed = connect->grab().toImage();
   for (int y = 0; y < pressed.height(); ++y) {
@@ -102,14 +102,16 @@ TEST(DevicePaneOffline, ADeviceThatRefusesConnectionsShowsOfflineWithTheReason) 
   const QStringList lines = pane.Thumb()->StateDetail().split('\n');
   ASSERT_GE(lines.size(), 2) << pane.Thumb()->StateDetail().toStdString();
   EXPECT_EQ(lines[0], QString("connection refused"));
-  EXPECT_EQ(lines[1], QString("trying again by itself")) << "the connect timer pressed connect again";
+  EXPECT_EQ(lines[1], QCoreApplication::translate("zor::DevicePane", "trying again by itself"))
+      << "the connect timer pressed connect again";
 }
 
 TEST_F(DevicePaneTest, AStartWithoutAPictureSaysItWaitsForTheDevice) {
   EXPECT_TRUE(pane_.Thumb()->StateDetail().isEmpty());
   QTest::mouseClick(pane_.Button(kButtonAutomation), Qt::LeftButton);
   EXPECT_EQ(pane_.Thumb()->ShownState(), ConnectionState::Connecting);
-  EXPECT_EQ(pane_.Thumb()->StateDetail(), QString("automation waits for the device"));
+  EXPECT_EQ(pane_.Thumb()->StateDetail(),
+            QCoreApplication::translate("zor::DevicePane", "automation waits for the device"));
   pane_.Session()->OnFrame(test::MakeUniformFrame(8, 4, 1));
   ASSERT_TRUE(test::WaitUntil([this] {
     QApplication::processEvents();
