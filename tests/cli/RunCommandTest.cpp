@@ -8,88 +8,14 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "model/AppInfo.h"
-#include "model/DeviceListFile.h"
-#include "platform/ProgramPath.h"
-#include "sim/SimScreen.h"
+#include "cli/RunCommandFixture.h"
 #include "support/ChildProcess.h"
 #include "support/JsonLines.h"
 #include "support/RunProgram.h"
-#include "support/SimProcess.h"
-#include "support/TempDir.h"
 #include "support/Wait.h"
 
 namespace zor {
 namespace {
-
-constexpr char kAddress[] = "127.0.0.36";
-constexpr int32_t kWidth = 480;
-constexpr int32_t kHeight = 270;
-const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
-
-std::vector<std::string> EventNames(const std::vector<nlohmann::json>& lines) {
-  std::vector<std::string> names;
-  for (const auto& j : lines) {
-    const std::string name = j.is_object() ? j.value("event", "") : "?";
-    if (names.empty() || names.back() != name) names.push_back(name);
-  }
-  return names;
-}
-
-class RunCommandLive : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(sim_.Ready());
-    std::filesystem::create_directory(dir_.File("Apps"));
-    std::filesystem::create_directory(dir_.File("Scenes"));
-    WriteAutomation(u"action CLK\nfinal");
-    WriteConfig(sim_.Port());
-  }
-
-  void WriteConfig(uint16_t port) {
-    DeviceList devices;
-    auto device = std::make_unique<DeviceInfo>();
-    device->ConnectIP = u"127.0.0.36";
-    device->Port = port;
-    device->ScreenWidth = kWidth;
-    device->ScreenHeight = kHeight;
-    device->Apps = {u"Cli"};
-    devices.push_back(std::move(device));
-    ASSERT_TRUE(SaveDeviceList(WidePath(config_), devices));
-  }
-
-  // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
-  void WriteAutomation(const std::u16string& script) {
-    SimScreen screen(kWidth, kHeight);
-    std::vector<uint8_t> bgra;
-    screen.Render(bgra);
-    const SimRect ok = screen.Layout().ok_button;
-    auto item = std::make_shared<Item>();
-    item->Name = u"ok";
-    item->Script = script;
-    item->Threshold = 0.8f;  // the device's pictures are JPEG, the template is the raw render
-    item->Template.Width = ok.w;
-    item->Template.Height = ok.h;
-    for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {
-      const auto row = bgra.begin() + (static_cast<ptrdiff_t>(y) * kWidth + ok.x) * 4;
-      item->Template.Pixels.insert(item->Template.Pixels.end(), row, row + ok.w * 4);
-    }
-    SceneData scene;
-    scene.Name = u"Tap";
-    scene.Items = {item};
-    ASSERT_TRUE(scene.SaveToPath(WidePath(dir_.File("Scenes/Tap.scene"))));
-    AppInfo app;
-    app.Name = u"Cli";
-    app.Scenes = {u"Tap"};
-    ASSERT_TRUE(app.SaveToPath(WidePath(dir_.File("Apps/Cli.app"))));
-    ok_centre_ = {ok.CenterX(), ok.CenterY()};
-  }
-
-  test::SimProcess sim_{{kAddress, 0, {"--size", "480x270"}, {}}};
-  test::TempDir dir_;
-  const std::string config_ = dir_.File("config.ini");
-  std::pair<int32_t, int32_t> ok_centre_;
-};
 
 TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   // The device named twice is still run once.
