@@ -143,6 +143,19 @@ KOREAN = {
     ("zor::DevicePane", "trying again by itself"): "자동으로 다시 시도하는 중",
     ("zor::DevicePane", "click connect to try again"): "다시 시도하려면 연결을 누르세요",
     ("zor::DevicePane", "automation waits for the device"): "자동화가 장치를 기다리는 중",
+    ("zor::DevicePane", "automation paused: no picture from the device"): "자동화 일시 정지: 장치에서 화면이 오지 않음",
+    ("zor::DevicePane", "automation paused: the screen is not %1 x %2"): "자동화 일시 정지: 화면이 %1 x %2 가 아님",
+    ("zor::SettingsDialog", "never"): "사용 안 함",
+    ("zor::SettingsDialog", " s"): " 초",
+    ("zor::SettingsDialog", " min"): " 분",
+    ("zor::SettingsDialog", "Pause without a picture"): "화면이 없을 때 일시 정지",
+    ("zor::SettingsDialog", "A device's Apps pause when no picture came for this long, and go on by themselves when "
+     "pictures come back. From the next start of automation."):
+        "이 시간 동안 장치에서 화면이 오지 않으면 그 장치의 앱이 일시 정지하고, 화면이 다시 오면 스스로 계속합니다. "
+        "다음 자동화 시작부터 적용됩니다.",
+    ("zor::SettingsDialog", "Report a stall after"): "정체 보고 시간",
+    ("zor::SettingsDialog", "An App that finds nothing on its Scene for this long is reported as stalled; it goes on running."):
+        "이 시간 동안 씬에서 아무것도 찾지 못한 앱은 정체로 보고되며, 계속 실행됩니다.",
     ("zor::SceneEditorView", "Unsaved changes"): "저장하지 않은 변경 사항",
     ("zor::SceneEditorView", 'The Scene "%1" has unsaved changes. Save them before closing?'):
         '씬 "%1"에 저장하지 않은 변경 사항이 있습니다. 닫기 전에 저장하시겠습니까?',

@@ -403,6 +403,14 @@ Stop the test, then close the window.</translation>
         <source>automation waits for the device</source>
         <translation>automation waits for the device</translation>
     </message>
+    <message>
+        <source>automation paused: no picture from the device</source>
+        <translation>automation paused: no picture from the device</translation>
+    </message>
+    <message>
+        <source>automation paused: the screen is not %1 x %2</source>
+        <translation>automation paused: the screen is not %1 x %2</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -576,6 +584,34 @@ Stop the test, then close the window.</translation>
     <message>
         <source>Language</source>
         <translation>Language</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Pause without a picture</source>
+        <translation>Pause without a picture</translation>
+    </message>
+    <message>
+        <source>A device&apos;s Apps pause when no picture came for this long, and go on by themselves when pictures come back. From the next start of automation.</source>
+        <translation>A device&apos;s Apps pause when no picture came for this long, and go on by themselves when pictures come back. From the next start of automation.</translation>
+    </message>
+    <message>
+        <source>Report a stall after</source>
+        <translation>Report a stall after</translation>
+    </message>
+    <message>
+        <source>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</source>
+        <translation>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</translation>
     </message>
 </context>
 <context>

@@ -403,6 +403,14 @@ Stop the test, then close the window.</source>
         <source>automation waits for the device</source>
         <translation>자동화가 장치를 기다리는 중</translation>
     </message>
+    <message>
+        <source>automation paused: no picture from the device</source>
+        <translation>자동화 일시 정지: 장치에서 화면이 오지 않음</translation>
+    </message>
+    <message>
+        <source>automation paused: the screen is not %1 x %2</source>
+        <translation>자동화 일시 정지: 화면이 %1 x %2 가 아님</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -576,6 +584,34 @@ Stop the test, then close the window.</source>
     <message>
         <source>Language</source>
         <translation>언어</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>사용 안 함</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> 초</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> 분</translation>
+    </message>
+    <message>
+        <source>Pause without a picture</source>
+        <translation>화면이 없을 때 일시 정지</translation>
+    </message>
+    <message>
+        <source>A device&apos;s Apps pause when no picture came for this long, and go on by themselves when pictures come back. From the next start of automation.</source>
+        <translation>이 시간 동안 장치에서 화면이 오지 않으면 그 장치의 앱이 일시 정지하고, 화면이 다시 오면 스스로 계속합니다. 다음 자동화 시작부터 적용됩니다.</translation>
+    </message>
+    <message>
+        <source>Report a stall after</source>
+        <translation>정체 보고 시간</translation>
+    </message>
+    <message>
+        <source>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</source>
+        <translation>이 시간 동안 씬에서 아무것도 찾지 못한 앱은 정체로 보고되며, 계속 실행됩니다.</translation>
     </message>
 </context>
 <context>

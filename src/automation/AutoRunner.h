@@ -49,14 +49,14 @@ class AutoRunner : public IRunnerControl {
   // Set while no run lasts; null for none. Not owned.
   void SetObserver(IRunObserver* observer) { observer_ = observer; }
   // Set while no run lasts; the next run's watchdog works with these.
-  void SetWatchdogSettings(const WatchdogSettings& settings) { watchdog_settings_ = settings; }
+  void SetWatchdogSettings(const WatchdogSettings& settings) override { watchdog_settings_ = settings; }
 
   // The mode of the run started last.
   RunMode Mode() const { return mode_.load(); }
   bool Running() const { return running_.load(); }
   bool Paused() const { return paused_.load(); }
-  // Why the watchdog holds the Apps; kNone while they may step.
-  HoldReason Hold() const { return watchdog_.Hold(); }
+  // Why the watchdog holds the Apps; kNone while they may step or no run lasts. Any thread.
+  HoldReason Hold() const override { return running_.load() ? watchdog_.Hold() : HoldReason::kNone; }
   // Any thread: the number of Apps, which divides the screen into strips.
   int32_t AppCount() const { return app_count_.load(); }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "automation/RunnerTestListener.h"
+#include "automation/RunWatchdog.h"
 #include "model/Item.h"
 #include "model/SceneData.h"
 
@@ -24,6 +25,10 @@ class IRunnerControl {
   // Ends every worker and forgets every App.
   virtual void StopRun() = 0;
   virtual void SetPaused(bool paused) = 0;
+  // The watchdog of the next run; a runner without one ignores it.
+  virtual void SetWatchdogSettings(const WatchdogSettings& /*settings*/) {}
+  // Why the watchdog holds the Apps now; kNone without a watchdog.
+  virtual HoldReason Hold() const { return HoldReason::kNone; }
 };
 
 }  // namespace zor

@@ -135,9 +135,19 @@ void PaneController::OpenFullControl() {
   if (IPaneView* view = view_.load()) view->ShowFullControl();
 }
 
+void PaneController::ApplyWatchdogSettings() {
+  WatchdogSettings watchdog = watchdog_defaults_ ? watchdog_defaults_() : WatchdogSettings{};
+  if (const DeviceInfo* device = session_.Device()) {
+    watchdog.screen_width = device->ScreenWidth;
+    watchdog.screen_height = device->ScreenHeight;
+  }
+  runner_->SetWatchdogSettings(watchdog);
+}
+
 bool PaneController::StartAutomation() {
   const DeviceInfo* device = session_.Device();
   if (!runner_ || !device) return true;  // the button toggles all the same
+  ApplyWatchdogSettings();
   if (editor_) return StartEditorRun([&] { runner_->StartSceneRun(FirstApp(), editor_->EditedScene(), editor_); });
   try {
     for (const std::u16string& app : device->Apps) runner_->AddApp(app);
@@ -170,6 +180,7 @@ bool PaneController::StartSceneTest(std::shared_ptr<const SceneData> scene) {
 
 bool PaneController::StartEditorRun(const std::function<void()>& start) {
   if (!runner_ || !editor_) return false;
+  ApplyWatchdogSettings();
   automation_active_.store(true);
   editor_run_ = true;
   try {

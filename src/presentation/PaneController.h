@@ -39,6 +39,11 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   void SetView(IPaneView* view) { view_.store(view); }
   // Owned; the runner that the start, pause and test buttons drive. Set before Start.
   void SetRunner(std::unique_ptr<IRunnerControl> runner) { runner_ = std::move(runner); }
+  // Where each run's watchdog times come from, asked at every start (the operator may change
+  // them between runs); the screen size is the device record's. Unset: the defaults.
+  void SetWatchdogDefaults(std::function<WatchdogSettings()> defaults) { watchdog_defaults_ = std::move(defaults); }
+  // Why the watchdog holds the device's Apps now; kNone without a run.
+  HoldReason AutomationHold() const { return runner_ ? runner_->Hold() : HoldReason::kNone; }
 
   // Creates the driver and puts the pane in its first state: Connecting, the editor and pause
   // buttons disabled. The driver is not connected here. Call once.
@@ -96,6 +101,8 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   // Starts what reports to the editor through `start`; false, with nothing left running, when
   // the runner could not start a worker.
   bool StartEditorRun(const std::function<void()>& start);
+  // Hands the runner this run's watchdog settings: the defaults and the record's screen size.
+  void ApplyWatchdogSettings();
   // Ends a run that reports to the editor and clears the editor's marks.
   void StopEditorRun();
   // The device's first App, whose user values an editor run uses; empty without Apps.
@@ -104,6 +111,7 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   DeviceSession session_;
   // Declared after the session: the runner's workers use the session until they are stopped.
   std::unique_ptr<IRunnerControl> runner_;
+  std::function<WatchdogSettings()> watchdog_defaults_;
   uint32_t index_ = 0;
   std::atomic<IPaneView*> view_{nullptr};
   std::array<PaneButtonState, kPaneButtonCount> buttons_{};

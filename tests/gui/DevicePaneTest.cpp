@@ -120,5 +120,26 @@ TEST_F(DevicePaneTest, AStartWithoutAPictureSaysItWaitsForTheDevice) {
   EXPECT_TRUE(pane_.Thumb()->StateDetail().isEmpty());
 }
 
+TEST_F(DevicePaneTest, ARunHeldByTheWatchdogSaysWhyUntilTheRightPicturesCome) {
+  test::ProgramFolder folder;
+  device_.Apps = {u"NoFile"};  // an App without a file runs with no Scene: enough for a worker
+  device_.ScreenWidth = 64;
+  device_.ScreenHeight = 48;
+  pane_.Session()->OnFrame(test::MakeUniformFrame(64, 48, 1));
+  QTest::mouseClick(pane_.Button(kButtonAutomation), Qt::LeftButton);
+  const auto detail_becomes = [this](const QString& text) {
+    return test::WaitUntil([&] {
+      QApplication::processEvents();
+      return pane_.Thumb()->StateDetail() == text;
+    });
+  };
+  pane_.Session()->OnFrame(test::MakeUniformFrame(32, 24, 1));
+  EXPECT_TRUE(detail_becomes(
+      QCoreApplication::translate("zor::DevicePane", "automation paused: the screen is not %1 x %2").arg(64).arg(48)))
+      << pane_.Thumb()->StateDetail().toStdString();
+  pane_.Session()->OnFrame(test::MakeUniformFrame(64, 48, 1));
+  EXPECT_TRUE(detail_becomes(QString())) << pane_.Thumb()->StateDetail().toStdString();
+}
+
 }  // namespace
 }  // namespace zor

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -72,21 +71,8 @@ TEST_F(LanguageTest, DialogQuestionAndTooltipSpeakTheInstalledLanguage) {
   }
 }
 
-// QSettings write into a temporary folder while it lives, not into the user's configuration.
-class TemporarySettings {
- public:
-  TemporarySettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path()); }
-  ~TemporarySettings() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-  }
-
- private:
-  QTemporaryDir dir_;
-};
-
 TEST_F(LanguageTest, SettingsDialogStoresTheChoiceForTheNextStart) {
-  const TemporarySettings settings;
+  const test::TemporarySettings settings;
   EXPECT_EQ(StoredLanguageChoice(QSettings()), QString::fromLatin1(kFollowSystemLanguage));
   {
     SettingsDialog dialog(nullptr, SettingsRows(AppConfig::Instance()));

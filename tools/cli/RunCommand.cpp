@@ -156,9 +156,7 @@ struct DeviceRun {
     DeviceSession& session = pane.Session();
     auto owned = std::make_unique<AutoRunner>(session, session, session);
     owned->SetObserver(&events);
-    watchdog.screen_width = device.ScreenWidth;
-    watchdog.screen_height = device.ScreenHeight;
-    owned->SetWatchdogSettings(watchdog);
+    pane.SetWatchdogDefaults([watchdog] { return watchdog; });
     pane.SetRunner(std::move(owned));
     pane.Start();
     session.AttachConsumer(ConsumerRole::Thumbnail, &events);

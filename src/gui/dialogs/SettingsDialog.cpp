@@ -6,10 +6,12 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QSettings>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTranslations.h"
+#include "gui/widgets/WatchdogDefaults.h"
 
 namespace zor {
 namespace {
@@ -20,6 +22,17 @@ QString Translated(const std::string& source_text) {
 
 // The language choices as stored, in the order of the combo box.
 constexpr const char* kLanguageChoices[] = {kFollowSystemLanguage.data(), "ko", "en"};
+
+// A value with a greyed note under it, as every row of the dialog.
+void AddNotedRow(QFormLayout& form, const QString& label, QWidget* value, const QString& note_text) {
+  auto* note = new QLabel(note_text);
+  note->setWordWrap(true);
+  note->setEnabled(false);
+  auto* cell = new QVBoxLayout;
+  cell->addWidget(value);
+  cell->addWidget(note);
+  form.addRow(label, cell);
+}
 
 }  // namespace
 
@@ -40,6 +53,7 @@ SettingsDialog::SettingsDialog(QWidget* owner, const std::vector<SettingsRow>& r
     notes_.push_back(note);
   }
   AddLanguageRow(*form);
+  AddWatchdogRows(*form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
@@ -59,13 +73,32 @@ void SettingsDialog::AddLanguageRow(QFormLayout& form) {
     QSettings settings;
     StoreLanguageChoice(settings, QString::fromLatin1(kLanguageChoices[index]));
   });
-  auto* note = new QLabel(tr("The language changes at the next start of the program."));
-  note->setWordWrap(true);
-  note->setEnabled(false);
-  auto* cell = new QVBoxLayout;
-  cell->addWidget(language_);
-  cell->addWidget(note);
-  form.addRow(tr("Language"), cell);
+  AddNotedRow(form, tr("Language"), language_, tr("The language changes at the next start of the program."));
+}
+
+void SettingsDialog::AddWatchdogRows(QFormLayout& form) {
+  const WatchdogTimes stored = StoredWatchdogTimes(QSettings());
+  no_signal_ = new QSpinBox;
+  no_signal_->setRange(0, kMaxNoSignalSeconds);
+  no_signal_->setValue(stored.no_signal_seconds);
+  no_signal_->setSpecialValueText(tr("never"));
+  no_signal_->setSuffix(tr(" s"));
+  stall_ = new QSpinBox;
+  stall_->setRange(0, kMaxStallMinutes);
+  stall_->setValue(stored.stall_minutes);
+  stall_->setSpecialValueText(tr("never"));
+  stall_->setSuffix(tr(" min"));
+  const auto store = [this] {
+    QSettings settings;
+    StoreWatchdogTimes(settings, {no_signal_->value(), stall_->value()});
+  };
+  connect(no_signal_, &QSpinBox::valueChanged, this, store);
+  connect(stall_, &QSpinBox::valueChanged, this, store);
+  AddNotedRow(form, tr("Pause without a picture"), no_signal_,
+              tr("A device's Apps pause when no picture came for this long, and go on by themselves when "
+                 "pictures come back. From the next start of automation."));
+  AddNotedRow(form, tr("Report a stall after"), stall_,
+              tr("An App that finds nothing on its Scene for this long is reported as stalled; it goes on running."));
 }
 
 int SettingsDialog::Run(QWidget* owner) {

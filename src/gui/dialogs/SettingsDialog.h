@@ -1,7 +1,7 @@
 #pragma once
 // The Settings dialog of the tool bar's gear button: one row per setting of SettingsRows (label,
-// value, and why it has that value), then the language, stored with QSettings as soon as it is
-// chosen. GUI thread only.
+// value, and why it has that value), then the language and the automation watchdog's times,
+// stored with QSettings as soon as they are chosen. GUI thread only.
 #include <QDialog>
 #include <vector>
 
@@ -10,6 +10,7 @@
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class QSpinBox;
 
 namespace zor {
 
@@ -25,11 +26,17 @@ class SettingsDialog : public QDialog {
   QLabel* Value(size_t index) const { return values_.at(index); }
   QLabel* Note(size_t index) const { return notes_.at(index); }
   QComboBox* Language() const { return language_; }
+  QSpinBox* NoSignalSeconds() const { return no_signal_; }
+  QSpinBox* StallMinutes() const { return stall_; }
 
  private:
   void AddLanguageRow(QFormLayout& form);
+  // The watchdog's times for every device's runs, stored as soon as they change.
+  void AddWatchdogRows(QFormLayout& form);
 
   QComboBox* language_ = nullptr;
+  QSpinBox* no_signal_ = nullptr;
+  QSpinBox* stall_ = nullptr;
   std::vector<QLabel*> values_;
   std::vector<QLabel*> notes_;
 };

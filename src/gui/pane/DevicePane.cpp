@@ -9,6 +9,7 @@
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/widgets/WatchdogDefaults.h"
 #include "presentation/DeviceLabel.h"
 #include "presentation/PaneGeometry.h"
 #include "presentation/TileLayout.h"
@@ -72,8 +73,11 @@ DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, I
   DeviceSession& session = controller_->Session();
   controller_->SetIndex(index);
   controller_->SetView(this);
-  // The start, pause and editor test buttons drive it.
-  controller_->SetRunner(std::make_unique<AutoRunner>(session, session, session));
+  // The start, pause and editor test buttons drive it; a watchdog hold changes what the pane says.
+  auto runner = std::make_unique<AutoRunner>(session, session, session);
+  runner->SetObserver(&hold_observer_);
+  controller_->SetRunner(std::move(runner));
+  controller_->SetWatchdogDefaults(StoredWatchdogSettings);
   session.AttachConsumer(ConsumerRole::Thumbnail, thumb_);
   controller_->Start();
   SyncFromController();
@@ -203,6 +207,13 @@ QString DevicePane::StateDetail() const {
     lines << (controller_->RetryingWhileOffline() ? tr("trying again by itself") : tr("click connect to try again"));
   }
   if (controller_->AutomationWaitsForDevice()) lines << tr("automation waits for the device");
+  switch (controller_->AutomationHold()) {
+    case HoldReason::kNone: break;
+    case HoldReason::kNoSignal: lines << tr("automation paused: no picture from the device"); break;
+    case HoldReason::kScreenSize:
+      lines << tr("automation paused: the screen is not %1 x %2").arg(device_.ScreenWidth).arg(device_.ScreenHeight);
+      break;
+  }
   return lines.join('\n');
 }
 

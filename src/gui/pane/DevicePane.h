@@ -12,6 +12,7 @@
 #include "gui/widgets/CoalescedPost.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/ConnectTimer.h"
+#include "automation/RunObserver.h"
 #include "presentation/PaneController.h"
 
 namespace zor {
@@ -88,7 +89,18 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   // again, and a run that waits for the device.
   QString StateDetail() const;
 
+  // Tells the pane when the watchdog holds or frees the runs (any thread; the sync is posted).
+  class HoldObserver : public IRunObserver {
+   public:
+    explicit HoldObserver(DevicePane& pane) : pane_(pane) {}
+    void OnHoldChanged(HoldReason) override { pane_.PaneChanged(); }
+
+   private:
+    DevicePane& pane_;
+  };
+
   DeviceInfo& device_;
+  HoldObserver hold_observer_{*this};  // outlives the runner, which the controller owns
   std::unique_ptr<PaneController> controller_;
   ICommandTarget* main_window_ = nullptr;  // receives the delete and edit buttons
   PaneTitleBar* title_ = nullptr;

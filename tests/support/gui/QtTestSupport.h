@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -44,6 +46,19 @@ inline QApplication& QtApp() {
 // Base of test fixtures that hold widgets as members: the application exists before them.
 struct WithQtApp {
   WithQtApp() { QtApp(); }
+};
+
+// QSettings write into a temporary folder while it lives, not into the user's configuration.
+class TemporarySettings {
+ public:
+  TemporarySettings() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path()); }
+  ~TemporarySettings() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+  }
+
+ private:
+  QTemporaryDir dir_;
 };
 
 // A fresh program folder (with Apps/ and Scenes/) that AppConfig points at while it lives.
