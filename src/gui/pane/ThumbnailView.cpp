@@ -129,7 +129,8 @@ const QImage& ThumbnailView::ScaledPicture(const FramePtr& frame) {
   const QSize pixels = size() * devicePixelRatioF();
   const bool same_frame = !scaled_frame_.owner_before(frame) && !frame.owner_before(scaled_frame_);
   if (same_frame && scaled_.size() == pixels) return scaled_;
-  scaled_ = QImage(pixels, QImage::Format_RGB32);
+  // Drawn over in place while the size stays: no new image per picture.
+  if (scaled_.size() != pixels) scaled_ = QImage(pixels, QImage::Format_RGB32);
   scaled_.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(&scaled_);
   painter.fillRect(rect(), kPictureBackground);
