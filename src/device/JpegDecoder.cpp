@@ -22,7 +22,7 @@ namespace {
 // The reduced scales tried for a small view, smallest first.
 constexpr int kReducedDenominators[] = {8, 4, 2};
 
-uint32_t Scaled(uint32_t side, DecodeScale scale) {
+uint32_t ScaledSide(uint32_t side, DecodeScale scale) {
   return static_cast<uint32_t>(TJSCALED(static_cast<int>(side), (tjscalingfactor{scale.numerator, scale.denominator})));
 }
 
@@ -57,8 +57,8 @@ bool Decode(tjhandle handle, const uint8_t* data, size_t size, const PictureNeed
     return false;
   }
   const DecodeScale scale = ScaleFor(need, static_cast<uint32_t>(w), static_cast<uint32_t>(h));
-  const uint32_t out_w = Scaled(static_cast<uint32_t>(w), scale);
-  const uint32_t out_h = Scaled(static_cast<uint32_t>(h), scale);
+  const uint32_t out_w = ScaledSide(static_cast<uint32_t>(w), scale);
+  const uint32_t out_h = ScaledSide(static_cast<uint32_t>(h), scale);
   const size_t bytes = size_t{out_w} * size_t{out_h} * 4;
   if (pixels.size() != bytes) pixels.resize(bytes);
   // Any failure counts, warnings included: a truncated picture decodes with a warning and a
@@ -89,7 +89,7 @@ DecodeScale ScaleFor(const PictureNeed& need, uint32_t width, uint32_t height) {
   const PictureSize shown = ShownSize(need, width, height);
   for (int denominator : kReducedDenominators) {
     const DecodeScale scale{1, denominator};
-    if (Scaled(width, scale) >= shown.width && Scaled(height, scale) >= shown.height && Offered(denominator)) {
+    if (ScaledSide(width, scale) >= shown.width && ScaledSide(height, scale) >= shown.height && Offered(denominator)) {
       return scale;
     }
   }
