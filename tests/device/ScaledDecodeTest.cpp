@@ -71,6 +71,18 @@ TEST(ScaledDecodeTest, TheFullPictureIsByteForByteTheDirectDecodeAlsoInAReusedSm
   EXPECT_TRUE(frame.pixels == direct);
 }
 
+TEST(ScaledDecodeTest, AFrameGoingFromFullToSmallAndBackKeepsItsPixelBuffer) {
+  const auto jpeg = DesktopJpeg(1920, 1080);
+  JpegContext context;
+  ScreenImage frame;
+  ASSERT_TRUE(DecodeJpeg(context, jpeg.data(), jpeg.size(), PictureNeed::FullSize(), frame));
+  const uint8_t* buffer = frame.pixels.data();
+  for (const PictureNeed& need : {kThumb, PictureNeed::FullSize(), kThumb}) {
+    ASSERT_TRUE(DecodeJpeg(context, jpeg.data(), jpeg.size(), need, frame));
+    EXPECT_EQ(frame.pixels.data(), buffer) << "a pooled frame is decoded into again, not reallocated";
+  }
+}
+
 TEST(ScaledDecodeTest, APictureTooSmallToScaleIsFullSizeAndSaysSo) {
   const auto jpeg = DesktopJpeg(640, 360);
   JpegContext context;
