@@ -64,7 +64,8 @@ Difference Compare(const QImage& a, const QImage& b) {
     for (int x = 0; x < a.width(); ++x) {
       const QColor p = a.pixelColor(x, y);
       const QColor q = b.pixelColor(x, y);
-      d.push_back(std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()), std::abs(p.blue() - q.blue())}));
+      d.push_back(std::max(
+          {std::abs(p.red() - q.red()), std::abs(p.green() - q.green()), std::abs(p.blue() - q.blue())}));
       sum += d.back();
     }
   }
