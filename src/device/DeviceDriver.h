@@ -10,6 +10,7 @@
 
 #include "device/InputCompletion.h"
 #include "input/KeyStroke.h"
+#include "model/PictureNeed.h"
 #include "model/ScreenImage.h"
 
 namespace zor {
@@ -28,6 +29,9 @@ class IDriverOwner {
   virtual const DeviceInfo* Device() const = 0;
   // Called on the driver's receive thread with each decoded frame, which is never written again.
   virtual void OnFrame(FramePtr frame) = 0;
+  // How large the next picture must be decoded; asked on the driver's receive thread just before
+  // each decode. The full picture unless the owner knows that only small views watch.
+  virtual PictureNeed NeededPicture() const { return PictureNeed::FullSize(); }
 };
 
 class DeviceDriver {

@@ -19,8 +19,32 @@ void JpegContext::Reset() {
 
 namespace {
 
-bool Decode(tjhandle handle, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, uint32_t& width,
-            uint32_t& height) {
+// The reduced scales tried for a small view, smallest first.
+constexpr int kReducedDenominators[] = {8, 4, 2};
+
+uint32_t ScaledSide(uint32_t side, DecodeScale scale) {
+  return static_cast<uint32_t>(TJSCALED(static_cast<int>(side), (tjscalingfactor{scale.numerator, scale.denominator})));
+}
+
+// Whether the library offers 1/denominator (every libjpeg-turbo does; asked rather than assumed).
+bool Offered(int denominator) {
+  int count = 0;
+  const tjscalingfactor* factors = tjGetScalingFactors(&count);
+  for (int i = 0; factors && i < count; ++i) {
+    if (factors[i].num == 1 && factors[i].denom == denominator) return true;
+  }
+  return false;
+}
+
+struct Decoded {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint32_t source_width = 0;
+  uint32_t source_height = 0;
+};
+
+bool Decode(tjhandle handle, const uint8_t* data, size_t size, const PictureNeed& need, std::vector<uint8_t>& pixels,
+            Decoded& out) {
   int w = 0;
   int h = 0;
   int subsampling = 0;
@@ -32,28 +56,64 @@ bool Decode(tjhandle handle, const uint8_t* data, size_t size, std::vector<uint8
       static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > kMaxJpegPixels) {
     return false;
   }
-  const size_t bytes = static_cast<size_t>(w) * static_cast<size_t>(h) * 4;
+  const DecodeScale scale = ScaleFor(need, static_cast<uint32_t>(w), static_cast<uint32_t>(h));
+  const uint32_t out_w = ScaledSide(static_cast<uint32_t>(w), scale);
+  const uint32_t out_h = ScaledSide(static_cast<uint32_t>(h), scale);
+  const size_t bytes = size_t{out_w} * size_t{out_h} * 4;
   if (pixels.size() != bytes) pixels.resize(bytes);
   // Any failure counts, warnings included: a truncated picture decodes with a warning and a
-  // grey lower part, which must not be shown or analysed as the remote screen.
-  if (tjDecompress2(handle, data, static_cast<unsigned long>(size), pixels.data(), w, w * 4, h, TJPF_BGRA, 0) != 0) {
+  // grey lower part, which must not be shown or analysed as the remote screen. Given the scaled
+  // size, the library decodes at exactly that scale.
+  if (tjDecompress2(handle, data, static_cast<unsigned long>(size), pixels.data(), static_cast<int>(out_w),
+                    static_cast<int>(out_w * 4), static_cast<int>(out_h), TJPF_BGRA, 0) != 0) {
     return false;
   }
-  width = static_cast<uint32_t>(w);
-  height = static_cast<uint32_t>(h);
+  out = {out_w, out_h, static_cast<uint32_t>(w), static_cast<uint32_t>(h)};
   return true;
+}
+
+bool DecodeWithReset(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need,
+                     std::vector<uint8_t>& pixels, Decoded& out) {
+  if (!data || size == 0 || !context.Valid()) return false;
+  // TurboJPEG takes the length as unsigned long; every real picture is far below that anyway.
+  if (size > ULONG_MAX) return false;
+  if (Decode(static_cast<tjhandle>(context.Handle()), data, size, need, pixels, out)) return true;
+  context.Reset();
+  return false;
 }
 
 }  // namespace
 
+DecodeScale ScaleFor(const PictureNeed& need, uint32_t width, uint32_t height) {
+  if (need.IsFullSize()) return {};
+  const PictureSize shown = ShownSize(need, width, height);
+  for (int denominator : kReducedDenominators) {
+    const DecodeScale scale{1, denominator};
+    if (ScaledSide(width, scale) >= shown.width && ScaledSide(height, scale) >= shown.height && Offered(denominator)) {
+      return scale;
+    }
+  }
+  return {};
+}
+
 bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels,
                 uint32_t& width, uint32_t& height) {
-  if (!data || size == 0 || !context.Valid()) return false;
-  // TurboJPEG takes the length as unsigned long; every real picture is far below that anyway.
-  if (size > ULONG_MAX) return false;
-  if (Decode(context.Handle(), data, size, pixels, width, height)) return true;
-  context.Reset();
-  return false;
+  Decoded out;
+  if (!DecodeWithReset(context, data, size, PictureNeed::FullSize(), pixels, out)) return false;
+  width = out.width;
+  height = out.height;
+  return true;
+}
+
+bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need, ScreenImage& frame) {
+  Decoded out;
+  if (!DecodeWithReset(context, data, size, need, frame.pixels, out)) return false;
+  frame.width = out.width;
+  frame.height = out.height;
+  const bool scaled = out.width != out.source_width || out.height != out.source_height;
+  frame.scaled_from_width = scaled ? out.source_width : 0;
+  frame.scaled_from_height = scaled ? out.source_height : 0;
+  return true;
 }
 
 }  // namespace zor

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/PictureNeed.h"
+#include "model/ScreenImage.h"
+
 namespace zor {
 
 // Largest picture a device may send: an 8K UHD screen. A hostile or broken stream announcing
@@ -36,5 +39,23 @@ class JpegContext {
 // truncated data; `pixels` may then hold partial output and width and height are unspecified.
 bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vector<uint8_t>& pixels,
                 uint32_t& width, uint32_t& height);
+
+// A DCT scale of the decoder: the picture comes out numerator / denominator of its size on each
+// side, rounded up.
+struct DecodeScale {
+  int numerator = 1;
+  int denominator = 1;
+  friend bool operator==(const DecodeScale&, const DecodeScale&) = default;
+};
+// The scale a width x height picture is decoded at for `need`: the smallest of the library's 1/2,
+// 1/4 and 1/8 whose picture still covers the view's shown size, else full size. These three have
+// the library's fast reduced inverse DCTs; a picture decoded smaller never has to be made whole.
+DecodeScale ScaleFor(const PictureNeed& need, uint32_t width, uint32_t height);
+
+// Decodes one JPEG picture into `frame` at the scale ScaleFor gives for `need`: the frame's
+// size is the decoded one and, when that is smaller than the picture, scaled_from_* is the
+// picture's own size (0 x 0 otherwise). The pixels are reused as in the overload above; the
+// outcomes on bad data are the same, and the frame's sizes are then unspecified.
+bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need, ScreenImage& frame);
 
 }  // namespace zor

@@ -3,10 +3,10 @@
 // small JSON texts to the agent and one JPEG picture per binary message back.
 //
 // Threads: Connect, Disconnect, StartStream and StopStream on the UI thread; input operations on
-// the UI and automation threads at once; frames are decoded and handed to the owner on the
-// socket's I/O thread; snapshot requests leave from the polling thread. Why the device cannot be
-// reached (refused, timed out, closed by the peer, not a JPEG picture...) is kept as the last
-// error until a picture is delivered again.
+// the UI and automation threads at once; frames are decoded (at the size the owner needs) and
+// handed to the owner on the socket's I/O thread; snapshot requests leave from the polling
+// thread. Why the device cannot be reached (refused, timed out, closed by the peer, not a JPEG
+// picture...) is kept as the last error until a picture is delivered again.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>

@@ -122,7 +122,7 @@ void TesselLiteDriver::OnWake() {
 
 void TesselLiteDriver::DeliverPicture(std::span<const uint8_t> jpeg) {
   std::shared_ptr<ScreenImage> frame = frames_.Take();
-  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), frame->pixels, frame->width, frame->height)) {
+  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), owner_.NeededPicture(), *frame)) {
     last_error_.Set("not a JPEG picture");
     return;
   }

@@ -13,7 +13,7 @@
 //
 // Threads: Connect, Disconnect, StartStream and StopStream come from the UI thread; input
 // operations from the UI thread and automation threads at once (each report is one send);
-// frames are decoded and delivered on the stream thread.
+// frames are decoded (at the size the owner needs) and delivered on the stream thread.
 #include <atomic>
 #include <cstdint>
 #include <memory>

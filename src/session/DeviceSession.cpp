@@ -101,7 +101,19 @@ void DeviceSession::OnFrame(FramePtr frame) {
   }
   if (MarkStreaming()) Notify();
   std::lock_guard lock(consumers_mutex_);
-  for (const Attached& attached : consumers_) attached.consumer->OnFrame(frame);
+  for (const Attached& attached : consumers_) {
+    // A consumer that attached after this picture was decoded small waits for the next one,
+    // which NeededPicture then asks at full size.
+    if (attached.consumer->Need().ServedBy(*frame)) attached.consumer->OnFrame(frame);
+  }
+}
+
+PictureNeed DeviceSession::NeededPicture() const {
+  std::lock_guard lock(consumers_mutex_);
+  if (consumers_.empty()) return PictureNeed::FullSize();
+  PictureNeed need = consumers_.front().consumer->Need();
+  for (const Attached& attached : consumers_) need = need.Union(attached.consumer->Need());
+  return need;
 }
 
 bool DeviceSession::MarkStreaming() {

@@ -61,6 +61,10 @@ class DeviceSession : public IDriverOwner, public IFrameSource, public IDeviceIn
   // IDriverOwner
   const DeviceInfo* Device() const override { return device_; }
   void OnFrame(FramePtr frame) override;
+  // What the attached consumers need together: small only while every one of them shows the
+  // picture small (the thumbnail alone), the full picture otherwise, and also with no consumer
+  // at all (CurrentFrame is then the screen pixel for pixel). Driver's thread.
+  PictureNeed NeededPicture() const override;
 
   // IFrameSource
   void AttachConsumer(ConsumerRole role, IFrameConsumer* consumer) override;
@@ -81,7 +85,8 @@ class DeviceSession : public IDriverOwner, public IFrameSource, public IDeviceIn
   // failed, in words for the operator; empty while all is well and without a driver. Any thread.
   std::string LastError() const;
 
-  // The latest frame, null before the first.
+  // The latest frame, null before the first. Decoded small (see ScreenImage::Scaled) when only
+  // small views watched the device as it came.
   FramePtr CurrentFrame() const;
 
   ConnectionState State() const;
@@ -121,9 +126,10 @@ class DeviceSession : public IDriverOwner, public IFrameSource, public IDeviceIn
   mutable std::mutex image_mutex_;
   FramePtr screen_;
 
-  // Held for a whole fan-out, so that detaching waits until no delivery is in progress.
-  // Lock order: this mutex, then the consumer's own lock (inside its OnFrame).
-  std::mutex consumers_mutex_;
+  // Held for a whole fan-out, so that detaching waits until no delivery is in progress; also
+  // while the consumers' needs are read before a decode. Lock order: this mutex, then the
+  // consumer's own lock (inside its OnFrame).
+  mutable std::mutex consumers_mutex_;
   std::vector<Attached> consumers_;
 };
 

@@ -2,6 +2,7 @@
 // How the windows and workers that show or analyse a device's screen receive its frames.
 #include <cstdint>
 
+#include "model/PictureNeed.h"
 #include "model/ScreenImage.h"
 
 namespace zor {
@@ -22,6 +23,10 @@ class IFrameConsumer {
   // block here, never call back into the DeviceSession, and never hold your own frame lock while
   // detaching (detaching waits for a delivery in progress).
   virtual void OnFrame(const FramePtr& frame) = 0;
+  // How large a picture this consumer needs; asked on the driver's receive thread for every
+  // frame, so it must be cheap and safe to call from there. The full picture unless overridden:
+  // a consumer that needs it never gets a picture decoded smaller (it waits for the next one).
+  virtual PictureNeed Need() const { return PictureNeed::FullSize(); }
 };
 
 }  // namespace zor

@@ -41,6 +41,7 @@ class SimPane {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
+  ThumbnailView* Thumb() const { return pane_->Thumb(); }
   bool WaitForPicture() {
     return SettleUntil([&] { return pane_->Thumb()->Picture() != nullptr; });
   }
@@ -105,6 +106,30 @@ TEST_F(FullCtrlSimLive, SoftwareAgentStreamsWhileOpenAndTakesKeysAsJson) {
            std::find(stopped, texts.end(), R"({"action":"snapshot","quality":60,"type":"SCRCTL"})") != texts.end();
   })) << "snapshot polling did not resume";
   EXPECT_TRUE(pane.ThumbnailKeepsUpdating(2));
+}
+
+// The thumbnail alone gets pictures decoded small; the full control window gets the whole
+// screen from its first picture on, and once it closes the thumbnail's pictures are small again.
+TEST_F(FullCtrlSimLive, ThePaneDecodesSmallUntilFullControlOpensAndAgainAfterItCloses) {
+  test::SimProcess sim(test::SimProcessOptions{});  // 1920 x 1080
+  ASSERT_TRUE(sim.Ready());
+  SimPane pane(test::SoftKvmDevice(u"127.0.0.1", sim.Port(), 1920, 1080));
+  ASSERT_TRUE(pane.WaitForPicture());
+  const FramePtr small = pane.Thumb()->Picture();
+  EXPECT_TRUE(small->Scaled());
+  EXPECT_EQ(small->ScreenWidth(), 1920u);
+
+  FullControlWindow* window = pane.OpenByDoubleClick();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(SettleUntil([&] { return window->Picture() != nullptr; })) << "no frame reached the window";
+  EXPECT_FALSE(window->Picture()->Scaled());
+  EXPECT_EQ(window->Picture()->width, 1920u);
+
+  window->close();
+  EXPECT_TRUE(SettleUntil([&] {
+    const FramePtr shown = pane.Thumb()->Picture();
+    return shown && shown->Scaled();
+  }));
 }
 
 TEST_F(FullCtrlSimLive, HardwareDeviceShowsTheWindowAndTakesKeysAsHidReports) {

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <algorithm>
 #include <QPainter>
 
 #include "gui/widgets/UiTheme.h"
@@ -12,6 +14,8 @@
 namespace zor {
 namespace {
 
+// Around a letterboxed picture, and in place of the picture before the first frame.
+const QColor kPictureBackground = QColor::fromRgbF(0, 0.3f, 0.8f);
 constexpr int kOverlayLineStep = 28;
 constexpr int kOverlayLeft = 5;
 constexpr int kOverlayTextPixels = 20;
@@ -50,6 +54,22 @@ ThumbnailView::ThumbnailView(QWidget* pane, ICommandTarget* pane_target) : QWidg
   setGeometry(0, kTitleBarHeight, w, ThumbHeightFor(w));
   setAttribute(Qt::WA_OpaquePaintEvent);
   UpdateCursor();
+  // A hidden widget gets its resize event only when shown; frames may come before that.
+  RememberNeed(size());
+}
+
+PictureNeed ThumbnailView::Need() const { return PictureNeed::FitInto(need_width_.load(), need_height_.load()); }
+
+void ThumbnailView::resizeEvent(QResizeEvent* event) {
+  RememberNeed(event->size());
+  QWidget::resizeEvent(event);
+}
+
+void ThumbnailView::RememberNeed(QSize view_size) {
+  const QSize pixels = view_size * devicePixelRatioF();
+  // A view of no size still wants a small picture rather than the full one.
+  need_width_.store(static_cast<uint32_t>(std::max(pixels.width(), 1)));
+  need_height_.store(static_cast<uint32_t>(std::max(pixels.height(), 1)));
 }
 
 void ThumbnailView::SetFrame(FramePtr frame) {
@@ -97,15 +117,33 @@ void ThumbnailView::paintEvent(QPaintEvent*) {
 }
 
 void ThumbnailView::PaintPicture(QPainter& painter) {
-  painter.fillRect(rect(), QColor::fromRgbF(0, 0.3f, 0.8f));
   const FramePtr frame = Picture();
-  if (!frame || frame->Empty()) return;
-  // A view over the frame's pixels (no copy); the alpha byte is ignored.
+  if (!frame || frame->Empty()) {
+    painter.fillRect(rect(), kPictureBackground);
+    return;
+  }
+  painter.drawImage(QPoint(0, 0), ScaledPicture(frame));
+}
+
+const QImage& ThumbnailView::ScaledPicture(const FramePtr& frame) {
+  const QSize pixels = size() * devicePixelRatioF();
+  const bool same_frame = !scaled_frame_.owner_before(frame) && !frame.owner_before(scaled_frame_);
+  if (same_frame && scaled_.size() == pixels) return scaled_;
+  // Drawn over in place while the size stays: no new image per picture.
+  if (scaled_.size() != pixels) scaled_ = QImage(pixels, QImage::Format_RGB32);
+  scaled_.setDevicePixelRatio(devicePixelRatioF());
+  QPainter painter(&scaled_);
+  painter.fillRect(rect(), kPictureBackground);
+  // A view over the frame's pixels (no copy); the alpha byte is ignored. The place comes from
+  // the screen's size, so a picture decoded small keeps the screen's exact aspect.
   const QImage picture(frame->pixels.data(), static_cast<int>(frame->width), static_cast<int>(frame->height),
                        static_cast<qsizetype>(frame->StrideBytes()), QImage::Format_RGB32);
-  const PictureRect r = FitPicture(width(), height(), frame->width, frame->height);
+  const PictureRect r = FitPicture(width(), height(), frame->ScreenWidth(), frame->ScreenHeight());
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRectF(r.x, r.y, r.width, r.height), picture);
+  scaled_frame_ = frame;
+  ++scaled_count_;
+  return scaled_;
 }
 
 void ThumbnailView::PaintStatePanel(QPainter& painter) {

@@ -3,10 +3,15 @@
 // with the connection state ("Offline", "Stop", "Error", "Connecting"), plus red overlay lines.
 // SetFrame (also reached as the client's frame consumer) may be called from any thread: the
 // frame goes to the thumbnail's mailbox, which asks the GUI thread for one repaint. Frames are
-// immutable and shared, so handing one over copies no pixels; painting draws straight from it.
+// immutable and shared, so handing one over copies no pixels. The picture is scaled to the view
+// once per new frame (or size) and kept; a paint for any other reason draws the kept one. The
+// view needs no more than its own size, so a device that only it watches is decoded small.
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "gui/widgets/CoalescedPost.h"
 #include "presentation/CommandTarget.h"
@@ -24,6 +29,8 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   // Any thread: keeps the frame as the newest picture and schedules a repaint.
   void SetFrame(FramePtr frame);
   void OnFrame(const FramePtr& frame) override { SetFrame(frame); }
+  // Any thread: a picture that covers the view's pixels.
+  PictureNeed Need() const override;
 
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
   void ShowState(ConnectionState state);
@@ -40,15 +47,23 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   bool FullControl() const { return full_control_; }
   // The newest picture (null before the first); any thread.
   FramePtr Picture() const;
+  // How many times a picture was scaled to the view (for tests and diagnostics). GUI thread.
+  uint64_t ScaledPictureCount() const { return scaled_count_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   // The arrow while the picture streams and full control is closed, the hand otherwise.
   void UpdateCursor();
+  // Keeps the view's size in device pixels for Need(); GUI thread.
+  void RememberNeed(QSize view_size);
   void PaintPicture(QPainter& painter);
+  // The view's picture area with `frame` letterboxed into it, scaled anew only when the frame or
+  // the view's size changed since the last time.
+  const QImage& ScaledPicture(const FramePtr& frame);
   void PaintStatePanel(QPainter& painter);
   void PaintOverlay(QPainter& painter);
   void PaintShadowedText(QPainter& painter, QPoint at, const QString& text, const QColor& colour) const;
@@ -61,6 +76,14 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   ConnectionState state_ = ConnectionState::Offline;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
   FrameMailbox frames_{[this] { repaint_.Post(this, [this] { update(); }); }};
+  // The view's size in device pixels, read by the driver's thread through Need().
+  std::atomic<uint32_t> need_width_{0};
+  std::atomic<uint32_t> need_height_{0};
+  // GUI thread: the last scaled picture and the frame it shows (weak: the kept picture must not
+  // keep the frame's buffer from its pool).
+  QImage scaled_;
+  std::weak_ptr<const ScreenImage> scaled_frame_;
+  uint64_t scaled_count_ = 0;
 };
 
 }  // namespace zor

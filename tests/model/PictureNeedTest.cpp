@@ -1,0 +1,58 @@
+// The size a view needs: the picture's shown size in a view, and two needs together.
+#include <gtest/gtest.h>
+
+#include "model/PictureNeed.h"
+
+namespace zor {
+namespace {
+
+struct ShownCase {
+  PictureNeed need;
+  uint32_t screen_width;
+  uint32_t screen_height;
+  uint32_t width;
+  uint32_t height;
+};
+
+class ShownSizeTest : public ::testing::TestWithParam<ShownCase> {};
+
+TEST_P(ShownSizeTest, FitsTheScreenIntoTheViewRoundingUp) {
+  const ShownCase& c = GetParam();
+  const PictureSize shown = ShownSize(c.need, c.screen_width, c.screen_height);
+  EXPECT_EQ(shown.width, c.width);
+  EXPECT_EQ(shown.height, c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShownSizeTest,
+                         ::testing::Values(ShownCase{PictureNeed::FitInto(400, 225), 1920, 1080, 400, 225},
+                                           ShownCase{PictureNeed::FitInto(400, 225), 1024, 768, 300, 225},
+                                           ShownCase{PictureNeed::FitInto(400, 225), 1000, 1000, 225, 225},
+                                           ShownCase{PictureNeed::FitInto(400, 400), 1920, 1080, 400, 225},
+                                           ShownCase{PictureNeed::FitInto(100, 100), 3, 1, 100, 34},
+                                           ShownCase{PictureNeed::FullSize(), 1920, 1080, 1920, 1080}));
+
+TEST(PictureNeedTest, TwoViewsNeedTheLargerSidesAndAnyFullNeedWins) {
+  const PictureNeed small = PictureNeed::FitInto(400, 100);
+  const PictureNeed tall = PictureNeed::FitInto(200, 300);
+  EXPECT_EQ(small.Union(tall), PictureNeed::FitInto(400, 300));
+  EXPECT_TRUE(small.Union(PictureNeed::FullSize()).IsFullSize());
+  EXPECT_TRUE(PictureNeed::FullSize().Union(tall).IsFullSize());
+}
+
+TEST(PictureNeedTest, OnlyAFullPictureServesTheFullNeed) {
+  ScreenImage full;
+  full.width = 1920;
+  full.height = 1080;
+  ScreenImage small = full;
+  small.width = 480;
+  small.height = 270;
+  small.scaled_from_width = 1920;
+  small.scaled_from_height = 1080;
+  EXPECT_TRUE(PictureNeed::FullSize().ServedBy(full));
+  EXPECT_FALSE(PictureNeed::FullSize().ServedBy(small));
+  EXPECT_TRUE(PictureNeed::FitInto(400, 225).ServedBy(small));
+  EXPECT_TRUE(PictureNeed::FitInto(400, 225).ServedBy(full));
+}
+
+}  // namespace
+}  // namespace zor
