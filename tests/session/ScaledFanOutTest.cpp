@@ -126,7 +126,9 @@ TEST_F(ScaledFanOutTest, FullConsumersComingAndGoingNeverGetASmallPicture) {
     JournalingConsumer full{"full", PictureNeed::FullSize(), journal_};
     session_.AttachConsumer(round % 2 ? ConsumerRole::FullControl : ConsumerRole::AnalysisWorker, &full);
     // Some stay for a frame, so that both sizes surely go out; the others leave at once.
-    if (round % 4 == 0) EXPECT_TRUE(test::WaitUntil([&] { return full.Count() > 0; }));
+    if (round % 4 == 0) {
+      EXPECT_TRUE(test::WaitUntil([&] { return full.Count() > 0; }));
+    }
     session_.DetachConsumer(&full);
   }
   // With the last full consumer gone, small pictures follow again.
