@@ -53,8 +53,8 @@ struct AnalysisResult {
   // The highest score of the analysis and where, whether or not it reached the acceptance
   // score: when nothing was found, it tells how close the Item came (a near miss). It is the
   // first position the find-accept-suppress loop looks at, so no extra search is made:
-  //   MatchImage   the maximum of the TM_CCOEFF_NORMED grid (grey or colour), the tolerance not
-  //                subtracted;
+  //   MatchImage   the maximum of the TM_CCOEFF_NORMED grid (grey or colour), the raw score
+  //                that is compared with the threshold less the tolerance;
   //   MatchPattern the maximum of the masked TM_CCORR_NORMED grid;
   //   MatchBinPat  the highest share of equal bits among the positions scanned (in "Fast"
   //                search every second column of every second row).

@@ -3,6 +3,7 @@
 // an interruption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -59,7 +60,9 @@ class RunCommandLive : public ::testing::Test {
   }
 
   // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
-  void WriteAutomation(const std::u16string& script) {
+  // The default threshold allows for the device's pictures being JPEG while the template is the
+  // raw render.
+  void WriteAutomation(const std::u16string& script, float threshold = 0.8f) {
     SimScreen screen(kWidth, kHeight);
     std::vector<uint8_t> bgra;
     screen.Render(bgra);
@@ -67,7 +70,7 @@ class RunCommandLive : public ::testing::Test {
     auto item = std::make_shared<Item>();
     item->Name = u"ok";
     item->Script = script;
-    item->Threshold = 0.8f;  // the device's pictures are JPEG, the template is the raw render
+    item->Threshold = threshold;
     item->Template.Width = ok.w;
     item->Template.Height = ok.h;
     for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {
@@ -83,12 +86,14 @@ class RunCommandLive : public ::testing::Test {
     app.Scenes = {u"Tap"};
     ASSERT_TRUE(app.SaveToPath(WidePath(dir_.File("Apps/Cli.app"))));
     ok_centre_ = {ok.CenterX(), ok.CenterY()};
+    ok_corner_ = {ok.x, ok.y};
   }
 
   test::SimProcess sim_{{kAddress, 0, {"--size", "480x270"}, {}}};
   test::TempDir dir_;
   const std::string config_ = dir_.File("config.ini");
   std::pair<int32_t, int32_t> ok_centre_;
+  std::pair<int32_t, int32_t> ok_corner_;
 };
 
 TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
@@ -167,6 +172,43 @@ TEST_F(RunCommandLive, AutomationGoesOnAfterTheDeviceDropsTheConnection) {
   const int status = cli.Stop(SIGINT);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The Item clicks the OK button and the pointer stays on it, which lowers the button's score
+// below the threshold: the following evaluations find nothing, and say where the button is
+// and how close they came.
+TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
+  // Between the button's score with the pointer on it and without (0.88 and 0.99 through JPEG).
+  constexpr float kThreshold = 0.94f;
+  constexpr int kNearPixels = 2;  // the pointer covers part of the button: a neighbour may score more
+  WriteAutomation(u"action CLK", kThreshold);  // never final: the App evaluates every picture
+  const std::string out = dir_.File("out.jsonl");
+  test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
+  const auto evaluations = [&] {
+    std::vector<nlohmann::json> found;
+    for (const auto& j : test::JsonLines(test::ReadFile(out))) {
+      if (j.is_object() && j.value("event", "") == "item_evaluated") found.push_back(j);
+    }
+    return found;
+  };
+  const auto missed = [](const nlohmann::json& j) { return j["found"] == false; };
+  ASSERT_TRUE(test::WaitUntil([&] { return std::ranges::any_of(evaluations(), missed); }, 60000))
+      << test::ReadFile(out);
+  const int status = cli.Stop(SIGINT);
+  ASSERT_TRUE(WIFEXITED(status));
+
+  const auto lines = evaluations();
+  const nlohmann::json& hit = lines.front();
+  ASSERT_EQ(hit["found"], true) << hit.dump();
+  EXPECT_EQ(hit["best_score"], hit["score"]) << "a hit's best position is its match";
+  EXPECT_EQ(std::make_pair(hit["best_left"].get<int32_t>(), hit["best_top"].get<int32_t>()), ok_corner_);
+
+  const nlohmann::json& miss = *std::ranges::find_if(lines, missed);
+  EXPECT_EQ(miss["score"], 0.0) << "kept as it was for readers of the old lines";
+  EXPECT_NEAR(miss["best_left"].get<int32_t>(), ok_corner_.first, kNearPixels) << miss.dump();
+  EXPECT_NEAR(miss["best_top"].get<int32_t>(), ok_corner_.second, kNearPixels) << miss.dump();
+  EXPECT_LT(miss["best_score"].get<double>(), kThreshold - 0.01) << "below the threshold less the default tolerance";
+  EXPECT_GT(miss["best_score"].get<double>(), 0.0) << miss.dump();
 }
 
 TEST_F(RunCommandLive, RefusesBadRequests) {
