@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "model/AppInfo.h"
@@ -62,7 +63,7 @@ class RunCommandLive : public ::testing::Test {
   // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
   // The default threshold allows for the device's pictures being JPEG while the template is the
   // raw render.
-  void WriteAutomation(const std::u16string& script, float threshold = 0.8f) {
+  void WriteAutomation(const std::u16string& script, float threshold = 0.8f, int32_t engine_type = kEngineImage) {
     SimScreen screen(kWidth, kHeight);
     std::vector<uint8_t> bgra;
     screen.Render(bgra);
@@ -71,6 +72,7 @@ class RunCommandLive : public ::testing::Test {
     item->Name = u"ok";
     item->Script = script;
     item->Threshold = threshold;
+    item->AnalysisType = engine_type;
     item->Template.Width = ok.w;
     item->Template.Height = ok.h;
     for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {
@@ -87,6 +89,25 @@ class RunCommandLive : public ::testing::Test {
     ASSERT_TRUE(app.SaveToPath(WidePath(dir_.File("Apps/Cli.app"))));
     ok_centre_ = {ok.CenterX(), ok.CenterY()};
     ok_corner_ = {ok.x, ok.y};
+  }
+
+  // Runs the automation until an item_evaluated line satisfies `wanted`, then interrupts it;
+  // returns every item_evaluated line (empty when none satisfied it in time).
+  std::vector<nlohmann::json> EvaluationsUntil(const std::function<bool(const nlohmann::json&)>& wanted) {
+    const std::string out = dir_.File("out.jsonl");
+    test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
+    const auto evaluations = [&] {
+      std::vector<nlohmann::json> lines;
+      for (const auto& j : test::JsonLines(test::ReadFile(out))) {
+        if (j.is_object() && j.value("event", "") == "item_evaluated") lines.push_back(j);
+      }
+      return lines;
+    };
+    const bool seen = test::WaitUntil([&] { return std::ranges::any_of(evaluations(), wanted); }, 60000);
+    const int status = cli.Stop(SIGINT);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(seen) << test::ReadFile(out);
+    return seen ? evaluations() : std::vector<nlohmann::json>{};
   }
 
   test::SimProcess sim_{{kAddress, 0, {"--size", "480x270"}, {}}};
@@ -182,22 +203,9 @@ TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
   constexpr float kThreshold = 0.94f;
   constexpr int kNearPixels = 2;  // the pointer covers part of the button: a neighbour may score more
   WriteAutomation(u"action CLK", kThreshold);  // never final: the App evaluates every picture
-  const std::string out = dir_.File("out.jsonl");
-  test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
-  const auto evaluations = [&] {
-    std::vector<nlohmann::json> found;
-    for (const auto& j : test::JsonLines(test::ReadFile(out))) {
-      if (j.is_object() && j.value("event", "") == "item_evaluated") found.push_back(j);
-    }
-    return found;
-  };
   const auto missed = [](const nlohmann::json& j) { return j["found"] == false; };
-  ASSERT_TRUE(test::WaitUntil([&] { return std::ranges::any_of(evaluations(), missed); }, 60000))
-      << test::ReadFile(out);
-  const int status = cli.Stop(SIGINT);
-  ASSERT_TRUE(WIFEXITED(status));
-
-  const auto lines = evaluations();
+  const auto lines = EvaluationsUntil(missed);
+  ASSERT_FALSE(lines.empty());
   const nlohmann::json& hit = lines.front();
   ASSERT_EQ(hit["found"], true) << hit.dump();
   EXPECT_EQ(hit["best_score"], hit["score"]) << "a hit's best position is its match";
@@ -209,6 +217,21 @@ TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
   EXPECT_NEAR(miss["best_top"].get<int32_t>(), ok_corner_.second, kNearPixels) << miss.dump();
   EXPECT_LT(miss["best_score"].get<double>(), kThreshold - 0.01) << "below the threshold less the default tolerance";
   EXPECT_GT(miss["best_score"].get<double>(), 0.0) << miss.dump();
+}
+
+// An analysis that could not score any position has no best position to give.
+TEST_F(RunCommandLive, AnAnalysisThatScoredNothingGivesNullBestFields) {
+  constexpr int32_t kNoSuchEngine = 3;
+  WriteAutomation(u"action CLK", 0.8f, kNoSuchEngine);
+  const auto lines = EvaluationsUntil([](const nlohmann::json& j) { return j.contains("message"); });
+  ASSERT_FALSE(lines.empty());
+  const nlohmann::json& failed = lines.front();
+  EXPECT_EQ(failed["found"], false);
+  EXPECT_EQ(failed["score"], 0.0);
+  for (const char* key : {"best_score", "best_left", "best_top"}) {
+    ASSERT_TRUE(failed.contains(key)) << key;
+    EXPECT_TRUE(failed[key].is_null()) << key;
+  }
 }
 
 TEST_F(RunCommandLive, RefusesBadRequests) {
