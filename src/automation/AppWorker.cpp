@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kDiag = "automation";
 
+int64_t NowMs() { return static_cast<int64_t>(TickCount64()); }
+
 MatchPlace PlaceOf(const MatchRecord& best) { return {best.Left, best.Top, best.CenterX, best.CenterY}; }
 
 ActionMark MarkOf(const ItemAction& action, const MatchRecord& best) {
@@ -39,6 +41,7 @@ void AppWorker::Start() {
   mailbox_.Take();  // a frame left from an earlier run is not stepped on
   running_.store(true);
   stop_ = std::stop_source();
+  stall_.Restart(NowMs());
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
   } catch (...) {
@@ -63,9 +66,11 @@ void AppWorker::Stop() {
 }
 
 void AppWorker::OnFrame(const FramePtr& frame) {
-  // A paused runner uses up its frames here, so none that came during the pause is stepped on
-  // once it resumes.
-  if (runner_.Paused()) return;
+  // The watchdog sees every picture, also those of a paused or held run: they end its hold.
+  runner_.Watchdog().OnFrame(NowMs(), frame->width, frame->height);
+  // A paused or held runner uses up its frames here, so none that came during the pause is
+  // stepped on once it goes on.
+  if (runner_.Paused() || runner_.Hold() != HoldReason::kNone) return;
   mailbox_.OnFrame(frame);
 }
 
@@ -77,7 +82,20 @@ void AppWorker::WakeForFrame() {
 FramePtr AppWorker::WaitForFrame() {
   std::unique_lock lock(mutex_);
   FramePtr frame;
-  wake_.wait(lock, [&] { return !running_.load() || (frame = mailbox_.Take()) != nullptr; });
+  const auto ready = [&] { return !running_.load() || (frame = mailbox_.Take()) != nullptr; };
+  // While waiting, the worker wakes at the watchdog's no-signal deadline to tell it the time.
+  while (!ready()) {
+    const int64_t tick_ms = runner_.Watchdog().NextTickMs();
+    if (tick_ms == kNoDeadlineMs) {
+      wake_.wait(lock);
+    } else if (const int64_t wait_ms = tick_ms - NowMs(); wait_ms > 0) {
+      wake_.wait_for(lock, std::chrono::milliseconds(wait_ms));
+    } else {
+      lock.unlock();  // the watchdog tells the observer, which must not wait for this lock
+      runner_.Watchdog().OnTick(NowMs());
+      lock.lock();
+    }
+  }
   if (!running_.load()) return nullptr;
   return frame;
 }
@@ -87,7 +105,7 @@ void AppWorker::WorkerLoop() {
     while (running_.load()) {
       const FramePtr frame = WaitForFrame();
       if (!frame) break;
-      if (runner_.Paused()) continue;
+      if (runner_.Paused() || runner_.Hold() != HoldReason::kNone) continue;
       if (mode_ == RunMode::TestItem) {
         TestStep(*frame);
       } else {
@@ -121,12 +139,14 @@ void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, Analysis
 void AppWorker::RunStep(const ScreenImage& frame) {
   const ItemSelection selection = SelectNextItem(app_, mode_ == RunMode::RunApps, TickCount64());
   if (selection.scene_finished) FinishScene();
-  if (!selection.item) return;
+  const int64_t now_ms = NowMs();
+  if (!selection.item) return CheckStall(now_ms);
   Item& item = *selection.item;
-  item.LastEvalMs = TickCount64();
+  item.LastEvalMs = static_cast<uint64_t>(now_ms);
   AnalysisResult result;
   AnalyseItem(frame, item, result);
-  if (!result.Best.Valid) return;
+  if (!result.Best.Valid) return CheckStall(now_ms);
+  stall_.Restart(now_ms);
   if (RunItemScript(app_, item, PlaceOf(result.Best))) ExecuteActions(item, result);
 }
 
@@ -140,7 +160,15 @@ void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
   }
 }
 
+void AppWorker::CheckStall(int64_t now_ms) {
+  const RunWatchdog& watchdog = runner_.Watchdog();
+  if (!stall_.Check(now_ms, watchdog.LastResumeMs(), watchdog.StallMs())) return;
+  if (IRunObserver* observer = runner_.Observer()) observer->OnStalled(app_, stall_.SecondsSince(now_ms));
+}
+
 void AppWorker::FinishScene() {
+  // A new Scene, or the idle App's finish once more: either way no stall on the Scene left.
+  stall_.Restart(NowMs());
   const int32_t before = app_.CurrentScene;
   app_.NextScene();
   IRunObserver* observer = runner_.Observer();

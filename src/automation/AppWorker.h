@@ -10,6 +10,7 @@
 
 #include "analysis/AnalysisEngine.h"
 #include "automation/RunMode.h"
+#include "automation/RunWatchdog.h"
 #include "automation/RunnerTestListener.h"
 #include "model/AppInfo.h"
 #include "session/FrameMailbox.h"
@@ -54,6 +55,8 @@ class AppWorker : public IFrameConsumer {
   void AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result);
   void ExecuteActions(const Item& item, const AnalysisResult& result);
   void FinishScene();
+  // Tells the observer once when the App has gone without a match for the stall time.
+  void CheckStall(int64_t now_ms);
   // Sleeps inside an action; returns at once when the worker is being stopped.
   void WaitMs(int64_t ms);
 
@@ -75,6 +78,7 @@ class AppWorker : public IFrameConsumer {
   FrameMailbox mailbox_{[this] { WakeForFrame(); }};
 
   WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
+  StallWatch stall_;  // worker thread, and Start before the thread runs
 };
 
 }  // namespace zor

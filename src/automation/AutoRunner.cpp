@@ -2,11 +2,16 @@
 
 #include "automation/AppWorker.h"
 #include "model/SceneCopy.h"
+#include "platform/Clock.h"
 
 namespace zor {
 
 AutoRunner::AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures)
-    : frames_(frames), input_(input), failures_(failures) {}
+    : frames_(frames), input_(input), failures_(failures) {
+  watchdog_.SetListener([this](HoldReason hold) {
+    if (observer_) observer_->OnHoldChanged(hold);
+  });
+}
 
 AutoRunner::~AutoRunner() { StopRun(); }
 
@@ -59,7 +64,8 @@ void AutoRunner::StartWorkers() {
       running.worker = std::make_unique<AppWorker>(*this, *running.app, running.mode, running.listener);
     }
   }
-  running_.store(true);
+  // A run that starts (not one that gains an App) starts its watchdog afresh.
+  if (!running_.exchange(true)) watchdog_.Start(watchdog_settings_, TickCount64());
   for (RunningApp& running : apps_) {
     if (!running.worker->IsRunning()) running.worker->Start();
   }

@@ -20,6 +20,7 @@
 #include "automation/RunnerControl.h"
 #include "automation/RunnerTestListener.h"
 #include "automation/RunObserver.h"
+#include "automation/RunWatchdog.h"
 #include "model/AppInfo.h"
 #include "session/DeviceFaces.h"
 
@@ -47,11 +48,15 @@ class AutoRunner : public IRunnerControl {
 
   // Set while no run lasts; null for none. Not owned.
   void SetObserver(IRunObserver* observer) { observer_ = observer; }
+  // Set while no run lasts; the next run's watchdog works with these.
+  void SetWatchdogSettings(const WatchdogSettings& settings) { watchdog_settings_ = settings; }
 
   // The mode of the run started last.
   RunMode Mode() const { return mode_.load(); }
   bool Running() const { return running_.load(); }
   bool Paused() const { return paused_.load(); }
+  // Why the watchdog holds the Apps; kNone while they may step.
+  HoldReason Hold() const { return watchdog_.Hold(); }
   // Any thread: the number of Apps, which divides the screen into strips.
   int32_t AppCount() const { return app_count_.load(); }
 
@@ -60,6 +65,7 @@ class AutoRunner : public IRunnerControl {
   IDeviceInput& Input() const { return input_; }
   IFailureSink& Failures() const { return failures_; }
   IRunObserver* Observer() const { return observer_; }
+  RunWatchdog& Watchdog() { return watchdog_; }
 
  private:
   // A new App with the defaults, indexed at the end of the list.
@@ -76,6 +82,8 @@ class AutoRunner : public IRunnerControl {
   std::atomic<bool> running_{false};
   std::atomic<bool> paused_{false};
   IRunObserver* observer_ = nullptr;
+  WatchdogSettings watchdog_settings_;
+  RunWatchdog watchdog_;
   // The lists belong to the caller's thread. AddApp may append while other workers run: each
   // worker touches only its own App (which does not move), and reads the count atomically.
   struct RunningApp {

@@ -3,6 +3,7 @@
 // each event as a line). Every method has an empty default so an observer picks what it needs.
 #include "analysis/AnalysisEngine.h"
 #include "analysis/AnalysisResult.h"
+#include "automation/RunWatchdog.h"
 #include "model/AppInfo.h"
 #include "model/ItemAction.h"
 
@@ -29,6 +30,11 @@ class IRunObserver {
   virtual void OnAppIdle(const AppInfo& /*app*/) {}
   // A step of the App ended, also one that evaluated nothing (a paused runner takes no steps).
   virtual void OnStepDone(const AppInfo& /*app*/) {}
+  // The watchdog held every App of the device for `reason`, or (kNone) let them go on. Called
+  // on the driver's thread or a worker's, in the order of the changes.
+  virtual void OnHoldChanged(HoldReason /*reason*/) {}
+  // The App stayed on its Scene without a match for `seconds`; it goes on running.
+  virtual void OnStalled(const AppInfo& /*app*/, int64_t /*seconds*/) {}
 };
 
 }  // namespace zor

@@ -10,112 +10,34 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "model/AppInfo.h"
-#include "model/DeviceListFile.h"
-#include "platform/ProgramPath.h"
-#include "sim/SimScreen.h"
+#include "cli/RunCommandFixture.h"
 #include "support/ChildProcess.h"
 #include "support/JsonLines.h"
 #include "support/RunProgram.h"
-#include "support/SimProcess.h"
-#include "support/TempDir.h"
 #include "support/Wait.h"
 
 namespace zor {
 namespace {
 
-constexpr char kAddress[] = "127.0.0.36";
-constexpr int32_t kWidth = 480;
-constexpr int32_t kHeight = 270;
-const std::string kCli = ZORKVM_TOOLS_DIR "/zorkvm-cli";
-
-std::vector<std::string> EventNames(const std::vector<nlohmann::json>& lines) {
-  std::vector<std::string> names;
-  for (const auto& j : lines) {
-    const std::string name = j.is_object() ? j.value("event", "") : "?";
-    if (names.empty() || names.back() != name) names.push_back(name);
-  }
-  return names;
-}
-
-class RunCommandLive : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(sim_.Ready());
-    std::filesystem::create_directory(dir_.File("Apps"));
-    std::filesystem::create_directory(dir_.File("Scenes"));
-    WriteAutomation(u"action CLK\nfinal");
-    WriteConfig(sim_.Port());
-  }
-
-  void WriteConfig(uint16_t port) {
-    DeviceList devices;
-    auto device = std::make_unique<DeviceInfo>();
-    device->ConnectIP = u"127.0.0.36";
-    device->Port = port;
-    device->ScreenWidth = kWidth;
-    device->ScreenHeight = kHeight;
-    device->Apps = {u"Cli"};
-    devices.push_back(std::move(device));
-    ASSERT_TRUE(SaveDeviceList(WidePath(config_), devices));
-  }
-
-  // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
-  // The default threshold allows for the device's pictures being JPEG while the template is the
-  // raw render.
-  void WriteAutomation(const std::u16string& script, float threshold = 0.8f, int32_t engine_type = kEngineImage) {
-    SimScreen screen(kWidth, kHeight);
-    std::vector<uint8_t> bgra;
-    screen.Render(bgra);
-    const SimRect ok = screen.Layout().ok_button;
-    auto item = std::make_shared<Item>();
-    item->Name = u"ok";
-    item->Script = script;
-    item->Threshold = threshold;
-    item->AnalysisType = engine_type;
-    item->Template.Width = ok.w;
-    item->Template.Height = ok.h;
-    for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {
-      const auto row = bgra.begin() + (static_cast<ptrdiff_t>(y) * kWidth + ok.x) * 4;
-      item->Template.Pixels.insert(item->Template.Pixels.end(), row, row + ok.w * 4);
+// Runs the automation of `config` until an item_evaluated line satisfies `wanted`, then
+// interrupts it; returns every item_evaluated line (empty when none satisfied it in time).
+std::vector<nlohmann::json> EvaluationsUntil(const std::string& config, const test::TempDir& dir,
+                                             const std::function<bool(const nlohmann::json&)>& wanted) {
+  const std::string out = dir.File("out.jsonl");
+  test::ChildProcess cli({kCli, "run", "--config", config}, out, dir.File("err.txt"));
+  const auto evaluations = [&] {
+    std::vector<nlohmann::json> lines;
+    for (const auto& j : test::JsonLines(test::ReadFile(out))) {
+      if (j.is_object() && j.value("event", "") == "item_evaluated") lines.push_back(j);
     }
-    SceneData scene;
-    scene.Name = u"Tap";
-    scene.Items = {item};
-    ASSERT_TRUE(scene.SaveToPath(WidePath(dir_.File("Scenes/Tap.scene"))));
-    AppInfo app;
-    app.Name = u"Cli";
-    app.Scenes = {u"Tap"};
-    ASSERT_TRUE(app.SaveToPath(WidePath(dir_.File("Apps/Cli.app"))));
-    ok_centre_ = {ok.CenterX(), ok.CenterY()};
-    ok_corner_ = {ok.x, ok.y};
-  }
-
-  // Runs the automation until an item_evaluated line satisfies `wanted`, then interrupts it;
-  // returns every item_evaluated line (empty when none satisfied it in time).
-  std::vector<nlohmann::json> EvaluationsUntil(const std::function<bool(const nlohmann::json&)>& wanted) {
-    const std::string out = dir_.File("out.jsonl");
-    test::ChildProcess cli({kCli, "run", "--config", config_}, out, dir_.File("err.txt"));
-    const auto evaluations = [&] {
-      std::vector<nlohmann::json> lines;
-      for (const auto& j : test::JsonLines(test::ReadFile(out))) {
-        if (j.is_object() && j.value("event", "") == "item_evaluated") lines.push_back(j);
-      }
-      return lines;
-    };
-    const bool seen = test::WaitUntil([&] { return std::ranges::any_of(evaluations(), wanted); }, 60000);
-    const int status = cli.Stop(SIGINT);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_TRUE(seen) << test::ReadFile(out);
-    return seen ? evaluations() : std::vector<nlohmann::json>{};
-  }
-
-  test::SimProcess sim_{{kAddress, 0, {"--size", "480x270"}, {}}};
-  test::TempDir dir_;
-  const std::string config_ = dir_.File("config.ini");
-  std::pair<int32_t, int32_t> ok_centre_;
-  std::pair<int32_t, int32_t> ok_corner_;
-};
+    return lines;
+  };
+  const bool seen = test::WaitUntil([&] { return std::ranges::any_of(evaluations(), wanted); }, 60000);
+  const int status = cli.Stop(SIGINT);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(seen) << test::ReadFile(out);
+  return seen ? evaluations() : std::vector<nlohmann::json>{};
+}
 
 TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   // The device named twice is still run once.
@@ -204,17 +126,19 @@ TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
   constexpr int kNearPixels = 2;  // the pointer covers part of the button: a neighbour may score more
   WriteAutomation(u"action CLK", kThreshold);  // never final: the App evaluates every picture
   const auto missed = [](const nlohmann::json& j) { return j["found"] == false; };
-  const auto lines = EvaluationsUntil(missed);
+  const auto lines = EvaluationsUntil(config_, dir_, missed);
   ASSERT_FALSE(lines.empty());
+  const SimRect ok = MakeSimLayout(kWidth, kHeight).ok_button;
+  const std::pair<int32_t, int32_t> ok_corner{ok.x, ok.y};
   const nlohmann::json& hit = lines.front();
   ASSERT_EQ(hit["found"], true) << hit.dump();
   EXPECT_EQ(hit["best_score"], hit["score"]) << "a hit's best position is its match";
-  EXPECT_EQ(std::make_pair(hit["best_left"].get<int32_t>(), hit["best_top"].get<int32_t>()), ok_corner_);
+  EXPECT_EQ(std::make_pair(hit["best_left"].get<int32_t>(), hit["best_top"].get<int32_t>()), ok_corner);
 
   const nlohmann::json& miss = *std::ranges::find_if(lines, missed);
   EXPECT_EQ(miss["score"], 0.0) << "kept as it was for readers of the old lines";
-  EXPECT_NEAR(miss["best_left"].get<int32_t>(), ok_corner_.first, kNearPixels) << miss.dump();
-  EXPECT_NEAR(miss["best_top"].get<int32_t>(), ok_corner_.second, kNearPixels) << miss.dump();
+  EXPECT_NEAR(miss["best_left"].get<int32_t>(), ok_corner.first, kNearPixels) << miss.dump();
+  EXPECT_NEAR(miss["best_top"].get<int32_t>(), ok_corner.second, kNearPixels) << miss.dump();
   EXPECT_LT(miss["best_score"].get<double>(), kThreshold - 0.01) << "below the threshold less the default tolerance";
   EXPECT_GT(miss["best_score"].get<double>(), 0.0) << miss.dump();
 }
@@ -223,7 +147,7 @@ TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
 TEST_F(RunCommandLive, AnAnalysisThatScoredNothingGivesNullBestFields) {
   constexpr int32_t kNoSuchEngine = 3;
   WriteAutomation(u"action CLK", 0.8f, kNoSuchEngine);
-  const auto lines = EvaluationsUntil([](const nlohmann::json& j) { return j.contains("message"); });
+  const auto lines = EvaluationsUntil(config_, dir_, [](const nlohmann::json& j) { return j.contains("message"); });
   ASSERT_FALSE(lines.empty());
   const nlohmann::json& failed = lines.front();
   EXPECT_EQ(failed["found"], false);

@@ -4,6 +4,7 @@
 // a healthy agent answers on the same port.
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <atomic>
@@ -72,7 +73,7 @@ struct Peer {
 std::function<Peer()> Sim(std::vector<std::string> args) {
   return [args] {
     auto sim = std::make_shared<test::SimProcess>(test::SimProcessOptions{kAddress, 0, args, {}});
-    EXPECT_TRUE(sim->Ready());
+    EXPECT_TRUE(sim->Ready()) << sim->Messages();
     return Peer{sim, sim->Port()};
   };
 }
@@ -87,6 +88,13 @@ Peer NothingListening() {
 std::function<Peer()> HttpServer(int status) {
   return [status] {
     auto server = std::make_shared<httplib::Server>();
+    // httplib's default on Linux is SO_REUSEPORT alone. A connection it closes first then
+    // leaves a TIME_WAIT without SO_REUSEADDR, which keeps the healthy agent from binding the
+    // port after it; with SO_REUSEADDR on both sides the port is taken over at once.
+    server->set_socket_options([](socket_t socket) {
+      const int yes = 1;
+      setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server->Get("/", [status](const httplib::Request&, httplib::Response& response) { response.status = status; });
     const int port = server->bind_to_any_port(kAddress);
     EXPECT_GT(port, 0);
@@ -147,7 +155,7 @@ TEST(SoftKvmFaultLive, EachFaultIsNamedBoundedAndOutlived) {
 
     faulty.running.reset();  // the fault ends: a healthy agent comes up on the same port
     test::SimProcess healthy({kAddress, port, {"--size", "160x120"}, {}});
-    ASSERT_TRUE(healthy.Ready());
+    ASSERT_TRUE(healthy.Ready()) << healthy.Messages();
     const size_t frames = owner.FrameCount();
     EXPECT_TRUE(WaitUntil([&] { return owner.FrameCount() > frames && driver->LastError().empty(); }, kCauseTimeoutMs));
     EXPECT_TRUE(ReturnsPromptly([&] { driver.reset(); }));

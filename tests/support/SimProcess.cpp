@@ -9,6 +9,7 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "support/Wait.h"
@@ -96,12 +97,14 @@ void SimProcess::Kill() {
   ready_ = false;
 }
 
+std::string SimProcess::StderrPath() const { return options_.log_path + ".stderr"; }
+
 bool SimProcess::Start() {
   Kill();
   std::vector<std::string> argv = {ZORKVM_TOOLS_DIR "/zorkvm-sim", "--address", options_.address, "--port",
                                    std::to_string(options_.port), "--log", options_.log_path};
   argv.insert(argv.end(), options_.extra_args.begin(), options_.extra_args.end());
-  const std::string stderr_path = options_.log_path + ".stderr";
+  const std::string stderr_path = StderrPath();
   std::error_code ignored;
   std::filesystem::remove(stderr_path, ignored);
   process_ = std::make_unique<ChildProcess>(argv, "", stderr_path);
@@ -115,6 +118,11 @@ bool SimProcess::Start() {
     options_.port = ports_.front();
   }
   return ready_;
+}
+
+std::string SimProcess::Messages() const {
+  std::ifstream in(StderrPath());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<nlohmann::json> SimProcess::LogLines() const {

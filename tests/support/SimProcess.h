@@ -43,11 +43,16 @@ class SimProcess {
   // Starts it again on the same address and port; true once it accepts connections.
   bool Start();
 
+  // What the simulator wrote to stderr: its ports, or why it could not start.
+  std::string Messages() const;
+
   // Every line of the message log so far, and the "text" of each received text message.
   std::vector<nlohmann::json> LogLines() const;
   std::vector<std::string> ReceivedTexts() const;
 
  private:
+  std::string StderrPath() const;
+
   SimProcessOptions options_;
   std::string own_log_dir_;
   std::unique_ptr<ChildProcess> process_;

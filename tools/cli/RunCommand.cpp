@@ -42,6 +42,7 @@ struct RunOptions {
   std::string config;
   std::vector<size_t> devices;  // empty: all
   std::optional<double> seconds;
+  WatchdogSettings watchdog;
 };
 
 // One line per event, whole lines only: workers of several Apps and devices print at once.
@@ -110,6 +111,17 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
                                                        {"text", ToUtf8(action.Text)}}));
   }
   void OnSceneChanged(const AppInfo& app) override { printer_.Print(AppLine("scene_changed", app)); }
+  void OnHoldChanged(HoldReason hold) override {
+    if (hold == HoldReason::kNone) {
+      printer_.Print({{"event", "resumed"}, {"device", device_}});
+    } else {
+      printer_.Print({{"event", "paused"}, {"device", device_}, {"reason", HoldReasonName(hold)}});
+    }
+  }
+  void OnStalled(const AppInfo& app, int64_t seconds) override {
+    printer_.Print({{"event", "stalled"}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"scene", SceneName(app)},
+                    {"seconds", seconds}});
+  }
   void OnAppIdle(const AppInfo& app) override { printer_.Print(AppLine("app_idle", app)); }
 
   // The actions sent so far, one entry per Scene, Item and action name, in that order.
@@ -146,12 +158,15 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
 
 // One device as the program's pane runs it, without the pane.
 struct DeviceRun {
-  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer)
+  DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer, WatchdogSettings watchdog)
       : events(printer, index), name(ToUtf8(device.Name)), pane(&device) {
     pane.SetIndex(static_cast<uint32_t>(index));
     DeviceSession& session = pane.Session();
     auto owned = std::make_unique<AutoRunner>(session, session, session);
     owned->SetObserver(&events);
+    watchdog.screen_width = device.ScreenWidth;
+    watchdog.screen_height = device.ScreenHeight;
+    owned->SetWatchdogSettings(watchdog);
     pane.SetRunner(std::move(owned));
     pane.Start();
     session.AttachConsumer(ConsumerRole::Thumbnail, &events);
@@ -162,6 +177,15 @@ struct DeviceRun {
   const std::string name;
   PaneController pane;
 };
+
+// Milliseconds of a watchdog option's seconds, 0 (off) up to a day; nullopt when not a number.
+std::optional<int64_t> WatchdogMs(const std::string& value) {
+  double seconds = -1;
+  const char* end = value.data() + value.size();
+  const auto r = std::from_chars(value.data(), end, seconds);
+  if (value.empty() || r.ptr != end || !(seconds >= 0 && seconds <= kMaxSeconds)) return std::nullopt;
+  return static_cast<int64_t>(seconds * 1000);
+}
 
 std::optional<RunOptions> Parse(const Args& args, std::string& error) {
   RunOptions o;
@@ -185,6 +209,10 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
       const auto r = std::from_chars(v.data(), end, seconds);
       if (v.empty() || r.ptr != end || !(seconds > 0 && seconds <= kMaxSeconds)) error = "--seconds takes 0 < S <= 86400";
       o.seconds = seconds;
+    } else if (a == "--no-signal-seconds" || a == "--stall-seconds") {
+      const std::optional<int64_t> ms = WatchdogMs(v);
+      if (!ms) error = a + " takes 0 <= S <= 86400 (0: off)";
+      (a == "--stall-seconds" ? o.watchdog.stall_ms : o.watchdog.no_signal_ms) = ms.value_or(0);
     } else {
       error = "unknown option '" + a + "'";
     }
@@ -243,7 +271,7 @@ int Run(const Args& args) {
   std::vector<std::unique_ptr<DeviceRun>> runs;
   for (size_t index : chosen) {
     ReportAppLoadFailures(*devices[index], index, printer);
-    auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer));
+    auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer, options->watchdog));
     run->pane.Execute(PaneCommand::ToggleConnection);  // as the connect timer presses it
     run->pane.Execute(PaneCommand::ToggleAutomation);  // the start button
   }
@@ -262,14 +290,18 @@ int Run(const Args& args) {
 
 const CliCommandRegistrar registrar(
     {"run",
-     "  run [--config PATH] [--device N]... [--seconds S]\n"
+     "  run [--config PATH] [--device N]... [--seconds S] [--no-signal-seconds S] [--stall-seconds S]\n"
      "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
      "                       line per event (app_load_failed, connected, scene_load_failed, scene_loaded,\n"
-     "                       item_evaluated, match, action_sent, scene_changed, app_idle, summary, stopped);\n"
-     "                       item_evaluated has best_score, best_left and best_top: the best position\n"
-     "                       the analysis saw, also when it stayed below the threshold (score is 0 then)",
+     "                       item_evaluated, match, action_sent, scene_changed, app_idle, paused, resumed,\n"
+     "                       stalled, summary, stopped). item_evaluated has best_score, best_left and\n"
+     "                       best_top: the best position the analysis saw, also when it stayed below\n"
+     "                       the threshold (score is 0 then). A device's Apps pause without a picture for\n"
+     "                       --no-signal-seconds (default 10) or with pictures not of its record's size,\n"
+     "                       and go on when they are back; an App that finds nothing on its Scene for\n"
+     "                       --stall-seconds (default 0: never) is reported stalled. 0 turns either off.",
      Run});
 
 }  // namespace

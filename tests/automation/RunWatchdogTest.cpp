@@ -1,0 +1,99 @@
+// The run's watchdog as plain logic on a given clock: which holds the pictures and their absence
+// cause, which end them, and that every change is heard once and in order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "automation/RunWatchdog.h"
+
+namespace zor {
+namespace {
+
+constexpr WatchdogSettings kSettings{10'000, 0, 640, 480};
+
+// One thing that happens to the watchdog: a picture of a size, or a tick, at a time.
+struct Event {
+  int64_t at_ms;
+  uint32_t width = 0;  // 0: a tick, not a picture
+  uint32_t height = 0;
+};
+
+struct HoldCase {
+  const char* name;
+  WatchdogSettings settings;
+  std::vector<Event> events;
+  std::vector<std::string> heard;  // each change of hold: its reason, or "go on"
+};
+
+TEST(RunWatchdog, PicturesAndTheirAbsenceHoldAndFreeTheRun) {
+  const std::vector<HoldCase> cases = {
+      {"pictures of the record's size", kSettings, {{1000, 640, 480}, {9000}, {10'999}, {12'000, 640, 480}}, {}},
+      {"no picture for the no-signal time, then one",
+       kSettings,
+       {{1000, 640, 480}, {10'999}, {11'000}, {15'000}, {20'000, 640, 480}},
+       {"no_signal", "go on"}},
+      {"no picture at all after the start", kSettings, {{10'000}}, {"no_signal"}},
+      {"another size, then the record's", kSettings, {{100, 800, 600}, {200, 800, 600}, {300, 640, 480}},
+       {"screen_size", "go on"}},
+      {"a picture of another size ends no signal with its own hold",
+       kSettings,
+       {{10'000}, {10'500, 800, 600}, {10'600, 640, 480}},
+       {"no_signal", "screen_size", "go on"}},
+      {"another size, then silence", kSettings, {{100, 800, 600}, {10'100}}, {"screen_size", "no_signal"}},
+      {"no-signal time 0 is off", {0, 0, 640, 480}, {{1'000'000}}, {}},
+      {"size 0 by 0 is not checked", {10'000, 0, 0, 0}, {{100, 800, 600}, {200, 1, 1}}, {}},
+  };
+  for (const HoldCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunWatchdog watchdog;
+    std::vector<std::string> heard;
+    watchdog.SetListener([&](HoldReason hold) { heard.push_back(hold == HoldReason::kNone ? "go on" : HoldReasonName(hold)); });
+    watchdog.Start(c.settings, 0);
+    for (const Event& e : c.events) {
+      if (e.width == 0) {
+        watchdog.OnTick(e.at_ms);
+      } else {
+        watchdog.OnFrame(e.at_ms, e.width, e.height);
+      }
+    }
+    EXPECT_EQ(heard, c.heard);
+  }
+}
+
+TEST(RunWatchdog, TheNextTickIsTheNoSignalDeadlineUntilItHolds) {
+  RunWatchdog watchdog;
+  watchdog.Start(kSettings, 0);
+  EXPECT_EQ(watchdog.NextTickMs(), 10'000);
+  watchdog.OnFrame(3000, 640, 480);
+  EXPECT_EQ(watchdog.NextTickMs(), 13'000);
+  watchdog.OnTick(13'000);
+  ASSERT_EQ(watchdog.Hold(), HoldReason::kNoSignal);
+  EXPECT_EQ(watchdog.NextTickMs(), kNoDeadlineMs);  // only a picture changes anything now
+  watchdog.OnFrame(20'000, 640, 480);
+  EXPECT_EQ(watchdog.LastResumeMs(), 20'000);
+  // A new run forgets the old one's hold.
+  watchdog.OnTick(40'000);
+  watchdog.Start(kSettings, 50'000);
+  EXPECT_EQ(watchdog.Hold(), HoldReason::kNone);
+  EXPECT_EQ(watchdog.NextTickMs(), 60'000);
+}
+
+TEST(StallWatch, FlagsOnceAfterTheStallTimeFromTheLastRestartOrResumption) {
+  StallWatch stall;
+  stall.Restart(0);
+  EXPECT_FALSE(stall.Check(59'999, 0, 60'000));
+  EXPECT_TRUE(stall.Check(60'000, 0, 60'000));
+  EXPECT_EQ(stall.SecondsSince(61'000), 61);
+  EXPECT_FALSE(stall.Check(120'000, 0, 60'000));  // once per stall
+  stall.Restart(200'000);                          // a match or a new Scene
+  EXPECT_FALSE(stall.Check(230'000, 0, 60'000));
+  // A resumption after a hold counts as a new start: the held time is no stall.
+  EXPECT_FALSE(stall.Check(280'000, 250'000, 60'000));
+  EXPECT_TRUE(stall.Check(310'000, 250'000, 60'000));
+  stall.Restart(0);
+  EXPECT_FALSE(stall.Check(1'000'000, 0, 0));  // stall time 0 is off
+}
+
+}  // namespace
+}  // namespace zor
