@@ -7,6 +7,7 @@ void AnalysisResult::Clear() {
   Message.clear();
   Best = MatchRecord{};
   Matches.clear();
+  BestSeen.reset();
 }
 
 void AnalysisResult::Add(const MatchRecord& match) {

@@ -81,6 +81,11 @@ bool CollectMatches(BestPositionSearch& search, const AnalysisSetup& setup, cons
     const auto best = search.Find();
     // No position left: stop rather than report the "no position" answer as a match.
     if (!best) break;
+    // The first answer is the grid's best: kept as the evidence of how close a miss came.
+    if (!result.BestSeen) {
+      result.BestSeen = ScoredPosition{setup.Region.x + best->At.x, setup.Region.y + best->At.y, templ.width,
+                                       templ.height, static_cast<float>(best->Score)};
+    }
     // Written as "accept when >=" so that a NaN threshold accepts nothing.
     if (!(best->Score >= rules.AcceptScore)) break;
     MatchRecord match;

@@ -66,7 +66,8 @@ struct MatchRules {
 };
 
 // Finds, accepts and suppresses until a score falls below the rules, no position is left, the
-// single mode is satisfied or the result holds kMaxMatchesPerAnalysis matches. Returns found.
+// single mode is satisfied or the result holds kMaxMatchesPerAnalysis matches. The first
+// position found, accepted or not, becomes result.BestSeen. Returns found.
 bool CollectMatches(BestPositionSearch& search, const AnalysisSetup& setup, const MatchRules& rules,
                     AnalysisResult& result);
 

@@ -186,7 +186,7 @@ void AppWorker::TestStep(const ScreenImage& frame) {
   if (!app_.Scene || app_.Scene->Items.empty() || !app_.Scene->Items.front()) return;
   AnalysisResult result;
   AnalyseItem(frame, *app_.Scene->Items.front(), result);
-  if (listener_) listener_->SetTestBestMatch(result.Best);
+  if (listener_) listener_->SetTestBestMatch(result.Best, result.BestSeen);
 }
 
 void AppWorker::WaitMs(int64_t ms) {

@@ -2,6 +2,7 @@
 // What the runner reports to the scene editor while the editor tests an Item or runs its Scene.
 // The editor implements it; the runner keeps no reference to anything it hands over.
 #include <cstdint>
+#include <optional>
 
 #include "analysis/AnalysisResult.h"
 
@@ -28,8 +29,9 @@ class IRunnerTestListener {
  public:
   virtual ~IRunnerTestListener() = default;
   // Item test: the best match of each analysis of the tested Item, found or not (Valid 0 when
-  // nothing was found).
-  virtual void SetTestBestMatch(const MatchRecord& best) = 0;
+  // nothing was found), and the best position the analysis saw, which below the threshold shows
+  // how close the Item came (AnalysisResult::BestSeen).
+  virtual void SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) = 0;
   // Scene run: an action of an Item was just sent to the device.
   virtual void SetLastAction(const ActionMark& mark) = 0;
 };

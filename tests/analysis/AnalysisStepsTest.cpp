@@ -27,11 +27,13 @@ TEST(AnalysisResult, AddKeepsTheEarlierRecordOnTiesAndClearResetsBest) {
   EXPECT_EQ(result.Matches.size(), 3u);
 
   result.Message = u"x";
+  result.BestSeen = ScoredPosition{3, 4, 5, 6, 0.75f};
   result.Clear();
   EXPECT_FALSE(result.Found);
   EXPECT_TRUE(result.Message.empty());
   EXPECT_TRUE(result.Matches.empty());
   EXPECT_EQ(result.Best, MatchRecord{});
+  EXPECT_FALSE(result.BestSeen.has_value());
 }
 
 TEST(AnalysisSteps, WorkAreaIsClippedOrFallsBackToTheWholeImage) {
@@ -113,6 +115,7 @@ TEST(RunAnalysis, UnknownEngineTypeFailsWithItsMessage) {
     const AnalysisResult result = Analyze(screen, MakeItem(type, screen(cv::Rect(0, 0, 8, 8))));
     EXPECT_FALSE(result.Found);
     EXPECT_EQ(result.Message, u"알 수 없는 엔진 타입 요청");
+    EXPECT_FALSE(result.BestSeen.has_value()) << "nothing was scored";
   }
 }
 
@@ -141,6 +144,7 @@ TEST(RunAnalysis, EachEngineReportsAnEmptyOrDamagedTemplate) {
       EXPECT_FALSE(result.Found);
       EXPECT_EQ(result.Message, e.empty_template);
       EXPECT_TRUE(result.Matches.empty());
+      EXPECT_FALSE(result.BestSeen.has_value()) << "nothing was scored";
     }
   }
 }
@@ -175,6 +179,7 @@ TEST(RunAnalysis, EachEngineReportsAWorkAreaSmallerThanTheTemplate) {
       AnalysisResult result;
       EXPECT_FALSE(RunAnalysis(frame, item, result)) << c.name;
       EXPECT_EQ(result.Message, e.small_work_area) << c.name;
+      EXPECT_FALSE(result.BestSeen.has_value()) << c.name;
     }
   }
 }

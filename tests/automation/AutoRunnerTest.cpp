@@ -157,6 +157,13 @@ TEST_F(AutoRunnerTest, AnItemTestOnlyAnalysesAndHandsOverEachBestMatch) {
   EXPECT_EQ(bests[1].Valid, 0);
   EXPECT_EQ(std::make_pair(bests[2].Left, bests[2].Top), std::make_pair(60, 40));
   EXPECT_EQ(driver_->Count(), 0u) << "no script ran";
+  // With each best match comes the best position seen: the match itself, or for the frame
+  // without the target how close the closest place came.
+  const auto seen = listener.BestsSeen();
+  ASSERT_EQ(seen.size(), 3u);
+  ASSERT_TRUE(seen[0] && seen[1] && seen[2]);
+  EXPECT_EQ(std::make_pair(seen[0]->Left, seen[0]->Score), std::make_pair(bests[0].Left, bests[0].Score));
+  EXPECT_LT(seen[1]->Score, item->Threshold) << "the miss's best position stayed below the threshold";
 }
 
 // Starts an editor test of `item` in `mode` (TestItem or RunEditorScene) reporting to `listener`.

@@ -23,7 +23,9 @@ class FakeEditor : public ISceneEditorLink {
  public:
   std::shared_ptr<const SceneData> EditedScene() override { return scene; }
   void ClearTestBestMatch() override { cleared_at_.store(reports.Bests().size()); }
-  void SetTestBestMatch(const MatchRecord& best) override { reports.SetTestBestMatch(best); }
+  void SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) override {
+    reports.SetTestBestMatch(best, best_seen);
+  }
   void SetLastAction(const ActionMark& mark) override { reports.SetLastAction(mark); }
 
   // The best match held for painting: the latest one since the last clear.

@@ -120,9 +120,10 @@ bool RunRecorder::WaitForSteps(int32_t app, uint64_t steps, int timeout_ms) cons
   });
 }
 
-void RecordingListener::SetTestBestMatch(const MatchRecord& best) {
+void RecordingListener::SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) {
   std::lock_guard lock(mutex_);
   bests_.push_back(best);
+  bests_seen_.push_back(best_seen);
 }
 
 void RecordingListener::SetLastAction(const ActionMark& mark) {
@@ -133,6 +134,11 @@ void RecordingListener::SetLastAction(const ActionMark& mark) {
 std::vector<MatchRecord> RecordingListener::Bests() const {
   std::lock_guard lock(mutex_);
   return bests_;
+}
+
+std::vector<std::optional<ScoredPosition>> RecordingListener::BestsSeen() const {
+  std::lock_guard lock(mutex_);
+  return bests_seen_;
 }
 
 std::vector<ActionMark> RecordingListener::Marks() const {

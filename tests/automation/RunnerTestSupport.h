@@ -74,14 +74,16 @@ class RunRecorder : public IRunObserver {
 // What the runner hands to the editor. Any thread.
 class RecordingListener : public IRunnerTestListener {
  public:
-  void SetTestBestMatch(const MatchRecord& best) override;
+  void SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) override;
   void SetLastAction(const ActionMark& mark) override;
   std::vector<MatchRecord> Bests() const;
+  std::vector<std::optional<ScoredPosition>> BestsSeen() const;
   std::vector<ActionMark> Marks() const;
 
  private:
   mutable std::mutex mutex_;
   std::vector<MatchRecord> bests_;
+  std::vector<std::optional<ScoredPosition>> bests_seen_;
   std::vector<ActionMark> marks_;
 };
 

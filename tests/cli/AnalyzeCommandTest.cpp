@@ -11,6 +11,7 @@
 
 #include "model/SceneData.h"
 #include "platform/ProgramPath.h"
+#include "sim/SimScreen.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -79,6 +80,7 @@ TEST_F(AnalyzeCommandLive, PrintsTheMatchesAsJson) {
     EXPECT_GT(m["score"].get<double>(), 0.99);
   }
   EXPECT_EQ(corners, (std::set<std::pair<int, int>>{{30, 40}, {110, 90}}));
+  EXPECT_FALSE(json.contains("nearest")) << "only a miss says how close it came";
 }
 
 TEST_F(AnalyzeCommandLive, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
@@ -90,10 +92,55 @@ TEST_F(AnalyzeCommandLive, WorkAreaLimitsTheSearchAndFailuresShowTheirMessage) {
   EXPECT_EQ(small["found"], false);
   EXPECT_EQ(small["message"], "작업 영역(RcWork)이 템플릿 이미지보다 작습니다.");
   EXPECT_EQ(small["best"]["item_index"], -1);
+  EXPECT_FALSE(small.contains("nearest")) << "a refused work area scored nothing";
 
   const auto unknown = nlohmann::json::parse(Analyze({"--item", "1"}).out);
   EXPECT_EQ(unknown["found"], false);
   EXPECT_EQ(unknown["message"], "알 수 없는 엔진 타입 요청");
+  EXPECT_FALSE(unknown.contains("nearest"));
+}
+
+// The simulated desktop with the pointer resting on its OK button: the button's Item, cut from
+// the picture without the pointer, stays below its threshold, and the result says where the
+// button is and how close the score came.
+TEST_F(AnalyzeCommandLive, AMissGivesTheNearestPositionAndItsScore) {
+  constexpr int32_t kWidth = 640, kHeight = 360;
+  constexpr float kThreshold = 0.99f;  // the picture without the pointer scores 1
+  constexpr int kNearPixels = 2;       // the pointer covers part of the button: a neighbour may score more
+  SimScreen screen(kWidth, kHeight);
+  const SimRect ok = screen.Layout().ok_button;
+  std::vector<uint8_t> idle, pointed;
+  screen.Render(idle);
+  screen.MoveTo(ok.CenterX(), ok.CenterY());
+  screen.Render(pointed);
+  const auto bgr = [&](std::vector<uint8_t>& bgra) {
+    cv::Mat out;
+    cv::cvtColor(cv::Mat(kHeight, kWidth, CV_8UC4, bgra.data()), out, cv::COLOR_BGRA2BGR);
+    return out;
+  };
+  ASSERT_TRUE(cv::imwrite(image_, bgr(pointed)));
+  SceneData scene;
+  scene.Items.push_back(ItemFromBgr(bgr(idle)(cv::Rect(ok.x, ok.y, ok.w, ok.h)), 0, 0));
+  scene.Items[0]->Threshold = kThreshold;
+  ASSERT_TRUE(scene.SaveToPath(WidePath(scene_)));
+
+  const ProgramResult run = Analyze({"--item", "0"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["found"], false);
+  EXPECT_EQ(json["message"], "");
+  ASSERT_TRUE(json.contains("nearest")) << run.out;
+  const auto& nearest = json["nearest"];
+  EXPECT_NEAR(nearest["left"].get<int>(), ok.x, kNearPixels);
+  EXPECT_NEAR(nearest["top"].get<int>(), ok.y, kNearPixels);
+  EXPECT_LT(nearest["score"].get<double>(), kThreshold - 0.01) << "below the threshold less the default tolerance";
+  EXPECT_GT(nearest["score"].get<double>(), 0.0);
+
+  ASSERT_TRUE(cv::imwrite(image_, bgr(idle)));
+  const auto hit = nlohmann::json::parse(Analyze({"--item", "0"}).out);
+  EXPECT_EQ(hit["found"], true);
+  EXPECT_EQ(hit["best"]["left"], ok.x);
+  EXPECT_FALSE(hit.contains("nearest"));
 }
 
 TEST_F(AnalyzeCommandLive, BadArgumentsAndFilesAreRefused) {

@@ -55,7 +55,9 @@ class RunCommandLive : public ::testing::Test {
   }
 
   // An App of one Scene whose Item clicks the simulated desktop's OK button with `script`.
-  void WriteAutomation(const std::u16string& script) {
+  // The default threshold allows for the device's pictures being JPEG while the template is the
+  // raw render.
+  void WriteAutomation(const std::u16string& script, float threshold = 0.8f, int32_t engine_type = kEngineImage) {
     SimScreen screen(kWidth, kHeight);
     std::vector<uint8_t> bgra;
     screen.Render(bgra);
@@ -63,7 +65,8 @@ class RunCommandLive : public ::testing::Test {
     auto item = std::make_shared<Item>();
     item->Name = u"ok";
     item->Script = script;
-    item->Threshold = 0.8f;  // the device's pictures are JPEG, the template is the raw render
+    item->Threshold = threshold;
+    item->AnalysisType = engine_type;
     item->Template.Width = ok.w;
     item->Template.Height = ok.h;
     for (int32_t y = ok.y; y < ok.y + ok.h; ++y) {

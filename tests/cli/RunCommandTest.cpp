@@ -3,9 +3,11 @@
 // an interruption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "cli/RunCommandFixture.h"
@@ -16,6 +18,26 @@
 
 namespace zor {
 namespace {
+
+// Runs the automation of `config` until an item_evaluated line satisfies `wanted`, then
+// interrupts it; returns every item_evaluated line (empty when none satisfied it in time).
+std::vector<nlohmann::json> EvaluationsUntil(const std::string& config, const test::TempDir& dir,
+                                             const std::function<bool(const nlohmann::json&)>& wanted) {
+  const std::string out = dir.File("out.jsonl");
+  test::ChildProcess cli({kCli, "run", "--config", config}, out, dir.File("err.txt"));
+  const auto evaluations = [&] {
+    std::vector<nlohmann::json> lines;
+    for (const auto& j : test::JsonLines(test::ReadFile(out))) {
+      if (j.is_object() && j.value("event", "") == "item_evaluated") lines.push_back(j);
+    }
+    return lines;
+  };
+  const bool seen = test::WaitUntil([&] { return std::ranges::any_of(evaluations(), wanted); }, 60000);
+  const int status = cli.Stop(SIGINT);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(seen) << test::ReadFile(out);
+  return seen ? evaluations() : std::vector<nlohmann::json>{};
+}
 
 TEST_F(RunCommandLive, RunsTheDevicesAppAndPrintsEachEventUntilTheTimeIsUp) {
   // The device named twice is still run once.
@@ -93,6 +115,47 @@ TEST_F(RunCommandLive, AutomationGoesOnAfterTheDeviceDropsTheConnection) {
   const int status = cli.Stop(SIGINT);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The Item clicks the OK button and the pointer stays on it, which lowers the button's score
+// below the threshold: the following evaluations find nothing, and say where the button is
+// and how close they came.
+TEST_F(RunCommandLive, AMissAfterTheClickReportsTheBestPositionAndScore) {
+  // Between the button's score with the pointer on it and without (0.88 and 0.99 through JPEG).
+  constexpr float kThreshold = 0.94f;
+  constexpr int kNearPixels = 2;  // the pointer covers part of the button: a neighbour may score more
+  WriteAutomation(u"action CLK", kThreshold);  // never final: the App evaluates every picture
+  const auto missed = [](const nlohmann::json& j) { return j["found"] == false; };
+  const auto lines = EvaluationsUntil(config_, dir_, missed);
+  ASSERT_FALSE(lines.empty());
+  const SimRect ok = MakeSimLayout(kWidth, kHeight).ok_button;
+  const std::pair<int32_t, int32_t> ok_corner{ok.x, ok.y};
+  const nlohmann::json& hit = lines.front();
+  ASSERT_EQ(hit["found"], true) << hit.dump();
+  EXPECT_EQ(hit["best_score"], hit["score"]) << "a hit's best position is its match";
+  EXPECT_EQ(std::make_pair(hit["best_left"].get<int32_t>(), hit["best_top"].get<int32_t>()), ok_corner);
+
+  const nlohmann::json& miss = *std::ranges::find_if(lines, missed);
+  EXPECT_EQ(miss["score"], 0.0) << "kept as it was for readers of the old lines";
+  EXPECT_NEAR(miss["best_left"].get<int32_t>(), ok_corner.first, kNearPixels) << miss.dump();
+  EXPECT_NEAR(miss["best_top"].get<int32_t>(), ok_corner.second, kNearPixels) << miss.dump();
+  EXPECT_LT(miss["best_score"].get<double>(), kThreshold - 0.01) << "below the threshold less the default tolerance";
+  EXPECT_GT(miss["best_score"].get<double>(), 0.0) << miss.dump();
+}
+
+// An analysis that could not score any position has no best position to give.
+TEST_F(RunCommandLive, AnAnalysisThatScoredNothingGivesNullBestFields) {
+  constexpr int32_t kNoSuchEngine = 3;
+  WriteAutomation(u"action CLK", 0.8f, kNoSuchEngine);
+  const auto lines = EvaluationsUntil(config_, dir_, [](const nlohmann::json& j) { return j.contains("message"); });
+  ASSERT_FALSE(lines.empty());
+  const nlohmann::json& failed = lines.front();
+  EXPECT_EQ(failed["found"], false);
+  EXPECT_EQ(failed["score"], 0.0);
+  for (const char* key : {"best_score", "best_left", "best_top"}) {
+    ASSERT_TRUE(failed.contains(key)) << key;
+    EXPECT_TRUE(failed[key].is_null()) << key;
+  }
 }
 
 TEST_F(RunCommandLive, RefusesBadRequests) {

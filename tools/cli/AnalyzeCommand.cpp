@@ -30,7 +30,12 @@ ordered_json ToJson(const MatchRecord& m) {
 ordered_json ToJson(const AnalysisResult& r) {
   ordered_json matches = ordered_json::array();
   for (const auto& m : r.Matches) matches.push_back(ToJson(m));
-  return ordered_json{{"found", r.Found}, {"message", ToUtf8(r.Message)}, {"best", ToJson(r.Best)}, {"matches", matches}};
+  ordered_json out{{"found", r.Found}, {"message", ToUtf8(r.Message)}, {"best", ToJson(r.Best)}, {"matches", matches}};
+  // Nothing found: how close the Item came, and where. A failed analysis scored nothing.
+  if (!r.Found && r.BestSeen) {
+    out["nearest"] = {{"left", r.BestSeen->Left}, {"top", r.BestSeen->Top}, {"score", r.BestSeen->Score}};
+  }
+  return out;
 }
 
 // A whole decimal number, nothing else around it.
@@ -106,7 +111,8 @@ const CliCommandRegistrar registrar(
      "  analyze --scene PATH --item N --image PNG [--work L,T,R,B]\n"
      "                       run Item N (its position in the Scene, from 0) on a picture and print\n"
      "                       the analysis result as JSON; --work is the work area (right and\n"
-     "                       bottom exclusive), the whole picture without it",
+     "                       bottom exclusive), the whole picture without it; when nothing is found,\n"
+     "                       \"nearest\" gives the best position's left, top and score",
      Run});
 
 }  // namespace

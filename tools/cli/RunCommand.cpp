@@ -57,6 +57,13 @@ class EventPrinter {
   std::mutex mutex_;
 };
 
+// Where and how close the analysis came, found or not: "score" stays 0 on a miss, as it always
+// was, and these say why. Null when nothing was scored (the message says why).
+ordered_json BestSeenFields(const std::optional<ScoredPosition>& seen) {
+  if (!seen) return {{"best_score", nullptr}, {"best_left", nullptr}, {"best_top", nullptr}};
+  return {{"best_score", seen->Score}, {"best_left", seen->Left}, {"best_top", seen->Top}};
+}
+
 std::string SceneName(const AppInfo& app) {
   if (app.CurrentScene >= 0 && static_cast<size_t>(app.CurrentScene) < app.Scenes.size()) {
     return ToUtf8(app.Scenes[static_cast<size_t>(app.CurrentScene)]);
@@ -83,8 +90,9 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
   void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override {
     const MatchRecord& best = result.Best;
     ordered_json line = AppLine("item_evaluated", app,
-                                {{"item", ToUtf8(item.Name)}, {"found", best.Valid != 0}, {"score", best.Score},
-                                 {"area", {area.Left, area.Top, area.Right, area.Bottom}}});
+                                {{"item", ToUtf8(item.Name)}, {"found", best.Valid != 0}, {"score", best.Score}});
+    line.update(BestSeenFields(result.BestSeen));
+    line["area"] = {area.Left, area.Top, area.Right, area.Bottom};
     if (!result.Message.empty()) line["message"] = ToUtf8(result.Message);
     printer_.Print(line);
     if (!best.Valid) return;
@@ -286,7 +294,9 @@ const CliCommandRegistrar registrar(
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
      "                       line per event (app_load_failed, connected, scene_load_failed, scene_loaded,\n"
      "                       item_evaluated, match, action_sent, scene_changed, app_idle, paused, resumed,\n"
-     "                       stalled, summary, stopped). A device's Apps pause without a picture for\n"
+     "                       stalled, summary, stopped). item_evaluated has best_score, best_left and\n"
+     "                       best_top: the best position the analysis saw, also when it stayed below\n"
+     "                       the threshold (score is 0 then). A device's Apps pause without a picture for\n"
      "                       --no-signal-seconds (default 10) or with pictures not of its record's size,\n"
      "                       and go on when they are back; an App that finds nothing on its Scene for\n"
      "                       --stall-seconds (default 0: never) is reported stalled. 0 turns either off.",

@@ -20,6 +20,9 @@ constexpr int kBadgeLeft = -5;
 constexpr int kBadgeTop = -30;
 constexpr int kBadgeSize = 26;
 const FontSpec kBadgeFont{u"Segoe UI", 16, 700};
+// The near miss's score label.
+const FontSpec kScoreFont{u"Segoe UI", 14, 700};
+constexpr int kLabelPadding = 3;
 
 QRect ToQRect(const EditRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
@@ -67,6 +70,23 @@ void DrawClickAndWorkArea(QPainter& painter, const Item& item) {
   }
 }
 
+// The rectangle of the best position, and its score on a black label above it (below it when
+// the rectangle touches the top of the screen).
+void DrawNearMiss(QPainter& painter, const ScoredPosition& seen) {
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kNearMissMark, kOutlinePen));
+  painter.drawRect(seen.Left, seen.Top, seen.Width, seen.Height);
+  painter.setFont(ToQFont(kScoreFont));
+  // Three decimals, so that 0.947 under a threshold of 0.95 does not read as 0.95.
+  const QString text = QString::number(double(seen.Score), 'f', 3);
+  const QSize size = painter.fontMetrics().size(Qt::TextSingleLine, text) + QSize(2 * kLabelPadding, 0);
+  const int above = seen.Top - kOutlinePen - size.height();
+  const int top = above >= 0 ? above : seen.Top + seen.Height + kOutlinePen;
+  const QRect label(QPoint(seen.Left, top), size);
+  painter.fillRect(label, Qt::black);
+  painter.drawText(label, Qt::AlignCenter | Qt::TextSingleLine, text);
+}
+
 }  // namespace
 
 QColor EngineFillColour(int32_t engine_type) {
@@ -102,9 +122,13 @@ void PaintEditMarks(QPainter& painter, const SceneEditModel& model) {
   }
 }
 
-void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const ActionMark& last) {
-  // A record without a match has no place to show.
-  if (!best || best->Valid == 0) return;
+void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best,
+                    const std::optional<ScoredPosition>& best_seen, const ActionMark& last) {
+  // A record without a match has no place to show; the near miss has one, and its score.
+  if (!best || best->Valid == 0) {
+    if (best_seen) DrawNearMiss(painter, *best_seen);
+    return;
+  }
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(kBestMatchMark, kOutlinePen));
   painter.drawRect(best->Left, best->Top, best->Width, best->Height);

@@ -15,6 +15,7 @@ namespace zor {
 inline const QColor kMarkerOutline{255, 255, 0};
 inline const QColor kClickMark{255, 127, 0};
 inline const QColor kBestMatchMark{255, 0, 0};
+inline const QColor kNearMissMark{0, 200, 255};
 inline const QColor kLastActionMark{0, 255, 0};
 inline const QColor kUnknownEngineFill{200, 200, 200};
 // Constant alpha of the Item fills: about half transparent.
@@ -31,6 +32,8 @@ void DrawFrame(QPainter& painter, const ScreenImage& frame, const QRect& target)
 void PaintEditMarks(QPainter& painter, const SceneEditModel& model);
 
 // Test mode: a found best match in red and, when set, the last action's area and point in green.
-void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best, const ActionMark& last);
+// When nothing was found, the best position seen and its score in blue: how close the Item came.
+void PaintTestMarks(QPainter& painter, const std::optional<MatchRecord>& best,
+                    const std::optional<ScoredPosition>& best_seen, const ActionMark& last);
 
 }  // namespace zor

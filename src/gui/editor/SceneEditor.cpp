@@ -71,15 +71,17 @@ void SceneEditor::ClearTestBestMatch() {
   {
     std::lock_guard lock(test_mutex_);
     test_best_.reset();
+    test_best_seen_.reset();
     last_action_ = {};
   }
   PostRepaint();
 }
 
-void SceneEditor::SetTestBestMatch(const MatchRecord& best) {
+void SceneEditor::SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) {
   {
     std::lock_guard lock(test_mutex_);
     test_best_ = best;
+    test_best_seen_ = best_seen;
   }
   PostRepaint();
 }
@@ -95,6 +97,11 @@ void SceneEditor::SetLastAction(const ActionMark& mark) {
 std::optional<MatchRecord> SceneEditor::TestBestMatch() const {
   std::lock_guard lock(test_mutex_);
   return test_best_;
+}
+
+std::optional<ScoredPosition> SceneEditor::TestBestSeen() const {
+  std::lock_guard lock(test_mutex_);
+  return test_best_seen_;
 }
 
 ActionMark SceneEditor::LastAction() const {

@@ -56,11 +56,13 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   std::shared_ptr<const SceneData> EditedScene() override;
   void ClearTestBestMatch() override;
   // IRunnerTestListener: the runner's reports, on its worker threads.
-  void SetTestBestMatch(const MatchRecord& best) override;
+  void SetTestBestMatch(const MatchRecord& best, const std::optional<ScoredPosition>& best_seen) override;
   void SetLastAction(const ActionMark& mark) override;
 
   // What the test view shows. Any thread.
   std::optional<MatchRecord> TestBestMatch() const;
+  // The best position of the test's latest analysis, also one below the threshold.
+  std::optional<ScoredPosition> TestBestSeen() const;
   ActionMark LastAction() const;
 
   EditorTestState TestState() const { return test_state_; }
@@ -102,9 +104,10 @@ class SceneEditor : public QObject, public IFrameConsumer, public ISceneEditorLi
   // The device's configured screen size: the frame size until the first frame arrives.
   const int32_t screen_width_ = 0;
   const int32_t screen_height_ = 0;
-  // Guards the test's best match and last action.
+  // Guards the test's best match, best position seen and last action.
   mutable std::mutex test_mutex_;
   std::optional<MatchRecord> test_best_;
+  std::optional<ScoredPosition> test_best_seen_;
   ActionMark last_action_;
 
   IEditorTestControl* test_control_ = nullptr;

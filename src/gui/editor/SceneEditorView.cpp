@@ -71,7 +71,7 @@ void SceneEditorView::PaintTest(QPainter& painter) {
   const FramePtr frame = editor_.Frame();
   painter.fillRect(rect(), Qt::black);
   if (frame) DrawFrame(painter, *frame, QRect(0, 0, static_cast<int>(frame->width), static_cast<int>(frame->height)));
-  PaintTestMarks(painter, editor_.TestBestMatch(), editor_.LastAction());
+  PaintTestMarks(painter, editor_.TestBestMatch(), editor_.TestBestSeen(), editor_.LastAction());
 }
 
 void SceneEditorView::mousePressEvent(QMouseEvent* event) {

@@ -113,6 +113,39 @@ TEST_F(EditorLive, AnItemTestShowsTheBestMatchAtTheButton) {
   EXPECT_NE(item->Template.Pixels.size(), 0u) << "the test's Item outlives the editor where it is still held";
 }
 
+// The Item is drawn around the button, then the pointer is moved onto it: the button's score
+// falls below the threshold, and the test shows where the best position is and its score.
+TEST_F(EditorLive, AnItemTestShowsTheNearMissWhenThePointerCoversTheButton) {
+  constexpr int kNearPixels = 2;  // the pointer covers part of the button: a neighbour may score more
+  SceneEditor* editor = ConnectAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  const SimRect button = layout_.ok_button;
+  ASSERT_NE(DrawItemAround(*editor, button), nullptr);
+  {
+    const DriverLease driver = pane_.Session()->LeaseDriver();
+    ASSERT_TRUE(driver);
+    driver->MouseMove(button.CenterX(), button.CenterY());
+  }
+
+  editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] {
+    const auto best = editor->TestBestMatch();
+    return best && best->Valid == 0 && editor->TestBestSeen().has_value();
+  })) << "the pointer's picture reached the test";
+  const ScoredPosition seen = *editor->TestBestSeen();
+  EXPECT_NEAR(seen.Left, button.x, kNearPixels);
+  EXPECT_NEAR(seen.Top, button.y, kNearPixels);
+  EXPECT_LT(seen.Score, editor->Model().CurrentItem()->Threshold);
+  Settle();
+  const QImage shot = editor->View()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(seen.Left + seen.Width / 2, seen.Top), kNearMissMark) << "the near miss's top edge";
+
+  editor->Tool()->Button(kTestItemCommand)->Press(kNotifyClick);
+  ASSERT_TRUE(WaitWithEvents([&] {
+    return editor->TestState() == EditorTestState::Idle && !editor->TestBestSeen().has_value();
+  })) << "stopping clears the near miss";
+}
+
 TEST_F(EditorLive, DeletingThePaneDuringATestStopsItAndLetsTheEditorGo) {
   SceneEditor* editor = ConnectAndOpenEditor();
   ASSERT_NE(editor, nullptr);

@@ -52,7 +52,8 @@ TEST_F(ViewTest, TestModeShowsTheBestMatchAndTheLastAction) {
   best.Top = 20;
   best.Width = 30;
   best.Height = 40;
-  editor_->SetTestBestMatch(best);
+  const ScoredPosition seen{best.Left, best.Top, best.Width, best.Height, 0.99f};
+  editor_->SetTestBestMatch(best, seen);
   editor_->SetLastAction({120, 90, 0, 0, 0, 0});
   Settle();
   QImage shot = Shot();
@@ -66,13 +67,55 @@ TEST_F(ViewTest, TestModeShowsTheBestMatchAndTheLastAction) {
   EXPECT_EQ(At(shot, 25, 20), FrameAt(25, 20));
   EXPECT_EQ(At(shot, 128, 90), FrameAt(128, 90));
 
-  // A test that found nothing shows no rectangle.
+  // A test that found nothing, and scored nothing, shows no rectangle.
   best.Valid = 0;
-  editor_->SetTestBestMatch(best);
+  editor_->SetTestBestMatch(best, std::nullopt);
   editor_->SetLastAction({120, 90, 0, 0, 0, 0});
   Settle();
   shot = Shot();
   EXPECT_EQ(At(shot, 25, 20), FrameAt(25, 20));
+}
+
+// A found match keeps its red rectangle; a miss shows its best position in the second colour
+// with its score on a label above it, and no action marks.
+TEST_F(ViewTest, TestModeShowsANearMissInItsOwnColourWithItsScore) {
+  DrawItem(40, 50, 100, 100);
+  DeliverFrame(frame_);
+  ASSERT_TRUE(editor_->RequestItemTest());
+  const ScoredPosition seen{60, 40, 30, 20, 0.873f};
+  MatchRecord found;
+  found.Valid = 1;
+  found.Left = seen.Left, found.Top = seen.Top, found.Width = seen.Width, found.Height = seen.Height;
+  editor_->SetTestBestMatch(found, seen);
+  Settle();
+  QImage shot = Shot();
+  EXPECT_EQ(At(shot, 75, 40), kBestMatchMark) << "an accepted match is drawn as before";
+  EXPECT_EQ(At(shot, 75, 30), FrameAt(75, 30)) << "and without a score label";
+
+  editor_->SetTestBestMatch(MatchRecord{}, seen);
+  editor_->SetLastAction({120, 90, 0, 0, 0, 0});
+  Settle();
+  shot = Shot();
+  EXPECT_EQ(At(shot, 75, 40), kNearMissMark) << "the top edge of the best position";
+  EXPECT_EQ(At(shot, 60, 50), kNearMissMark) << "its left edge";
+  EXPECT_EQ(At(shot, 128, 90), FrameAt(128, 90)) << "no action without a match";
+  // The label: black behind the score's text, above the rectangle.
+  int label_pixels = 0, text_pixels = 0;
+  for (int y = 0; y < seen.Top; ++y) {
+    for (int x = seen.Left; x < seen.Left + seen.Width; ++x) {
+      const QColor c = At(shot, x, y);
+      label_pixels += c == QColor(Qt::black);
+      text_pixels += c != QColor(Qt::black) && c != FrameAt(x, y);
+    }
+  }
+  EXPECT_GT(label_pixels, 0);
+  EXPECT_GT(text_pixels, 0);
+  EXPECT_EQ(editor_->TestBestSeen(), seen);
+
+  editor_->ClearTestBestMatch();
+  Settle();
+  EXPECT_EQ(At(Shot(), 75, 40), FrameAt(75, 40));
+  EXPECT_FALSE(editor_->TestBestSeen().has_value());
 }
 
 TEST_F(ViewTest, TheSceneToolDocksFollowsAndRemembersWhereTheUserPutIt) {
