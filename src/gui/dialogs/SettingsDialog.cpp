@@ -112,8 +112,8 @@ void SettingsDialog::AddStartAutomationRow(QFormLayout& form) {
     StoreStartAutomation(settings, on);
   });
   AddNotedRow(form, tr("Unattended start"), start_automation_,
-              tr("Every device's Apps start by themselves once its screen shows, also when zorkvm was started with "
-                 "--start-automation."));
+              tr("Every device's Apps start by themselves once its screen shows. zorkvm --start-automation does the "
+                 "same for one session."));
 }
 
 int SettingsDialog::Run(QWidget* owner) {
