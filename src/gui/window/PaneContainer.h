@@ -2,7 +2,8 @@
 // The clients container below the top frame: owns the device list and one pane per device
 // (both in the same order), loads "config.ini" on its first non-empty size, lays the panes out
 // in tiles, scrolls them vertically, and carries out add, edit and delete, saving "config.ini"
-// after every change. GUI thread only.
+// after every change. It also keeps the panes picked for group actions and carries those out
+// (PaneGroup.cpp). GUI thread only.
 #include <QPoint>
 #include <QWidget>
 #include <memory>
