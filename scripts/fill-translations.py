@@ -161,6 +161,19 @@ KOREAN = {
         '씬 "%1"에 저장하지 않은 변경 사항이 있습니다. 닫기 전에 저장하시겠습니까?',
     ("zor::SceneToolWindow", "Save failed"): "저장 실패",
     ("zor::SceneToolWindow", 'The Scene "%1" was not saved: %2'): '씬 "%1"을(를) 저장하지 못했습니다: %2',
+    ("GroupActions", "Start automation on the selected panes"): "선택한 패널에서 자동화 시작",
+    ("GroupActions", "Start automation on all panes"): "모든 패널에서 자동화 시작",
+    ("GroupActions", "Pause automation on the selected panes"): "선택한 패널에서 자동화 일시 정지",
+    ("GroupActions", "Pause automation on all panes"): "모든 패널에서 자동화 일시 정지",
+    ("GroupActions", "Resume automation on the selected panes"): "선택한 패널에서 자동화 재개",
+    ("GroupActions", "Resume automation on all panes"): "모든 패널에서 자동화 재개",
+    ("GroupActions", "Stop automation on the selected panes"): "선택한 패널에서 자동화 중지",
+    ("GroupActions", "Stop automation on all panes"): "모든 패널에서 자동화 중지",
+    ("zor::SettingsDialog", "Unattended start"): "무인 시작",
+    ("zor::SettingsDialog", "Start automation when a device connects"): "장치가 연결되면 자동화 시작",
+    ("zor::SettingsDialog", "Every device's Apps start by themselves once its screen shows. zorkvm --start-automation "
+     "does the same for one session."):
+        "장치의 화면이 나타나면 그 장치의 앱이 스스로 시작합니다. zorkvm --start-automation 은 한 번의 실행 동안 같은 일을 합니다.",
 }
 
 # (context, source text) -> English, where the English differs from the source text.

@@ -203,6 +203,41 @@
     </message>
 </context>
 <context>
+    <name>GroupActions</name>
+    <message>
+        <source>Start automation on the selected panes</source>
+        <translation>Start automation on the selected panes</translation>
+    </message>
+    <message>
+        <source>Start automation on all panes</source>
+        <translation>Start automation on all panes</translation>
+    </message>
+    <message>
+        <source>Pause automation on the selected panes</source>
+        <translation>Pause automation on the selected panes</translation>
+    </message>
+    <message>
+        <source>Pause automation on all panes</source>
+        <translation>Pause automation on all panes</translation>
+    </message>
+    <message>
+        <source>Resume automation on the selected panes</source>
+        <translation>Resume automation on the selected panes</translation>
+    </message>
+    <message>
+        <source>Resume automation on all panes</source>
+        <translation>Resume automation on all panes</translation>
+    </message>
+    <message>
+        <source>Stop automation on the selected panes</source>
+        <translation>Stop automation on the selected panes</translation>
+    </message>
+    <message>
+        <source>Stop automation on all panes</source>
+        <translation>Stop automation on all panes</translation>
+    </message>
+</context>
+<context>
     <name>ItemList</name>
     <message>
         <source>%1 inactive</source>
@@ -612,6 +647,18 @@ Stop the test, then close the window.</translation>
     <message>
         <source>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</source>
         <translation>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</translation>
+    </message>
+    <message>
+        <source>Start automation when a device connects</source>
+        <translation>Start automation when a device connects</translation>
+    </message>
+    <message>
+        <source>Unattended start</source>
+        <translation>Unattended start</translation>
+    </message>
+    <message>
+        <source>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</source>
+        <translation>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</translation>
     </message>
 </context>
 <context>

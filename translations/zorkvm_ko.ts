@@ -203,6 +203,41 @@
     </message>
 </context>
 <context>
+    <name>GroupActions</name>
+    <message>
+        <source>Start automation on the selected panes</source>
+        <translation>선택한 패널에서 자동화 시작</translation>
+    </message>
+    <message>
+        <source>Start automation on all panes</source>
+        <translation>모든 패널에서 자동화 시작</translation>
+    </message>
+    <message>
+        <source>Pause automation on the selected panes</source>
+        <translation>선택한 패널에서 자동화 일시 정지</translation>
+    </message>
+    <message>
+        <source>Pause automation on all panes</source>
+        <translation>모든 패널에서 자동화 일시 정지</translation>
+    </message>
+    <message>
+        <source>Resume automation on the selected panes</source>
+        <translation>선택한 패널에서 자동화 재개</translation>
+    </message>
+    <message>
+        <source>Resume automation on all panes</source>
+        <translation>모든 패널에서 자동화 재개</translation>
+    </message>
+    <message>
+        <source>Stop automation on the selected panes</source>
+        <translation>선택한 패널에서 자동화 중지</translation>
+    </message>
+    <message>
+        <source>Stop automation on all panes</source>
+        <translation>모든 패널에서 자동화 중지</translation>
+    </message>
+</context>
+<context>
     <name>ItemList</name>
     <message>
         <source>%1 inactive</source>
@@ -612,6 +647,18 @@ Stop the test, then close the window.</source>
     <message>
         <source>An App that finds nothing on its Scene for this long is reported as stalled; it goes on running.</source>
         <translation>이 시간 동안 씬에서 아무것도 찾지 못한 앱은 정체로 보고되며, 계속 실행됩니다.</translation>
+    </message>
+    <message>
+        <source>Start automation when a device connects</source>
+        <translation>장치가 연결되면 자동화 시작</translation>
+    </message>
+    <message>
+        <source>Unattended start</source>
+        <translation>무인 시작</translation>
+    </message>
+    <message>
+        <source>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</source>
+        <translation>장치의 화면이 나타나면 그 장치의 앱이 스스로 시작합니다. zorkvm --start-automation 은 한 번의 실행 동안 같은 일을 합니다.</translation>
     </message>
 </context>
 <context>

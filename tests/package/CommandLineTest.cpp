@@ -19,10 +19,11 @@ TEST(CommandLineLive, EveryProgramSaysTheProjectVersion) {
   }
 }
 
-TEST(CommandLineLive, HelpNeedsNoDisplayAndNamesTheDataOption) {
+TEST(CommandLineLive, HelpNeedsNoDisplayAndNamesTheOptions) {
   const ProgramResult r = RunClean({}, ZORKVM_GUI_PROGRAM, {"--help"});
   EXPECT_EQ(r.exit_code, 0) << r.err;
   EXPECT_NE(r.out.find("--data <DIR>"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("--start-automation"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("--version"), std::string::npos) << r.out;
 }
 

@@ -1,5 +1,6 @@
 #include "gui/dialogs/SettingsDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -9,6 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTranslations.h"
 #include "gui/widgets/WatchdogDefaults.h"
@@ -54,6 +56,7 @@ SettingsDialog::SettingsDialog(QWidget* owner, const std::vector<SettingsRow>& r
   }
   AddLanguageRow(*form);
   AddWatchdogRows(*form);
+  AddStartAutomationRow(*form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
@@ -99,6 +102,18 @@ void SettingsDialog::AddWatchdogRows(QFormLayout& form) {
                  "pictures come back. From the next start of automation."));
   AddNotedRow(form, tr("Report a stall after"), stall_,
               tr("An App that finds nothing on its Scene for this long is reported as stalled; it goes on running."));
+}
+
+void SettingsDialog::AddStartAutomationRow(QFormLayout& form) {
+  start_automation_ = new QCheckBox(tr("Start automation when a device connects"));
+  start_automation_->setChecked(StoredStartAutomation(QSettings()));
+  connect(start_automation_, &QCheckBox::toggled, this, [](bool on) {
+    QSettings settings;
+    StoreStartAutomation(settings, on);
+  });
+  AddNotedRow(form, tr("Unattended start"), start_automation_,
+              tr("Every device's Apps start by themselves once its screen shows. zorkvm --start-automation does the "
+                 "same for one session."));
 }
 
 int SettingsDialog::Run(QWidget* owner) {

@@ -1,12 +1,13 @@
 #pragma once
 // The Settings dialog of the tool bar's gear button: one row per setting of SettingsRows (label,
-// value, and why it has that value), then the language and the automation watchdog's times,
+// value, and why it has that value), then the language, the automation watchdog's times and the unattended start,
 // stored with QSettings as soon as they are chosen. GUI thread only.
 #include <QDialog>
 #include <vector>
 
 #include "presentation/SettingsRows.h"
 
+class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -28,15 +29,19 @@ class SettingsDialog : public QDialog {
   QComboBox* Language() const { return language_; }
   QSpinBox* NoSignalSeconds() const { return no_signal_; }
   QSpinBox* StallMinutes() const { return stall_; }
+  QCheckBox* StartAutomation() const { return start_automation_; }
 
  private:
   void AddLanguageRow(QFormLayout& form);
   // The watchdog's times for every device's runs, stored as soon as they change.
   void AddWatchdogRows(QFormLayout& form);
+  // Unattended start of every pane's Apps, stored as soon as it is ticked.
+  void AddStartAutomationRow(QFormLayout& form);
 
   QComboBox* language_ = nullptr;
   QSpinBox* no_signal_ = nullptr;
   QSpinBox* stall_ = nullptr;
+  QCheckBox* start_automation_ = nullptr;
   std::vector<QLabel*> values_;
   std::vector<QLabel*> notes_;
 };

@@ -1,11 +1,13 @@
 #include "gui/pane/DevicePane.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "automation/AutoRunner.h"
 #include "gui/pane/PaneTitleBar.h"
 #include "gui/pane/ThumbnailView.h"
+#include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/widgets/UiTheme.h"
@@ -49,6 +51,14 @@ QString PaneTip(const char* text) { return QCoreApplication::translate("DevicePa
 // The button row starts this far below the top of the thumbnail's height.
 constexpr int kButtonRowOffset = 40;
 const QColor kSelectedFrameColour(170, 170, 170);
+// The group selection's frame: amber, apart from the grey focus frame, and wide enough to tell at
+// a glance across many panes.
+const QColor kGroupFrameColour(255, 170, 0);
+constexpr int kGroupFrameWidth = 3;
+
+bool IsCtrlClick(const QMouseEvent& event) {
+  return event.button() == Qt::LeftButton && event.modifiers().testFlag(Qt::ControlModifier);
+}
 
 StateButtonColours PaneButtonColours() {
   StateButtonColours c;
@@ -67,6 +77,7 @@ DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, I
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   title_ = new PaneTitleBar(this, &device_, main_window);
+  title_->installEventFilter(this);
   thumb_ = new ThumbnailView(this, this);
   thumb_->SetCaption(ToQString(DeviceLabel(device_)));
   CreateButtons();
@@ -182,6 +193,7 @@ void DevicePane::PassToMainWindow(PaneCommand command) {
 
 void DevicePane::SyncFromController() {
   if (!controller_) return;
+  StartAppsWhenDue();
   const DeviceSession& session = controller_->Session();
   thumb_->ShowState(session.State());
   thumb_->SetFullControl(session.FullControlOpen());
@@ -217,13 +229,54 @@ QString DevicePane::StateDetail() const {
   return lines.join('\n');
 }
 
+// The settings are read only until the pane first streams: the latch is used up after that.
+void DevicePane::StartAppsWhenDue() {
+  const ConnectionState state = controller_->Session().State();
+  if (auto_start_.Used() || state != ConnectionState::Streaming) return;
+  const bool running = controller_->Button(kButtonAutomation).state == 1;
+  if (auto_start_.Due(StartAutomationWhenConnected(), state, running)) {
+    controller_->Execute(PaneCommand::ToggleAutomation);
+  }
+}
+
+void DevicePane::SetGroupSelected(bool selected) {
+  if (group_selected_ == selected) return;
+  group_selected_ = selected;
+  update();
+}
+
 void DevicePane::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(kPanelColor));
+  QRect frame = rect().adjusted(0, 0, -1, -1);
+  if (group_selected_) {
+    for (int i = 0; i < kGroupFrameWidth; ++i) {
+      painter.setPen(kGroupFrameColour);
+      painter.drawRect(frame);
+      frame.adjust(1, 1, -1, -1);
+    }
+  }
   if (!hasFocus()) return;
-  // The selected pane, which the main window's shortcuts act on, has a light frame.
+  // The focused pane, which the main window's single-pane shortcuts act on, has a light frame
+  // (inside the group frame when it has both).
   painter.setPen(kSelectedFrameColour);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  painter.drawRect(frame);
+}
+
+void DevicePane::mousePressEvent(QMouseEvent* event) {
+  // Taken here, so that a press on the pane (or its thumbnail) does not reach the clients area
+  // and start a rubber band there.
+  event->accept();
+  if (IsCtrlClick(*event)) emit GroupSelectToggled();
+}
+
+bool DevicePane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == title_ && event->type() == QEvent::MouseButtonPress &&
+      IsCtrlClick(*static_cast<QMouseEvent*>(event))) {
+    emit GroupSelectToggled();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void DevicePane::focusInEvent(QFocusEvent* event) {

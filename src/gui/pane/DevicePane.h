@@ -13,6 +13,7 @@
 #include "presentation/CommandTarget.h"
 #include "presentation/ConnectTimer.h"
 #include "automation/RunObserver.h"
+#include "presentation/AutoStart.h"
 #include "presentation/PaneController.h"
 
 namespace zor {
@@ -70,10 +71,18 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   void ShowSceneEditor() override;
   void PassToMainWindow(PaneCommand command) override;
 
-  // Copies the controller's state into the widgets (GUI thread; PaneChanged schedules it).
+  // Copies the controller's state into the widgets (GUI thread; PaneChanged schedules it), and
+  // starts the Apps of an unattended station once the device shows a picture.
   void SyncFromController();
 
+  // The pane is one of those the clients area's group actions reach; drawn with its own frame.
+  void SetGroupSelected(bool selected);
+  bool GroupSelected() const { return group_selected_; }
+
  signals:
+  // Ctrl-click on the pane: it joins or leaves the group selection.
+  void GroupSelectToggled();
+
   // The controller is about to be deleted: windows opened for it (full control, scene editor)
   // let go of it and its session now.
   void ControllerReleasing();
@@ -82,12 +91,16 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  // The title bar takes its own clicks (the App tabs): its Ctrl-click is taken here first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateButtons();
   // The lines under the thumbnail's state: why an Offline pane is offline and whether it tries
   // again, and a run that waits for the device.
   QString StateDetail() const;
+  void StartAppsWhenDue();
 
   // Tells the pane when the watchdog holds or frees the runs (any thread; the sync is posted).
   class HoldObserver : public IRunObserver {
@@ -109,6 +122,8 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   CoalescedPost sync_;  // state changes from the driver's thread fold into one sync
   std::function<void(DevicePane&)> open_full_control_;
   std::function<void(DevicePane&)> open_scene_editor_;
+  AutoStartLatch auto_start_;
+  bool group_selected_ = false;
 };
 
 }  // namespace zor

@@ -18,6 +18,14 @@ const QCommandLineOption& DataOption() {
   return option;
 }
 
+const QCommandLineOption& StartAutomationOption() {
+  static const QCommandLineOption option(
+      QStringList{QStringLiteral("start-automation")},
+      QStringLiteral("Start every device's Apps as soon as the device shows its screen, for a station that runs "
+                     "unattended (as the Settings dialog's \"Start automation when a device connects\")."));
+  return option;
+}
+
 // The one description of the command line, for both passes over it.
 void Describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(
@@ -25,6 +33,7 @@ void Describe(QCommandLineParser& parser) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addOption(DataOption());
+  parser.addOption(StartAutomationOption());
 }
 
 }  // namespace
@@ -57,7 +66,7 @@ StartOptions ReadStartOptions() {
   QCommandLineParser parser;
   Describe(parser);
   parser.process(QCoreApplication::arguments());
-  return {parser.value(DataOption())};
+  return {parser.value(DataOption()), parser.isSet(StartAutomationOption())};
 }
 
 }  // namespace zor

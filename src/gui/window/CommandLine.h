@@ -1,5 +1,6 @@
 #pragma once
-// zorkvm's command line (QCommandLineParser): --help, --version and --data DIR. --help and
+// zorkvm's command line (QCommandLineParser): --help, --version, --data DIR and
+// --start-automation. --help and
 // --version are answered before the QApplication exists, so they need no display.
 #include <QString>
 #include <optional>
@@ -17,7 +18,8 @@ void DescribeApplication();
 std::optional<int> AnswerWithoutDisplay(int argc, char** argv);
 
 struct StartOptions {
-  QString data_folder;  // --data DIR; empty when not given
+  QString data_folder;            // --data DIR; empty when not given
+  bool start_automation = false;  // --start-automation
 };
 
 // Reads the options once the QApplication has taken its own (-platform...); a bad command line

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "gui/pane/FullControlWindow.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
+#include "gui/window/GroupActions.h"
 #include "model/AppConfig.h"
 #include "platform/Diag.h"
 #include "platform/ProgramPath.h"
@@ -32,6 +34,8 @@ PaneContainer::PaneContainer(QWidget* parent, ICommandTarget* main_window)
   scroll_bar_->setSingleStep(kScrollLinePixels);
   scroll_bar_->hide();
   connect(scroll_bar_, &QScrollBar::valueChanged, this, [this] { MovePanesToScrollPosition(); });
+  group_actions_ = new GroupActions(*this, [this](GroupAction action) { RunGroupAction(action); });
+  band_ = new QRubberBand(QRubberBand::Rectangle, this);
 }
 
 PaneContainer::~PaneContainer() = default;
@@ -67,6 +71,7 @@ std::unique_ptr<DevicePane> PaneContainer::CreatePane(DeviceInfo& device) {
   auto pane = std::make_unique<DevicePane>(this, device, device.Index, main_window_);
   pane->SetFullControlOpener([](DevicePane& p) { FullControlWindow::OpenFor(p); });
   pane->SetSceneEditorOpener(&OpenSceneEditor);
+  connect(pane.get(), &DevicePane::GroupSelectToggled, this, [this, p = pane.get()] { ToggleGroupSelection(*p); });
   pane->move(kPaneTiles.margin, kPaneTiles.margin);
   pane->show();
   scroll_bar_->raise();
@@ -183,6 +188,7 @@ void PaneContainer::DeleteDevice(int index) {
     pane.release()->deleteLater();
   }
   if (k < devices_.size()) devices_.erase(devices_.begin() + index);
+  selection_.Removed(k);
   for (size_t i = 0; i < devices_.size(); ++i) {
     devices_[i]->Index = static_cast<uint32_t>(i);
     if (i < panes_.size()) {
@@ -193,6 +199,7 @@ void PaneContainer::DeleteDevice(int index) {
   }
   SaveDevices();
   LayoutClients();
+  ShowSelection();
 }
 
 void PaneContainer::DisconnectAll() {

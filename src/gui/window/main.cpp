@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/DiagCategories.h"
 #include "gui/widgets/UiTheme.h"
 #include "gui/widgets/UiTranslations.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
   zor::RouteCoreDiagnosticsToQt();
   const zor::StartOptions options = zor::ReadStartOptions();
   if (!zor::UseStartDataFolder(options.data_folder)) return 1;
+  zor::SetStartAutomationFromCommandLine(options.start_automation);
   zor::LoadThemeFonts();
   zor::InitGuiResources();
   // The installed icon theme's drawing when there is one, else the copy built into the program.
