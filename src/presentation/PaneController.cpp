@@ -135,9 +135,10 @@ void PaneController::OpenFullControl() {
   if (IPaneView* view = view_.load()) view->ShowFullControl();
 }
 
-void PaneController::ApplyWatchdogSettings() {
+void PaneController::ApplyWatchdogSettings(bool check_screen_size) {
   WatchdogSettings watchdog = watchdog_defaults_ ? watchdog_defaults_() : WatchdogSettings{};
-  if (const DeviceInfo* device = session_.Device()) {
+  const DeviceInfo* device = session_.Device();
+  if (device && check_screen_size) {
     watchdog.screen_width = device->ScreenWidth;
     watchdog.screen_height = device->ScreenHeight;
   }
@@ -147,8 +148,8 @@ void PaneController::ApplyWatchdogSettings() {
 bool PaneController::StartAutomation() {
   const DeviceInfo* device = session_.Device();
   if (!runner_ || !device) return true;  // the button toggles all the same
-  ApplyWatchdogSettings();
   if (editor_) return StartEditorRun([&] { runner_->StartSceneRun(FirstApp(), editor_->EditedScene(), editor_); });
+  ApplyWatchdogSettings(true);
   try {
     for (const std::u16string& app : device->Apps) runner_->AddApp(app);
   } catch (const std::system_error& e) {
@@ -180,7 +181,9 @@ bool PaneController::StartSceneTest(std::shared_ptr<const SceneData> scene) {
 
 bool PaneController::StartEditorRun(const std::function<void()>& start) {
   if (!runner_ || !editor_) return false;
-  ApplyWatchdogSettings();
+  // The operator watches an editor's test on the screen it shows, whatever size the record
+  // says: only a missing picture holds it.
+  ApplyWatchdogSettings(false);
   automation_active_.store(true);
   editor_run_ = true;
   try {

@@ -107,8 +107,9 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   // Starts what reports to the editor through `start`; false, with nothing left running, when
   // the runner could not start a worker.
   bool StartEditorRun(const std::function<void()>& start);
-  // Hands the runner this run's watchdog settings: the defaults and the record's screen size.
-  void ApplyWatchdogSettings();
+  // Hands the runner this run's watchdog settings: the defaults and, when checked, the record's
+  // screen size.
+  void ApplyWatchdogSettings(bool check_screen_size);
   // Ends a run that reports to the editor and clears the editor's marks.
   void StopEditorRun();
   // The device's first App, whose user values an editor run uses; empty without Apps.
