@@ -107,7 +107,7 @@ FramePtr AppWorker::WaitForFrame() {
       wake_.wait(lock, woken);
     } else if (tick_ms > now_ms) {
       const int64_t wait_ms = std::min(tick_ms - now_ms, kLongestWaitMs);
-      runner_.Clock().WaitFor(lock, wake_, wait_ms * kNsPerMs, woken);
+      runner_.Clock().WaitFor(lock, wake_, wait_ms * AutoRunner::kNsPerMs, woken);
     } else {
       lock.unlock();  // the watchdog tells the observer, which must not wait for this lock
       runner_.Watchdog().OnTick(now_ms);

@@ -29,10 +29,10 @@ namespace zor {
 
 class AppWorker;
 
-inline constexpr int64_t kNsPerMs = 1'000'000;
-
 class AutoRunner : public IRunnerControl {
  public:
+  static constexpr int64_t kNsPerMs = 1'000'000;  // the clock's nanoseconds, the run's milliseconds
+
   // The device's faces outlive the runner: its workers take frames from `frames`, send actions
   // through `input` and report a failure that ends one of them to `failures`. `clock` times the
   // run (the Items' delays, the watchdog and the operator's hold) and outlives the runner; tests

@@ -13,6 +13,8 @@ namespace {
 
 using test::ScriptedFrame;
 
+constexpr int64_t kNsPerMs = AutoRunner::kNsPerMs;
+
 class OperatorHoldTest : public ::testing::Test {
  protected:
   OperatorHoldTest() {
