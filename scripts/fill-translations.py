@@ -98,6 +98,8 @@ KOREAN = {
     ("zor::DeviceDialog", "Device Add"): "장치 추가",
     ("zor::FullControlWindow", "Full Control"): "전체 제어",
     ("zor::FullControlWindow", "Full Control  |  FPS: %1"): "전체 제어  |  FPS: %1",
+    ("zor::FullControlWindow", "Operator input pauses the Apps"): "조작자 입력 시 앱 일시 정지",
+    ("zor::FullControlWindow", "Apps paused: operator input"): "앱 일시 정지: 조작자 입력",
     ("zor::MainWindow", "Web site"): "웹 사이트",
     ("zor::MainWindow", "No web browser could be started. The web site is %1"):
         "웹 브라우저를 시작할 수 없습니다. 웹 사이트 주소는 %1 입니다",
@@ -145,6 +147,7 @@ KOREAN = {
     ("zor::DevicePane", "automation waits for the device"): "자동화가 장치를 기다리는 중",
     ("zor::DevicePane", "automation paused: no picture from the device"): "자동화 일시 정지: 장치에서 화면이 오지 않음",
     ("zor::DevicePane", "automation paused: the screen is not %1 x %2"): "자동화 일시 정지: 화면이 %1 x %2 가 아님",
+    ("zor::DevicePane", "automation paused: operator input"): "자동화 일시 정지: 조작자 입력",
     ("zor::SettingsDialog", "never"): "사용 안 함",
     ("zor::SettingsDialog", " s"): " 초",
     ("zor::SettingsDialog", " min"): " 분",

@@ -446,6 +446,10 @@ Stop the test, then close the window.</translation>
         <source>automation paused: the screen is not %1 x %2</source>
         <translation>automation paused: the screen is not %1 x %2</translation>
     </message>
+    <message>
+        <source>automation paused: operator input</source>
+        <translation>automation paused: operator input</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -456,6 +460,14 @@ Stop the test, then close the window.</translation>
     <message>
         <source>Full Control  |  FPS: %1</source>
         <translation>Full Control  |  FPS: %1</translation>
+    </message>
+    <message>
+        <source>Operator input pauses the Apps</source>
+        <translation>Operator input pauses the Apps</translation>
+    </message>
+    <message>
+        <source>Apps paused: operator input</source>
+        <translation>Apps paused: operator input</translation>
     </message>
 </context>
 <context>

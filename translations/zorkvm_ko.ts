@@ -446,6 +446,10 @@ Stop the test, then close the window.</source>
         <source>automation paused: the screen is not %1 x %2</source>
         <translation>자동화 일시 정지: 화면이 %1 x %2 가 아님</translation>
     </message>
+    <message>
+        <source>automation paused: operator input</source>
+        <translation>자동화 일시 정지: 조작자 입력</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -456,6 +460,14 @@ Stop the test, then close the window.</source>
     <message>
         <source>Full Control  |  FPS: %1</source>
         <translation>전체 제어  |  FPS: %1</translation>
+    </message>
+    <message>
+        <source>Operator input pauses the Apps</source>
+        <translation>조작자 입력 시 앱 일시 정지</translation>
+    </message>
+    <message>
+        <source>Apps paused: operator input</source>
+        <translation>앱 일시 정지: 조작자 입력</translation>
     </message>
 </context>
 <context>

@@ -2,15 +2,16 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "automation/ActionExecution.h"
 #include "automation/AutoRunner.h"
 #include "automation/ItemScript.h"
 #include "automation/RunnerRules.h"
-#include "platform/Clock.h"
 #include "platform/Diag.h"
 
 namespace zor {
@@ -18,7 +19,9 @@ namespace {
 
 constexpr std::string_view kDiag = "automation";
 
-int64_t NowMs() { return static_cast<int64_t>(TickCount64()); }
+// The longest single wait for a deadline: keeps its nanoseconds far inside int64_t whatever
+// the settings say; a worker that wakes after it only looks at the time again.
+constexpr int64_t kLongestWaitMs = 24LL * 3600 * 1000;
 
 MatchPlace PlaceOf(const MatchRecord& best) { return {best.Left, best.Top, best.CenterX, best.CenterY}; }
 
@@ -41,7 +44,7 @@ void AppWorker::Start() {
   mailbox_.Take();  // a frame left from an earlier run is not stepped on
   running_.store(true);
   stop_ = std::stop_source();
-  stall_.Restart(NowMs());
+  stall_.Restart(runner_.NowMs());
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
   } catch (...) {
@@ -67,7 +70,7 @@ void AppWorker::Stop() {
 
 void AppWorker::OnFrame(const FramePtr& frame) {
   // The watchdog sees every picture, also those of a paused or held run: they end its hold.
-  runner_.Watchdog().OnFrame(NowMs(), frame->width, frame->height);
+  runner_.Watchdog().OnFrame(runner_.NowMs(), frame->width, frame->height);
   // A paused or held runner uses up its frames here, so none that came during the pause is
   // stepped on once it goes on.
   if (runner_.Paused() || runner_.Hold() != HoldReason::kNone) return;
@@ -79,20 +82,35 @@ void AppWorker::WakeForFrame() {
   wake_.notify_one();
 }
 
+void AppWorker::DeadlineMoved() {
+  {
+    std::lock_guard lock(mutex_);
+    deadline_moved_ = true;
+  }
+  wake_.notify_one();
+}
+
 FramePtr AppWorker::WaitForFrame() {
   std::unique_lock lock(mutex_);
   FramePtr frame;
-  const auto ready = [&] { return !running_.load() || (frame = mailbox_.Take()) != nullptr; };
-  // While waiting, the worker wakes at the watchdog's no-signal deadline to tell it the time.
-  while (!ready()) {
+  // Something to do: a frame, the stop, or a new deadline to wait for.
+  const auto woken = [&] {
+    if (!frame) frame = mailbox_.Take();
+    return !running_.load() || frame != nullptr || std::exchange(deadline_moved_, false);
+  };
+  // While waiting, the worker wakes at the watchdog's next deadline (no signal, the end of the
+  // operator's hold) to tell it the time; nothing polls.
+  while (running_.load() && !frame) {
     const int64_t tick_ms = runner_.Watchdog().NextTickMs();
+    const int64_t now_ms = runner_.NowMs();
     if (tick_ms == kNoDeadlineMs) {
-      wake_.wait(lock);
-    } else if (const int64_t wait_ms = tick_ms - NowMs(); wait_ms > 0) {
-      wake_.wait_for(lock, std::chrono::milliseconds(wait_ms));
+      wake_.wait(lock, woken);
+    } else if (tick_ms > now_ms) {
+      const int64_t wait_ms = std::min(tick_ms - now_ms, kLongestWaitMs);
+      runner_.Clock().WaitFor(lock, wake_, wait_ms * AutoRunner::kNsPerMs, woken);
     } else {
       lock.unlock();  // the watchdog tells the observer, which must not wait for this lock
-      runner_.Watchdog().OnTick(NowMs());
+      runner_.Watchdog().OnTick(now_ms);
       lock.lock();
     }
   }
@@ -137,9 +155,9 @@ void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, Analysis
 }
 
 void AppWorker::RunStep(const ScreenImage& frame) {
-  const ItemSelection selection = SelectNextItem(app_, mode_ == RunMode::RunApps, TickCount64());
+  const ItemSelection selection = SelectNextItem(app_, mode_ == RunMode::RunApps, static_cast<uint64_t>(runner_.NowMs()));
   if (selection.scene_finished) FinishScene();
-  const int64_t now_ms = NowMs();
+  const int64_t now_ms = runner_.NowMs();
   if (!selection.item) return CheckStall(now_ms);
   Item& item = *selection.item;
   item.LastEvalMs = static_cast<uint64_t>(now_ms);
@@ -168,7 +186,7 @@ void AppWorker::CheckStall(int64_t now_ms) {
 
 void AppWorker::FinishScene() {
   // A new Scene, or the idle App's finish once more: either way no stall on the Scene left.
-  stall_.Restart(NowMs());
+  stall_.Restart(runner_.NowMs());
   const int32_t before = app_.CurrentScene;
   app_.NextScene();
   IRunObserver* observer = runner_.Observer();

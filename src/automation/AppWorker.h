@@ -36,6 +36,9 @@ class AppWorker : public IFrameConsumer {
   // it. Never from the worker itself.
   void Stop();
   bool IsRunning() const { return running_.load(); }
+  // The watchdog's next deadline came nearer (the operator's hold began): a worker waiting for
+  // a frame looks at it again. Any thread.
+  void DeadlineMoved();
 
   // The device's frame thread: hands the newest frame to the mailbox, which wakes the thread,
   // unless the runner is paused. Frames are never written once published, so keeping the
@@ -76,6 +79,7 @@ class AppWorker : public IFrameConsumer {
   std::mutex mutex_;
   std::condition_variable wake_;
   FrameMailbox mailbox_{[this] { WakeForFrame(); }};
+  bool deadline_moved_ = false;  // under mutex_; set by DeadlineMoved, cleared by the wait
 
   WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
   StallWatch stall_;  // worker thread, and Start before the thread runs

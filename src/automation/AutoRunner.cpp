@@ -2,12 +2,12 @@
 
 #include "automation/AppWorker.h"
 #include "model/SceneCopy.h"
-#include "platform/Clock.h"
 
 namespace zor {
 
-AutoRunner::AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures)
-    : frames_(frames), input_(input), failures_(failures) {
+AutoRunner::AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures,
+                       const IPacingClock& clock)
+    : frames_(frames), input_(input), failures_(failures), clock_(clock) {
   watchdog_.SetListener([this](HoldReason hold) {
     if (observer_) observer_->OnHoldChanged(hold);
   });
@@ -65,9 +65,19 @@ void AutoRunner::StartWorkers() {
     }
   }
   // A run that starts (not one that gains an App) starts its watchdog afresh.
-  if (!running_.exchange(true)) watchdog_.Start(watchdog_settings_, TickCount64());
+  if (!running_.exchange(true)) watchdog_.Start(watchdog_settings_, NowMs());
   for (RunningApp& running : apps_) {
     if (!running.worker->IsRunning()) running.worker->Start();
+  }
+}
+
+void AutoRunner::HoldForOperator() {
+  std::lock_guard lock(control_mutex_);
+  if (!running_.load()) return;  // nothing runs that the operator's input could disturb
+  if (!watchdog_.OnOperatorInput(NowMs())) return;
+  // The hold began: a worker asleep until the no-signal deadline must wake at its end instead.
+  for (RunningApp& running : apps_) {
+    if (running.worker) running.worker->DeadlineMoved();
   }
 }
 

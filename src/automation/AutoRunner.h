@@ -21,6 +21,7 @@
 #include "automation/RunnerTestListener.h"
 #include "automation/RunObserver.h"
 #include "automation/RunWatchdog.h"
+#include "device/PacingClock.h"
 #include "model/AppInfo.h"
 #include "session/DeviceFaces.h"
 
@@ -30,9 +31,14 @@ class AppWorker;
 
 class AutoRunner : public IRunnerControl {
  public:
+  static constexpr int64_t kNsPerMs = 1'000'000;  // the clock's nanoseconds, the run's milliseconds
+
   // The device's faces outlive the runner: its workers take frames from `frames`, send actions
-  // through `input` and report a failure that ends one of them to `failures`.
-  AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures);
+  // through `input` and report a failure that ends one of them to `failures`. `clock` times the
+  // run (the Items' delays, the watchdog and the operator's hold) and outlives the runner; tests
+  // pass one they move by hand.
+  AutoRunner(IFrameSource& frames, IDeviceInput& input, IFailureSink& failures,
+             const IPacingClock& clock = SystemPacingClock());
   ~AutoRunner() override;  // StopRun
   AutoRunner(const AutoRunner&) = delete;
   AutoRunner& operator=(const AutoRunner&) = delete;
@@ -45,6 +51,8 @@ class AutoRunner : public IRunnerControl {
                      IRunnerTestListener* listener) override;
   void StopRun() override;
   void SetPaused(bool paused) override { paused_.store(paused); }
+  // UI thread: the operator's input holds a running run until kOperatorQuietMs of quiet.
+  void HoldForOperator() override;
 
   // Set while no run lasts; null for none. Not owned.
   void SetObserver(IRunObserver* observer) { observer_ = observer; }
@@ -61,6 +69,9 @@ class AutoRunner : public IRunnerControl {
   int32_t AppCount() const { return app_count_.load(); }
 
   // --- for the workers (their own threads) ---
+  // Milliseconds of the run's clock.
+  int64_t NowMs() const { return clock_.NowNs() / kNsPerMs; }
+  const IPacingClock& Clock() const { return clock_; }
   IFrameSource& Frames() const { return frames_; }
   IDeviceInput& Input() const { return input_; }
   IFailureSink& Failures() const { return failures_; }
@@ -76,6 +87,7 @@ class AutoRunner : public IRunnerControl {
   IFrameSource& frames_;
   IDeviceInput& input_;
   IFailureSink& failures_;
+  const IPacingClock& clock_;
   // Serialises starting and stopping; never taken by a worker.
   std::mutex control_mutex_;
   std::atomic<RunMode> mode_{RunMode::RunApps};

@@ -31,7 +31,8 @@ class IRunObserver {
   // A step of the App ended, also one that evaluated nothing (a paused runner takes no steps).
   virtual void OnStepDone(const AppInfo& /*app*/) {}
   // The watchdog held every App of the device for `reason`, or (kNone) let them go on. Called
-  // on the driver's thread or a worker's, in the order of the changes.
+  // on the driver's thread, a worker's or (the operator's input) the UI thread, in the order of
+  // the changes.
   virtual void OnHoldChanged(HoldReason /*reason*/) {}
   // The App stayed on its Scene without a match for `seconds`; it goes on running.
   virtual void OnStalled(const AppInfo& /*app*/, int64_t /*seconds*/) {}

@@ -25,9 +25,12 @@ class IRunnerControl {
   // Ends every worker and forgets every App.
   virtual void StopRun() = 0;
   virtual void SetPaused(bool paused) = 0;
+  // The operator sent input to the device by hand: a run is held until the operator has been
+  // quiet for kOperatorQuietMs. A runner without a watchdog ignores it.
+  virtual void HoldForOperator() {}
   // The watchdog of the next run; a runner without one ignores it.
   virtual void SetWatchdogSettings(const WatchdogSettings& /*settings*/) {}
-  // Why the watchdog holds the Apps now; kNone without a watchdog.
+  // Why the watchdog holds the Apps now (kOperator: the operator's input); kNone without one.
   virtual HoldReason Hold() const { return HoldReason::kNone; }
 };
 

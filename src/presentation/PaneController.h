@@ -44,6 +44,12 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   void SetWatchdogDefaults(std::function<WatchdogSettings()> defaults) { watchdog_defaults_ = std::move(defaults); }
   // Why the watchdog holds the device's Apps now; kNone without a run.
   HoldReason AutomationHold() const { return runner_ ? runner_->Hold() : HoldReason::kNone; }
+  // The operator sent input to the device by hand (the full control window): a run is held
+  // until the operator has been quiet for kOperatorQuietMs. UI thread.
+  void OperatorInput() {
+    if (runner_) runner_->HoldForOperator();
+  }
+  bool HeldForOperator() const { return AutomationHold() == HoldReason::kOperator; }
 
   // Creates the driver and puts the pane in its first state: Connecting, the editor and pause
   // buttons disabled. The driver is not connected here. Call once.

@@ -146,9 +146,9 @@ std::vector<ActionMark> RecordingListener::Marks() const {
   return marks_;
 }
 
-ScriptedClient::ScriptedClient(IRunObserver& observer) {
+ScriptedClient::ScriptedClient(IRunObserver& observer, const IPacingClock& clock) {
   device.Type = 7;  // no driver of its own
-  auto owned_runner = std::make_unique<AutoRunner>(client, client, client);
+  auto owned_runner = std::make_unique<AutoRunner>(client, client, client, clock);
   runner = owned_runner.get();
   runner->SetObserver(&observer);
   pane.SetRunner(std::move(owned_runner));

@@ -89,8 +89,9 @@ class RecordingListener : public IRunnerTestListener {
 
 // A pane's controller and session fed by the test instead of a device (its record's type has
 // no driver), with the pane's runner reporting to `observer` and a recording driver installed.
+// The runner's time comes from `clock`, which outlives the client.
 struct ScriptedClient {
-  explicit ScriptedClient(IRunObserver& observer);
+  explicit ScriptedClient(IRunObserver& observer, const IPacingClock& clock = SystemPacingClock());
   ~ScriptedClient();  // stops the run
 
   DeviceInfo device;

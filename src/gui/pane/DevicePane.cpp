@@ -225,6 +225,7 @@ QString DevicePane::StateDetail() const {
     case HoldReason::kScreenSize:
       lines << tr("automation paused: the screen is not %1 x %2").arg(device_.ScreenWidth).arg(device_.ScreenHeight);
       break;
+    case HoldReason::kOperator: lines << tr("automation paused: operator input"); break;
   }
   return lines.join('\n');
 }

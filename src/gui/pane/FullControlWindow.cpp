@@ -1,6 +1,7 @@
 #include "gui/pane/FullControlWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "gui/widgets/QtVirtualKey.h"
 #include "platform/Clock.h"
 #include "platform/Diag.h"
+#include "presentation/PaneController.h"
 #include "presentation/PaneGeometry.h"
 #include "session/DeviceSession.h"
 
@@ -38,6 +40,7 @@ FullControlWindow* FullControlWindow::OpenFor(DevicePane& pane) {
   if (window == nullptr) {
     const DeviceInfo* device = client->Device();
     window = new FullControlWindow(*client, device ? device->ScreenWidth : 0, device ? device->ScreenHeight : 0);
+    window->SetTakeover(pane.Controller());
     QObject::connect(&pane, &DevicePane::ControllerReleasing, window, [window] {
       window->ReleaseOwner();
       window->close();
@@ -70,6 +73,12 @@ FullControlWindow::FullControlWindow(DeviceSession& owner, uint32_t width, uint3
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setFixedSize(ClientSide(width), ClientSide(height));
+  takeover_toggle_ = new QCheckBox(tr("Operator input pauses the Apps"), this);
+  takeover_toggle_->setChecked(true);
+  // The keyboard stays with the window: every key belongs to the device.
+  takeover_toggle_->setFocusPolicy(Qt::NoFocus);
+  takeover_toggle_->setAutoFillBackground(true);
+  PlaceTakeoverToggle();
   diag::Write(kDiag, "[FullControlWindow] opened");
   paint_rate_.Start(now_ns_());
   owner.AttachConsumer(ConsumerRole::FullControl, this);
@@ -78,6 +87,7 @@ FullControlWindow::FullControlWindow(DeviceSession& owner, uint32_t width, uint3
 FullControlWindow::~FullControlWindow() { ReleaseOwner(); }
 
 void FullControlWindow::ReleaseOwner() {
+  takeover_ = nullptr;
   DeviceSession* owner = std::exchange(owner_, nullptr);
   if (owner == nullptr) return;
   owner->DetachConsumer(this);  // waits for a delivery in progress; no frame comes after it
@@ -124,12 +134,41 @@ void FullControlWindow::SetClock(std::function<int64_t()> now_ns) {
 }
 
 void FullControlWindow::CountPaint() {
-  if (!paint_rate_.CountPaint(now_ns_())) return;
-  setWindowTitle(tr("Full Control  |  FPS: %1").arg(paint_rate_.Fps()));
+  if (paint_rate_.CountPaint(now_ns_())) fps_counted_ = true;
+  // The operator's hold ends on a worker's thread; the next paint shows it.
+  UpdateTitle();
+}
+
+void FullControlWindow::SetTakeover(PaneController* controller) {
+  takeover_ = controller;
+  UpdateTitle();
+}
+
+void FullControlWindow::NoteOperatorInput() {
+  // Without a driver nothing reached the device, so there is nothing to make way for.
+  if (takeover_ == nullptr || Driver() == nullptr || !takeover_toggle_->isChecked()) return;
+  takeover_->OperatorInput();
+  UpdateTitle();
+}
+
+void FullControlWindow::UpdateTitle() {
+  QString title = fps_counted_ ? tr("Full Control  |  FPS: %1").arg(paint_rate_.Fps()) : tr("Full Control");
+  if (takeover_ != nullptr && takeover_->HeldForOperator()) {
+    title += QStringLiteral("  |  ") + tr("Apps paused: operator input");
+  }
+  if (title != windowTitle()) setWindowTitle(title);
+}
+
+void FullControlWindow::PlaceTakeoverToggle() {
+  // Top centre: the corners of a remote desktop hold its windows' close buttons and its
+  // taskbar, which the operator must reach.
+  takeover_toggle_->adjustSize();
+  takeover_toggle_->move((width() - takeover_toggle_->width()) / 2, 0);
 }
 
 void FullControlWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  PlaceTakeoverToggle();
   diag::Write(kDiag, "[FullControlWindow] resized to " + std::to_string(width()) + " x " + std::to_string(height()));
 }
 
@@ -163,6 +202,7 @@ void FullControlWindow::ForwardKey(const QKeyEvent& event, bool press) {
   if (!press && event.isAutoRepeat()) return;
   if (owner_ == nullptr) return;
   keys_.Key(Driver(), VirtualKeyFromQt(event), press);
+  NoteOperatorInput();
 }
 
 void FullControlWindow::focusOutEvent(QFocusEvent* event) {
@@ -188,6 +228,7 @@ void FullControlWindow::mouseMoveEvent(QMouseEvent* event) {
   if (DeviceDriver* driver = Driver()) {
     const QPoint p = ClientPoint(event->position());
     driver->MouseMove(p.x(), p.y());
+    NoteOperatorInput();
   }
 }
 
@@ -201,8 +242,9 @@ void FullControlWindow::mouseReleaseEvent(QMouseEvent* event) { ForwardButton(ev
 void FullControlWindow::ForwardButton(Qt::MouseButton button, bool down) {
   DeviceDriver* driver = Driver();
   if (driver == nullptr) return;
-  if (button == Qt::LeftButton) driver->MouseButton(PointerButton::Left, down);
-  if (button == Qt::RightButton) driver->MouseButton(PointerButton::Right, down);
+  if (button != Qt::LeftButton && button != Qt::RightButton) return;  // the device has no other
+  driver->MouseButton(button == Qt::LeftButton ? PointerButton::Left : PointerButton::Right, down);
+  NoteOperatorInput();
 }
 
 void FullControlWindow::wheelEvent(QWheelEvent* event) {
@@ -212,6 +254,7 @@ void FullControlWindow::wheelEvent(QWheelEvent* event) {
   DeviceDriver* driver = Driver();
   if (driver == nullptr || delta == 0) return;
   driver->MouseWheel(delta < 1, delta);
+  NoteOperatorInput();
 }
 
 }  // namespace zor

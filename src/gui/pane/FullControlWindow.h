@@ -7,6 +7,12 @@
 // Threads: everything runs on the UI thread except OnFrame, which the driver's thread calls:
 // it only hands the frame to the window's mailbox, which posts one repaint request. Painting
 // takes the newest frame from the mailbox and draws without holding any lock.
+//
+// Operator takeover: while its toggle is on, the operator's mouse and keys sent through the
+// window hold the device's Apps (only this device's) until the operator has been quiet for
+// kOperatorQuietMs, and the title says so. The toggle belongs to the window, not to the device:
+// it is on again each time a window opens, so that a forgotten switch never lets a run fight
+// the operator's hand.
 #include <QWidget>
 #include <functional>
 
@@ -16,11 +22,14 @@
 #include "presentation/PaintRate.h"
 #include "session/FrameMailbox.h"
 
+class QCheckBox;
+
 namespace zor {
 
 class DeviceSession;
 class DevicePane;
 class DeviceDriver;
+class PaneController;
 
 class FullControlWindow : public QWidget, public IFrameConsumer {
   Q_OBJECT
@@ -52,6 +61,11 @@ class FullControlWindow : public QWidget, public IFrameConsumer {
   void ReleaseOwner();
 
   DeviceSession* Owner() const { return owner_; }
+  // The controller whose Apps the operator's input holds (null: none). It must stay until
+  // ReleaseOwner, which forgets it; the pane releases the window before its controller goes.
+  void SetTakeover(PaneController* controller);
+  // The toggle "operator input pauses the Apps"; on when the window opens.
+  QCheckBox* TakeoverToggle() const { return takeover_toggle_; }
   // The newest frame (null before the first); any thread.
   FramePtr Picture() const;
   // The input method is told that this window takes no composed text.
@@ -83,8 +97,16 @@ class FullControlWindow : public QWidget, public IFrameConsumer {
   // window stops at its edge instead of jumping to the far side of the remote screen).
   QPoint ClientPoint(const QPointF& position) const;
   void CountPaint();
+  // Input went to the device by the operator's hand: the Apps are held, if the toggle says so.
+  void NoteOperatorInput();
+  // The frames per second once a second has been counted, and the operator's hold.
+  void UpdateTitle();
+  void PlaceTakeoverToggle();
 
   DeviceSession* owner_ = nullptr;
+  PaneController* takeover_ = nullptr;
+  QCheckBox* takeover_toggle_ = nullptr;  // a child of the window
+  bool fps_counted_ = false;  // a second of paints has been counted
   KeyForwarder keys_;
   std::function<int64_t()> now_ns_ = MonotonicNs;
   PaintRate paint_rate_;
