@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisFixtures.h"
-#include "sim/SimScreen.h"
+#include "support/PointedDesktop.h"
 
 namespace zor::test {
 namespace {
@@ -23,25 +23,15 @@ constexpr float kThreshold = 0.999f;
 constexpr int kNearPixels = 2;
 
 struct Desktop {
-  cv::Mat idle;         // the pointer where the simulator starts it, off the button
-  cv::Mat pointed;      // the pointer resting on the button's centre
+  cv::Mat idle;
+  cv::Mat pointed;
   SimRect button;
 };
 
-cv::Mat Rendered(SimScreen& screen) {
-  std::vector<uint8_t> bgra;
-  screen.Render(bgra);
-  return cv::Mat(kHeight, kWidth, CV_8UC4, bgra.data()).clone();
-}
-
 Desktop MakeDesktop() {
-  SimScreen screen(kWidth, kHeight);
-  Desktop d;
-  d.button = screen.Layout().ok_button;
-  d.idle = Rendered(screen);
-  screen.MoveTo(d.button.CenterX(), d.button.CenterY());
-  d.pointed = Rendered(screen);
-  return d;
+  PointedDesktop rendered = RenderPointedDesktop(kWidth, kHeight);
+  const auto as_mat = [](std::vector<uint8_t>& bgra) { return cv::Mat(kHeight, kWidth, CV_8UC4, bgra.data()).clone(); };
+  return {as_mat(rendered.idle), as_mat(rendered.pointed), rendered.button};
 }
 
 struct EngineCase {

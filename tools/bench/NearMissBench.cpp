@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "AnalysisBenchSupport.h"
-#include "sim/SimScreen.h"
+#include "../../tests/support/PointedDesktop.h"
 
 namespace zor::bench {
 namespace {
@@ -31,27 +31,15 @@ constexpr int32_t kAreaHeight = 300;
 // where the engine's fixed costs weigh most and any cost per evaluation would show first.
 constexpr int32_t kTightMargin = 8;
 
-struct DesktopFrames {
-  std::vector<uint8_t> hit;   // the pointer where the simulator starts it, off the button
-  std::vector<uint8_t> miss;  // the pointer resting on the button's centre
-  SimRect button;
-};
-
-const DesktopFrames& Frames() {
-  static const DesktopFrames frames = [] {
-    DesktopFrames f;
-    SimScreen screen(kScreenWidth, kScreenHeight);
-    f.button = screen.Layout().ok_button;
-    screen.Render(f.hit);
-    screen.MoveTo(f.button.CenterX(), f.button.CenterY());
-    screen.Render(f.miss);
-    return f;
-  }();
+// The OK button's Item matches on "idle" ("hit") and scores below the threshold on "pointed"
+// ("miss").
+const test::PointedDesktop& Frames() {
+  static const test::PointedDesktop frames = test::RenderPointedDesktop(kScreenWidth, kScreenHeight);
   return frames;
 }
 
 Item ButtonItem(int32_t engine_type) {
-  const DesktopFrames& f = Frames();
+  const test::PointedDesktop& f = Frames();
   Item item;
   item.AnalysisType = engine_type;
   item.Threshold = kThreshold;
@@ -59,7 +47,7 @@ Item ButtonItem(int32_t engine_type) {
   item.Template.Width = f.button.w;
   item.Template.Height = f.button.h;
   for (int32_t y = f.button.y; y < f.button.y + f.button.h; ++y) {
-    const auto row = f.hit.begin() + (ptrdiff_t(y) * kScreenWidth + f.button.x) * 4;
+    const auto row = f.idle.begin() + (ptrdiff_t(y) * kScreenWidth + f.button.x) * 4;
     item.Template.Pixels.insert(item.Template.Pixels.end(), row, row + ptrdiff_t(f.button.w) * 4);
   }
   return item;
@@ -77,7 +65,7 @@ WorkRect AreaAroundButton(int64_t which) {
 // Arguments: engine type (0, 1, 2), frame (0 hit, 1 miss), work area (0 400 x 300, 1 tight).
 void BM_DesktopEvaluation(benchmark::State& state) {
   const Item item = ButtonItem(int32_t(state.range(0)));
-  const std::vector<uint8_t>& pixels = state.range(1) == 0 ? Frames().hit : Frames().miss;
+  const std::vector<uint8_t>& pixels = state.range(1) == 0 ? Frames().idle : Frames().pointed;
   const AnalysisFrame frame{AreaAroundButton(state.range(2)), kScreenWidth, kScreenHeight, pixels};
   AnalysisResult result;
   TimeWarm(state, [&] {
