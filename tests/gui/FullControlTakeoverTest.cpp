@@ -14,9 +14,9 @@
 #include "presentation/PaneController.h"
 #include "session/DeviceSession.h"
 #include "support/Frames.h"
-#include "support/RecordingDriver.h"
 #include "support/Wait.h"
 #include "support/gui/QtTestSupport.h"
+#include "support/gui/RecordedPane.h"
 
 namespace zor {
 namespace {
@@ -40,17 +40,9 @@ DeviceInfo RunningDevice() {
 class FullControlTakeoverTest : public test::WithQtApp, public ::testing::Test {
  protected:
   FullControlTakeoverTest() {
-    pane_ = std::make_unique<DevicePane>(&host_, device_, 0, nullptr);
-    auto driver = std::make_unique<test::RecordingDriver>();
-    driver_ = driver.get();
-    pane_->Session()->SetDriver(std::move(driver));
     // A picture of the record's size: the watchdog has no hold of its own to show.
     pane_->Session()->OnFrame(test::MakeUniformFrame(kScreenWidth, kScreenHeight, 1));
     window_ = FullControlWindow::OpenFor(*pane_);
-  }
-  ~FullControlTakeoverTest() override {
-    pane_.reset();  // closes the window
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   PaneController& Controller() { return *pane_->Controller(); }
@@ -59,10 +51,9 @@ class FullControlTakeoverTest : public test::WithQtApp, public ::testing::Test {
   bool Running() { return Controller().Button(kButtonAutomation).state == 1; }
 
   test::ProgramFolder folder_;
-  QWidget host_;
-  DeviceInfo device_ = RunningDevice();
-  std::unique_ptr<DevicePane> pane_;
-  test::RecordingDriver* driver_ = nullptr;  // owned by the session
+  test::RecordedPane recorded_{RunningDevice()};
+  DevicePane* pane_ = &recorded_.Pane();
+  test::RecordingDriver* driver_ = &recorded_.Driver();
   FullControlWindow* window_ = nullptr;
 };
 

@@ -6,13 +6,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-
 #include "gui/pane/DevicePane.h"
 #include "gui/pane/FullControlWindow.h"
 #include "gui/pane/ThumbnailView.h"
 #include "session/DeviceSession.h"
 #include "support/gui/QtTestSupport.h"
-#include "support/RecordingDriver.h"
+#include "support/gui/RecordedPane.h"
 
 namespace zor {
 namespace {
@@ -47,15 +46,7 @@ DeviceInfo AgentDevice() {
 class FullControlWindowTest : public test::WithQtApp, public ::testing::Test {
  protected:
   FullControlWindowTest() {
-    pane_ = std::make_unique<DevicePane>(&host_, device_, 0, nullptr);
-    auto driver = std::make_unique<test::RecordingDriver>();
-    driver_ = driver.get();
-    Client().SetDriver(std::move(driver));
     pane_->SetFullControlOpener([](DevicePane& p) { FullControlWindow::OpenFor(p); });
-  }
-  ~FullControlWindowTest() override {
-    pane_.reset();  // closes a window still open
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   DeviceSession& Client() { return *pane_->Session(); }
@@ -70,10 +61,9 @@ class FullControlWindowTest : public test::WithQtApp, public ::testing::Test {
     return window;
   }
 
-  QWidget host_;
-  DeviceInfo device_ = AgentDevice();
-  std::unique_ptr<DevicePane> pane_;
-  test::RecordingDriver* driver_ = nullptr;  // owned by the client
+  test::RecordedPane recorded_{AgentDevice()};
+  DevicePane* pane_ = &recorded_.Pane();
+  test::RecordingDriver* driver_ = &recorded_.Driver();
 };
 
 using Calls = std::vector<std::string>;
@@ -172,7 +162,7 @@ TEST_F(FullControlWindowTest, WheelDeltaGoesThroughUnchanged) {
 TEST_F(FullControlWindowTest, KeysThatWidgetsOrShortcutsWouldTakeReachTheDevice) {
   FullControlWindow* window = OpenAndForget();
   int shortcut_fired = 0;
-  QShortcut shortcut(QKeySequence(Qt::CTRL | Qt::Key_W), &host_, [&] { ++shortcut_fired; });
+  QShortcut shortcut(QKeySequence(Qt::CTRL | Qt::Key_W), &recorded_.Host(), [&] { ++shortcut_fired; });
   shortcut.setContext(Qt::ApplicationShortcut);
 
   QTest::keyClick(window, Qt::Key_Tab);
