@@ -11,7 +11,10 @@
 #include "gui/widgets/RunLogSetting.h"
 #include "gui/widgets/StateIconButton.h"
 #include "support/Frames.h"
+#include "support/RecordingOwner.h"
+#include "support/RunProgram.h"
 #include "support/RunLogFiles.h"
+#include "support/SimProcess.h"
 #include "support/TempDir.h"
 #include "support/Wait.h"
 #include "support/gui/QtTestSupport.h"
@@ -86,6 +89,42 @@ TEST_F(PaneRunLogTest, AFolderThatCannotTakeTheLogIsShownAndTheAppsRunAllTheSame
   EXPECT_TRUE(detail.contains(QString::fromStdString("cannot create the log folder '" + dir_.File("plain-file/logs"))))
       << detail.toStdString();
   EXPECT_EQ(pane.Button(kButtonAutomation)->State(), 1) << "running";
+}
+
+class PaneRunLogLive : public PaneRunLogTest {};
+
+// The device connects, decodes, analyses and clicks on a loaded 2-core machine: generous.
+constexpr int kFirstMatchTimeoutMs = 120000;
+
+TEST_F(PaneRunLogLive, ARunOnTheSimulatorLogsTheFirstMatchWithThePictureOfTheScreen) {
+  const test::ProgramResult demo =
+      test::RunProgram(ZORKVM_TOOLS_DIR "/zorkvm-cli", {"demo-folder", program_.Path().toStdString(), "480x270"});
+  ASSERT_EQ(demo.exit_code, 0) << demo.err;
+  test::SimProcessOptions options;
+  options.extra_args = {"--size", "480x270"};
+  test::SimProcess sim(options);
+  ASSERT_TRUE(sim.Ready()) << sim.Messages();
+  DeviceInfo device = test::SoftKvmDevice(u"127.0.0.1", sim.Port(), 480, 270);
+  device.Apps = {u"Demo"};
+  const std::string logs = dir_.File("logs");
+  UseLogFolder(logs);
+  DevicePane pane(nullptr, device, 1, nullptr);
+  pane.PressConnect();
+  Click(pane);
+  std::vector<nlohmann::json> matches;
+  const bool matched = test::WaitUntil(
+      [&] {
+        QApplication::processEvents();
+        const std::vector<std::string> files = test::FilesEndingIn(logs, ".jsonl");
+        if (files.size() != 1) return false;
+        matches = test::LinesOf(test::JsonLines(test::ReadFile(logs + "/" + files[0])), "match");
+        return !matches.empty();
+      },
+      kFirstMatchTimeoutMs);
+  ASSERT_TRUE(matched) << sim.Messages();
+  Click(pane);  // stop: the log is complete
+  EXPECT_EQ(matches[0]["device"], 1);
+  EXPECT_EQ(test::PictureSize(logs + "/" + matches[0].value("picture", "?")), std::make_pair(480u, 270u));
 }
 
 }  // namespace
