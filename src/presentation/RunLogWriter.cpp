@@ -167,7 +167,9 @@ void RunLogWriter::Store(Job& job) {
 
 void RunLogWriter::StorePicture(const Job& job, ordered_json& line) {
   std::vector<uint8_t> jpeg;
-  if (!encoder_.Encode(*job.frame, kRunLogJpegQuality, jpeg)) return DropPicture(line, "the picture could not be encoded");
+  if (!encoder_.Encode(*job.frame, kRunLogJpegQuality, jpeg)) {
+    return DropPicture(line, "the picture could not be encoded");
+  }
   // A picture that could not fit even alone is not paid for with the older ones.
   if (!budget_.FitsWithoutPictures(jpeg.size() + LineText(line).size())) {
     return DropPicture(line, "larger than the log's size cap");

@@ -94,7 +94,9 @@ TEST_F(RunLogLive, ASmallCapTakesTheOldestPicturesFirstAndKeepsTheLines) {
 
   BackgroundRun run(dir_, {"--config", config_, "--log", logs_, "--log-max-mb", std::to_string(cap_bytes / 1048576.0)});
   size_t at = 0;
-  for (int i = 0; i < 4; ++i) ASSERT_TRUE(run.WaitFor("match", at + (i > 0), at)) << test::ReadFile(dir_.File("err.txt"));
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(run.WaitFor("match", at + (i > 0), at)) << test::ReadFile(dir_.File("err.txt"));
+  }
   run.Finish();
   const Lines logged = test::OnlyLogLines(logs_);
   std::vector<std::string> named, removed;

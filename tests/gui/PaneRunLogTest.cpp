@@ -66,9 +66,9 @@ TEST_F(PaneRunLogTest, APanesRunWritesItsLogWithAPictureOfThePause) {
   pane.Session()->OnFrame(test::MakeNoiseFrame(64, 48, 1));
   Click(pane);
   pane.Session()->OnFrame(test::MakeNoiseFrame(32, 24, 2));  // not the record's size: paused
-  ASSERT_TRUE(DetailBecomes(
-      pane, QCoreApplication::translate("zor::DevicePane", "automation paused: the screen is not %1 x %2").arg(64).arg(48)))
-      << pane.Thumb()->StateDetail().toStdString();
+  const QString paused =
+      QCoreApplication::translate("zor::DevicePane", "automation paused: the screen is not %1 x %2").arg(64).arg(48);
+  ASSERT_TRUE(DetailBecomes(pane, paused)) << pane.Thumb()->StateDetail().toStdString();
   Click(pane);  // stop: the log is complete
   const std::vector<std::string> files = test::FilesEndingIn(logs, ".jsonl");
   ASSERT_EQ(files.size(), 1u);

@@ -192,7 +192,7 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
       const auto r = std::from_chars(v.data(), end, mb);
       const double bytes = mb * kBytesPerMb;
       if (v.empty() || r.ptr != end || !(bytes >= kMinRunLogCapBytes && bytes <= kMaxRunLogCapBytes)) {
-        error = "--log-max-mb takes 0.016 <= M <= 1048576";
+        error = "--log-max-mb takes megabytes from 0.015625 (16 KB) to 1048576 (1 TB)";
       }
       o.log_cap_bytes = static_cast<uint64_t>(bytes);
     } else {
