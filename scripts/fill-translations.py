@@ -173,6 +173,15 @@ KOREAN = {
     ("GroupActions", "Stop automation on the selected panes"): "선택한 패널에서 자동화 중지",
     ("GroupActions", "Stop automation on all panes"): "모든 패널에서 자동화 중지",
     ("zor::SettingsDialog", "Unattended start"): "무인 시작",
+    ("zor::SettingsDialog", "Run logs"): "실행 로그",
+    ("zor::SettingsDialog", "off"): "끔",
+    ("zor::SettingsDialog",
+     "Each run of a device's Apps writes its events and pictures of the screen (when paused, stalled, a Scene is "
+     "unreadable, and at each Item's first match) to a file in this folder, up to %1 MB per run. Empty: no logs. "
+     "From the next start of automation."):
+        "장치의 앱을 실행할 때마다 이벤트와 화면 사진(일시 정지, 정체, 씬을 읽을 수 없을 때, 각 항목의 첫 일치)을 "
+        "이 폴더의 파일에 기록합니다. 실행마다 최대 %1 MB. 비워 두면 기록하지 않습니다. 다음 자동화 시작부터 적용됩니다.",
+    ("zor::DevicePane", "no run log: %1"): "실행 로그 없음: %1",
     ("zor::SettingsDialog", "Start automation when a device connects"): "장치가 연결되면 자동화 시작",
     ("zor::SettingsDialog", "Every device's Apps start by themselves once its screen shows. zorkvm --start-automation "
      "does the same for one session."):

@@ -450,6 +450,10 @@ Stop the test, then close the window.</translation>
         <source>automation paused: operator input</source>
         <translation>automation paused: operator input</translation>
     </message>
+    <message>
+        <source>no run log: %1</source>
+        <translation>no run log: %1</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -671,6 +675,18 @@ Stop the test, then close the window.</translation>
     <message>
         <source>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</source>
         <translation>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Run logs</source>
+        <translation>Run logs</translation>
+    </message>
+    <message>
+        <source>Each run of a device&apos;s Apps writes its events and pictures of the screen (when paused, stalled, a Scene is unreadable, and at each Item&apos;s first match) to a file in this folder, up to %1 MB per run. Empty: no logs. From the next start of automation.</source>
+        <translation>Each run of a device&apos;s Apps writes its events and pictures of the screen (when paused, stalled, a Scene is unreadable, and at each Item&apos;s first match) to a file in this folder, up to %1 MB per run. Empty: no logs. From the next start of automation.</translation>
     </message>
 </context>
 <context>

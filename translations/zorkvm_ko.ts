@@ -450,6 +450,10 @@ Stop the test, then close the window.</source>
         <source>automation paused: operator input</source>
         <translation>자동화 일시 정지: 조작자 입력</translation>
     </message>
+    <message>
+        <source>no run log: %1</source>
+        <translation>실행 로그 없음: %1</translation>
+    </message>
 </context>
 <context>
     <name>zor::FullControlWindow</name>
@@ -671,6 +675,18 @@ Stop the test, then close the window.</source>
     <message>
         <source>Every device&apos;s Apps start by themselves once its screen shows. zorkvm --start-automation does the same for one session.</source>
         <translation>장치의 화면이 나타나면 그 장치의 앱이 스스로 시작합니다. zorkvm --start-automation 은 한 번의 실행 동안 같은 일을 합니다.</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>끔</translation>
+    </message>
+    <message>
+        <source>Run logs</source>
+        <translation>실행 로그</translation>
+    </message>
+    <message>
+        <source>Each run of a device&apos;s Apps writes its events and pictures of the screen (when paused, stalled, a Scene is unreadable, and at each Item&apos;s first match) to a file in this folder, up to %1 MB per run. Empty: no logs. From the next start of automation.</source>
+        <translation>장치의 앱을 실행할 때마다 이벤트와 화면 사진(일시 정지, 정체, 씬을 읽을 수 없을 때, 각 항목의 첫 일치)을 이 폴더의 파일에 기록합니다. 실행마다 최대 %1 MB. 비워 두면 기록하지 않습니다. 다음 자동화 시작부터 적용됩니다.</translation>
     </message>
 </context>
 <context>

@@ -54,8 +54,7 @@ class AutoRunner : public IRunnerControl {
   // UI thread: the operator's input holds a running run until kOperatorQuietMs of quiet.
   void HoldForOperator() override;
 
-  // Set while no run lasts; null for none. Not owned.
-  void SetObserver(IRunObserver* observer) { observer_ = observer; }
+  void SetObserver(IRunObserver* observer) override { observer_ = observer; }
   // Set while no run lasts; the next run's watchdog works with these.
   void SetWatchdogSettings(const WatchdogSettings& settings) override { watchdog_settings_ = settings; }
 

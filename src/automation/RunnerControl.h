@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
 #include "automation/RunWatchdog.h"
 #include "model/Item.h"
@@ -30,6 +31,9 @@ class IRunnerControl {
   virtual void HoldForOperator() {}
   // The watchdog of the next run; a runner without one ignores it.
   virtual void SetWatchdogSettings(const WatchdogSettings& /*settings*/) {}
+  // Who hears the next run's events (not owned; null for nobody). Only while no run lasts: the
+  // workers read it without a lock. A runner that reports nothing ignores it.
+  virtual void SetObserver(IRunObserver* /*observer*/) {}
   // Why the watchdog holds the Apps now (kOperator: the operator's input); kNone without one.
   virtual HoldReason Hold() const { return HoldReason::kNone; }
 };

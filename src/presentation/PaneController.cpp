@@ -3,6 +3,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "platform/Diag.h"
 
@@ -68,6 +69,7 @@ void PaneController::ToggleAutomation() {
     if (runner_) {
       runner_->StopRun();
       runner_->SetPaused(false);
+      CloseRunLog();
     }
     editor_run_ = false;
     if (editor_) editor_->ClearTestBestMatch();
@@ -150,16 +152,49 @@ bool PaneController::StartAutomation() {
   if (!runner_ || !device) return true;  // the button toggles all the same
   if (editor_) return StartEditorRun([&] { runner_->StartSceneRun(FirstApp(), editor_->EditedScene(), editor_); });
   ApplyWatchdogSettings(true);
+  OpenRunLog();
   try {
     for (const std::u16string& app : device->Apps) runner_->AddApp(app);
   } catch (const std::system_error& e) {
     // No thread for a worker: the run does not start (Apps that did are stopped again), and
     // the pane says why instead of the program ending inside a GUI event handler.
     runner_->StopRun();
+    CloseRunLog();
     session_.ReportFailure(std::string("Apps not started: ") + e.what());
     return false;
   }
   return true;
+}
+
+void PaneController::SetRunObserver(IRunObserver* observer) {
+  run_observer_ = observer;
+  if (runner_) runner_->SetObserver(observer);
+}
+
+void PaneController::OpenRunLog() {
+  run_log_problem_.clear();
+  const std::string folder = run_log_folder_ ? run_log_folder_() : std::string();
+  if (folder.empty()) return;
+  // The newest picture, whatever its decoded size: while the Apps run their workers ask for
+  // the whole screen.
+  const auto newest_frame = [this] { return session_.CurrentFrame(); };
+  run_log_ = RunLogWriter::Open({folder, index_, kDefaultRunLogCapBytes}, newest_frame, run_log_problem_);
+  if (!run_log_) {
+    diag::Write(kDiag, "PaneController: no run log: " + run_log_problem_);
+    return;
+  }
+  run_log_lines_ = std::make_unique<RunEventLines>(*run_log_, index_);
+  std::vector<IRunObserver*> observers{run_log_lines_.get()};
+  if (run_observer_) observers.insert(observers.begin(), run_observer_);
+  run_observers_ = std::make_unique<RunObserverFanOut>(std::move(observers));
+  runner_->SetObserver(run_observers_.get());
+}
+
+void PaneController::CloseRunLog() {
+  runner_->SetObserver(run_observer_);
+  run_observers_.reset();
+  run_log_lines_.reset();
+  run_log_.reset();  // writes what is still queued
 }
 
 void PaneController::DetachSceneEditor() {

@@ -11,10 +11,12 @@
 #include <functional>
 #include <memory>
 
+#include "automation/RunObserverFanOut.h"
 #include "automation/RunnerControl.h"
 #include "presentation/ConnectTimer.h"
 #include "presentation/PaneCommand.h"
 #include "presentation/PaneView.h"
+#include "presentation/RunLogWriter.h"
 #include "presentation/SceneEditorLink.h"
 #include "session/DeviceSession.h"
 
@@ -42,6 +44,14 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   // Where each run's watchdog times come from, asked at every start (the operator may change
   // them between runs); the screen size is the device record's. Unset: the defaults.
   void SetWatchdogDefaults(std::function<WatchdogSettings()> defaults) { watchdog_defaults_ = std::move(defaults); }
+  // The pane's own observer of every run (not owned, outlives the controller); set after the
+  // runner, before the first run.
+  void SetRunObserver(IRunObserver* observer);
+  // The folder of the run logs, asked at every start of the device's Apps; empty: no log. Each
+  // run of the device's Apps then writes its own log there (editor tests write none).
+  void SetRunLogFolder(std::function<std::string()> folder) { run_log_folder_ = std::move(folder); }
+  // Why the last start of the device's Apps has no log although a folder is set; empty otherwise.
+  const std::string& RunLogProblem() const { return run_log_problem_; }
   // Why the watchdog holds the device's Apps now; kNone without a run.
   HoldReason AutomationHold() const { return runner_ ? runner_->Hold() : HoldReason::kNone; }
   // The operator sent input to the device by hand (the full control window): a run is held
@@ -110,12 +120,25 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
   // Hands the runner this run's watchdog settings: the defaults and, when checked, the record's
   // screen size.
   void ApplyWatchdogSettings(bool check_screen_size);
+  // Opens this run's log when a folder is set and adds it to the runner's observers; the
+  // runner does not run yet.
+  void OpenRunLog();
+  // After StopRun: the runner reports to the pane's observer alone again, and the log ends.
+  void CloseRunLog();
   // Ends a run that reports to the editor and clears the editor's marks.
   void StopEditorRun();
   // The device's first App, whose user values an editor run uses; empty without Apps.
   std::u16string FirstApp() const;
 
   DeviceSession session_;
+  IRunObserver* run_observer_ = nullptr;
+  std::function<std::string()> run_log_folder_;
+  std::string run_log_problem_;
+  // The run's log and the list the runner reports to while it lasts; declared before the runner,
+  // which stops (and so stops reporting) before they go.
+  std::unique_ptr<RunLogWriter> run_log_;
+  std::unique_ptr<RunEventLines> run_log_lines_;
+  std::unique_ptr<RunObserverFanOut> run_observers_;
   // Declared after the session: the runner's workers use the session until they are stopped.
   std::unique_ptr<IRunnerControl> runner_;
   std::function<WatchdogSettings()> watchdog_defaults_;

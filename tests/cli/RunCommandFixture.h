@@ -1,8 +1,11 @@
 #pragma once
-// What the tests of zorkvm-cli run share: a simulated device of 480 x 270, and a folder with its
-// config.ini and an App "Cli" of one Scene "Tap" whose Item finds the desktop's OK button.
+// What the tests of zorkvm-cli run share: a simulated device of 480 x 270, a folder with its
+// config.ini and an App "Cli" of one Scene "Tap" whose Item finds the desktop's OK button, and
+// a run in the background whose lines are read as they come.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <csignal>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -12,8 +15,11 @@
 #include "model/DeviceListFile.h"
 #include "platform/ProgramPath.h"
 #include "sim/SimScreen.h"
+#include "support/ChildProcess.h"
+#include "support/JsonLines.h"
 #include "support/SimProcess.h"
 #include "support/TempDir.h"
+#include "support/Wait.h"
 
 namespace zor {
 
@@ -30,6 +36,51 @@ inline std::vector<std::string> EventNames(const std::vector<nlohmann::json>& li
   }
   return names;
 }
+
+// Generous: the simulator restarts and the client reconnects, on a loaded sanitizer build.
+inline constexpr int kEventTimeoutMs = 60000;
+
+using Lines = std::vector<nlohmann::json>;
+
+inline size_t IndexOf(const Lines& lines, const std::string& event, size_t from = 0) {
+  for (size_t i = from; i < lines.size(); ++i) {
+    if (lines[i].is_object() && lines[i].value("event", "") == event) return i;
+  }
+  return lines.size();
+}
+
+// A run in the background whose lines are read as they come.
+class BackgroundRun {
+ public:
+  BackgroundRun(const test::TempDir& dir, const std::vector<std::string>& args)
+      : out_(dir.File("out.jsonl")), cli_(Command(args), out_, dir.File("err.txt")) {}
+
+  Lines Read() const { return test::JsonLines(test::ReadFile(out_)); }
+  // True once `event` shows after the line at `from`; its index is then in `at`.
+  bool WaitFor(const std::string& event, size_t from, size_t& at) {
+    return test::WaitUntil(
+        [&] {
+          const Lines lines = Read();
+          at = IndexOf(lines, event, from);
+          return at < lines.size();
+        },
+        kEventTimeoutMs);
+  }
+  // Interrupts the run; its lines, once it has ended cleanly.
+  Lines Finish() {
+    const int status = cli_.Stop(SIGINT);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return Read();
+  }
+
+ private:
+  static std::vector<std::string> Command(std::vector<std::string> args) {
+    args.insert(args.begin(), {kCli, "run"});
+    return args;
+  }
+  const std::string out_;
+  test::ChildProcess cli_;
+};
 
 class RunCommandLive : public ::testing::Test {
  protected:

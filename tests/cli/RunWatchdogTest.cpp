@@ -7,58 +7,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/RunCommandFixture.h"
-#include "support/ChildProcess.h"
-#include "support/JsonLines.h"
 #include "support/RunProgram.h"
 #include "support/Wait.h"
 
 namespace zor {
 namespace {
-
-// Generous: the simulator restarts and the client reconnects, on a loaded sanitizer build.
-constexpr int kEventTimeoutMs = 60000;
-
-using Lines = std::vector<nlohmann::json>;
-
-size_t IndexOf(const Lines& lines, const std::string& event, size_t from = 0) {
-  for (size_t i = from; i < lines.size(); ++i) {
-    if (lines[i].is_object() && lines[i].value("event", "") == event) return i;
-  }
-  return lines.size();
-}
-
-// A run in the background whose lines are read as they come.
-class BackgroundRun {
- public:
-  BackgroundRun(const test::TempDir& dir, const std::vector<std::string>& args)
-      : out_(dir.File("out.jsonl")), cli_(Command(args), out_, dir.File("err.txt")) {}
-
-  Lines Read() const { return test::JsonLines(test::ReadFile(out_)); }
-  // True once `event` shows after the line at `from`; its index is then in `at`.
-  bool WaitFor(const std::string& event, size_t from, size_t& at) {
-    return test::WaitUntil(
-        [&] {
-          const Lines lines = Read();
-          at = IndexOf(lines, event, from);
-          return at < lines.size();
-        },
-        kEventTimeoutMs);
-  }
-  // Interrupts the run; its lines, once it has ended cleanly.
-  Lines Finish() {
-    const int status = cli_.Stop(SIGINT);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    return Read();
-  }
-
- private:
-  static std::vector<std::string> Command(std::vector<std::string> args) {
-    args.insert(args.begin(), {kCli, "run"});
-    return args;
-  }
-  const std::string out_;
-  test::ChildProcess cli_;
-};
 
 TEST_F(RunCommandLive, ASilentDeviceHoldsItsAppsWhichGoOnOnTheirSceneWhenItIsBack) {
   WriteAutomation(u"set cooldown 100");  // matches again and again, never leaves the Scene

@@ -8,6 +8,8 @@
 
 #include "presentation/PaneController.h"
 #include "support/Frames.h"
+#include "support/RunLogFiles.h"
+#include "support/TempDir.h"
 
 namespace zor {
 namespace {
@@ -39,6 +41,8 @@ struct RecordingRunner : IRunnerControl {
   }
   void StopRun() override { calls->push_back("StopRun"); }
   void SetPaused(bool paused) override { calls->push_back(paused ? "Pause" : "Resume"); }
+  void SetObserver(IRunObserver* set) override { observer = set; }
+  IRunObserver* observer = nullptr;  // who hears the run
 };
 
 DeviceInfo UnknownTypeDevice() {
@@ -242,6 +246,43 @@ TEST_F(PaneControllerTest, AnOfflinePaneRetriesByItselfWhileItsConnectButtonIsPr
   EXPECT_TRUE(pane_.RetryingWhileOffline());
   Click(kButtonConnect);  // the operator disconnects
   EXPECT_FALSE(pane_.RetryingWhileOffline());
+}
+
+struct HoldCounter : IRunObserver {
+  int holds = 0;
+  void OnHoldChanged(HoldReason) override { ++holds; }
+};
+
+TEST_F(PaneControllerTest, ARunOfTheDevicesAppsWritesItsLogBesideWhatThePaneHears) {
+  const test::TempDir dir;
+  HoldCounter pane_hears;
+  pane_.SetRunObserver(&pane_hears);
+  pane_.SetRunLogFolder([&] { return dir.File("logs"); });
+  Click(kButtonAutomation);
+  ASSERT_NE(runner_->observer, nullptr);
+  EXPECT_EQ(pane_.RunLogProblem(), "");
+  runner_->observer->OnHoldChanged(HoldReason::kNoSignal);
+  EXPECT_EQ(pane_hears.holds, 1);
+  Click(kButtonAutomation);  // stop: the log ends
+  EXPECT_EQ(runner_->observer, &pane_hears);
+  const std::vector<nlohmann::json> lines = test::OnlyLogLines(dir.File("logs"));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0]["event"], "paused");
+  EXPECT_EQ(lines[0]["device"], 5);
+  EXPECT_EQ(lines[0]["picture_dropped"], "no picture from the device yet");
+}
+
+TEST_F(PaneControllerTest, AFolderThatCannotTakeTheLogIsReportedAndTheAppsRunAllTheSame) {
+  const test::TempDir dir;
+  test::WriteFile(dir.File("file"), "");
+  HoldCounter pane_hears;
+  pane_.SetRunObserver(&pane_hears);
+  pane_.SetRunLogFolder([&] { return dir.File("file/logs"); });
+  Click(kButtonAutomation);
+  EXPECT_NE(pane_.RunLogProblem().find("cannot create the log folder"), std::string::npos) << pane_.RunLogProblem();
+  EXPECT_EQ(runner_->observer, &pane_hears);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"AddApp First", "AddApp Second"}));
+  EXPECT_EQ(pane_.Button(kButtonAutomation).state, 1) << "running";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "automation/AutoRunner.h"
+#include "automation/RunObserverFanOut.h"
 #include "CliCommand.h"
 #include "model/AppConfig.h"
 #include "model/DeviceListFile.h"
@@ -21,6 +22,8 @@
 #include "platform/CodePage.h"
 #include "platform/ProgramPath.h"
 #include "presentation/PaneController.h"
+#include "presentation/RunEventLines.h"
+#include "presentation/RunLogWriter.h"
 #include "RecordFile.h"
 
 namespace zor::cli {
@@ -43,7 +46,11 @@ struct RunOptions {
   std::vector<size_t> devices;  // empty: all
   std::optional<double> seconds;
   WatchdogSettings watchdog;
+  std::string log_folder;  // empty: no run log
+  uint64_t log_cap_bytes = kDefaultRunLogCapBytes;
 };
+
+constexpr double kBytesPerMb = 1024.0 * 1024.0;
 
 // One line per event, whole lines only: workers of several Apps and devices print at once.
 class EventPrinter {
@@ -57,72 +64,38 @@ class EventPrinter {
   std::mutex mutex_;
 };
 
-// Where and how close the analysis came, found or not: "score" stays 0 on a miss, as it always
-// was, and these say why. Null when nothing was scored (the message says why).
-ordered_json BestSeenFields(const std::optional<ScoredPosition>& seen) {
-  if (!seen) return {{"best_score", nullptr}, {"best_left", nullptr}, {"best_top", nullptr}};
-  return {{"best_score", seen->Score}, {"best_left", seen->Left}, {"best_top", seen->Top}};
-}
+// The lines of one device: printed, and kept in the device's run log when there is one.
+class DeviceLines : public IRunEventSink {
+ public:
+  explicit DeviceLines(EventPrinter& printer) : printer_(printer) {}
 
-std::string SceneName(const AppInfo& app) {
-  if (app.CurrentScene >= 0 && static_cast<size_t>(app.CurrentScene) < app.Scenes.size()) {
-    return ToUtf8(app.Scenes[static_cast<size_t>(app.CurrentScene)]);
+  // Before the run starts; the log then takes every line until the run ends.
+  void SetLog(std::unique_ptr<RunLogWriter> log) { log_ = std::move(log); }
+  void Write(const ordered_json& line) override {
+    printer_.Print(line);
+    if (log_) log_->Write(line);
   }
-  return app.Scene ? ToUtf8(app.Scene->Name) : std::string();
-}
 
-// The events of one device: the first frame, and everything its runner reports.
+ private:
+  EventPrinter& printer_;
+  std::unique_ptr<RunLogWriter> log_;
+};
+
+// What only the command line reports of a device: its first frame, and the actions it sent,
+// counted for the summary.
 class DeviceEvents : public IRunObserver, public IFrameConsumer {
  public:
-  DeviceEvents(EventPrinter& printer, size_t device) : printer_(printer), device_(device) {}
+  DeviceEvents(IRunEventSink& lines, size_t device) : lines_(lines), device_(device) {}
 
   void OnFrame(const FramePtr& frame) override {
     if (connected_.exchange(true)) return;
-    printer_.Print({{"event", "connected"}, {"device", device_}, {"width", frame->width}, {"height", frame->height}});
-  }
-  void OnSceneLoaded(const AppInfo& app) override {
-    if (!app.SceneLoad.Whole()) {
-      printer_.Print({{"event", "scene_load_failed"}, {"device", device_}, {"app", ToUtf8(app.Name)},
-                      {"scene", SceneName(app)}, {"reason", app.SceneLoad.Reason()}});
-    }
-    printer_.Print(AppLine("scene_loaded", app, {{"items", app.Scene ? app.Scene->Items.size() : 0}}));
-  }
-  void OnItemEvaluated(const AppInfo& app, const Item& item, const WorkRect& area, const AnalysisResult& result) override {
-    const MatchRecord& best = result.Best;
-    ordered_json line = AppLine("item_evaluated", app,
-                                {{"item", ToUtf8(item.Name)}, {"found", best.Valid != 0}, {"score", best.Score}});
-    line.update(BestSeenFields(result.BestSeen));
-    line["area"] = {area.Left, area.Top, area.Right, area.Bottom};
-    if (!result.Message.empty()) line["message"] = ToUtf8(result.Message);
-    printer_.Print(line);
-    if (!best.Valid) return;
-    printer_.Print(AppLine("match", app, {{"item", ToUtf8(item.Name)}, {"score", best.Score},
-                                                 {"left", best.Left}, {"top", best.Top},
-                                                 {"center_x", best.CenterX}, {"center_y", best.CenterY}}));
+    lines_.Write(ConnectedLine(device_, *frame));
   }
   void OnActionSent(const AppInfo& app, const Item& item, const ItemAction& action) override {
-    Count(SceneName(app), ToUtf8(item.Name), ToUtf8(ActionCodeName(action.Code)));
-    printer_.Print(AppLine("action_sent", app, {{"item", ToUtf8(item.Name)},
-                                                       {"action", ToUtf8(ActionCodeName(action.Code))},
-                                                       {"x", action.X}, {"y", action.Y},
-                                                       {"x2", action.X2}, {"y2", action.Y2},
-                                                       {"key_usage", action.KeyUsage},
-                                                       {"key_modifier", action.KeyModifier},
-                                                       {"text", ToUtf8(action.Text)}}));
+    // Workers of several Apps report at once.
+    std::lock_guard lock(counts_mutex_);
+    ++counts_[{CurrentSceneName(app), ToUtf8(item.Name), ToUtf8(ActionCodeName(action.Code))}];
   }
-  void OnSceneChanged(const AppInfo& app) override { printer_.Print(AppLine("scene_changed", app)); }
-  void OnHoldChanged(HoldReason hold) override {
-    if (hold == HoldReason::kNone) {
-      printer_.Print({{"event", "resumed"}, {"device", device_}});
-    } else {
-      printer_.Print({{"event", "paused"}, {"device", device_}, {"reason", HoldReasonName(hold)}});
-    }
-  }
-  void OnStalled(const AppInfo& app, int64_t seconds) override {
-    printer_.Print({{"event", "stalled"}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"scene", SceneName(app)},
-                    {"seconds", seconds}});
-  }
-  void OnAppIdle(const AppInfo& app) override { printer_.Print(AppLine("app_idle", app)); }
 
   // The actions sent so far, one entry per Scene, Item and action name, in that order.
   ordered_json Summary(const std::string& device_name) {
@@ -136,42 +109,42 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
   }
 
  private:
-  // Workers of several Apps report at once.
-  void Count(const std::string& scene, const std::string& item, const std::string& action) {
-    std::lock_guard lock(counts_mutex_);
-    ++counts_[{scene, item, action}];
-  }
-
-  ordered_json AppLine(const char* event, const AppInfo& app, const ordered_json& details = ordered_json::object()) const {
-    ordered_json line{{"event", event}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"app_index", app.Index},
-                      {"scene_index", app.CurrentScene}, {"scene", SceneName(app)}};
-    line.update(details);
-    return line;
-  }
-
-  EventPrinter& printer_;
+  IRunEventSink& lines_;
   const size_t device_;
   std::atomic<bool> connected_{false};
   std::mutex counts_mutex_;
   std::map<std::tuple<std::string, std::string, std::string>, int64_t> counts_;
 };
 
-// One device as the program's pane runs it, without the pane.
+// One device as the program's pane runs it, without the pane. Nothing connects yet.
 struct DeviceRun {
   DeviceRun(DeviceInfo& device, size_t index, EventPrinter& printer, WatchdogSettings watchdog)
-      : events(printer, index), name(ToUtf8(device.Name)), pane(&device) {
+      : lines(printer), events(lines, index), event_lines(lines, index), name(ToUtf8(device.Name)), pane(&device) {
     pane.SetIndex(static_cast<uint32_t>(index));
     DeviceSession& session = pane.Session();
-    auto owned = std::make_unique<AutoRunner>(session, session, session);
-    owned->SetObserver(&events);
+    pane.SetRunner(std::make_unique<AutoRunner>(session, session, session));
+    pane.SetRunObserver(&observers);
     pane.SetWatchdogDefaults([watchdog] { return watchdog; });
-    pane.SetRunner(std::move(owned));
     pane.Start();
     session.AttachConsumer(ConsumerRole::Thumbnail, &events);
   }
   ~DeviceRun() { pane.Session().DetachConsumer(&events); }
 
+  // The run's log in `lines`, named by the device's index; false, with `error`, when the folder
+  // cannot be created or written.
+  bool OpenLog(const RunLogPlace& place, std::string& error) {
+    DeviceSession& session = pane.Session();
+    std::unique_ptr<RunLogWriter> log = RunLogWriter::Open(place, [&session] { return session.CurrentFrame(); }, error);
+    if (!log) return false;
+    lines.SetLog(std::move(log));
+    return true;
+  }
+
+  // Declared first: the log takes the last line, the summary, after the pane has stopped.
+  DeviceLines lines;
   DeviceEvents events;
+  RunEventLines event_lines;
+  RunObserverFanOut observers{{&event_lines, &events}};
   const std::string name;
   PaneController pane;
 };
@@ -211,6 +184,17 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
       const std::optional<int64_t> ms = WatchdogMs(v);
       if (!ms) error = a + " takes 0 <= S <= 86400 (0: off)";
       (a == "--stall-seconds" ? o.watchdog.stall_ms : o.watchdog.no_signal_ms) = ms.value_or(0);
+    } else if (a == "--log") {
+      o.log_folder = v;
+      if (v.empty()) error = "--log takes a folder";
+    } else if (a == "--log-max-mb") {
+      double mb = 0;
+      const auto r = std::from_chars(v.data(), end, mb);
+      const double bytes = mb * kBytesPerMb;
+      if (v.empty() || r.ptr != end || !(bytes >= kMinRunLogCapBytes && bytes <= kMaxRunLogCapBytes)) {
+        error = "--log-max-mb takes megabytes from 0.015625 (16 KB) to 1048576 (1 TB)";
+      }
+      o.log_cap_bytes = static_cast<uint64_t>(bytes);
     } else {
       error = "unknown option '" + a + "'";
     }
@@ -225,13 +209,13 @@ std::optional<RunOptions> Parse(const Args& args, std::string& error) {
 
 // The runner runs an App whose file is missing, foreign or damaged with what it could read (the
 // program's rule); the operator learns why here, before the App starts.
-void ReportAppLoadFailures(const DeviceInfo& device, size_t index, EventPrinter& printer) {
+void ReportAppLoadFailures(const DeviceInfo& device, size_t index, IRunEventSink& lines) {
   for (const std::u16string& name : device.Apps) {
     if (name.empty()) continue;  // the runner reads no file for it: the App runs with defaults
     AppInfo app;
     const LoadResult read = app.Load(name);
     if (read.Whole()) continue;
-    printer.Print({{"event", "app_load_failed"}, {"device", index}, {"app", ToUtf8(name)}, {"reason", read.Reason()}});
+    lines.Write(AppLoadFailedLine(index, name, read.Reason()));
   }
 }
 
@@ -268,8 +252,15 @@ int Run(const Args& args) {
   EventPrinter printer;
   std::vector<std::unique_ptr<DeviceRun>> runs;
   for (size_t index : chosen) {
-    ReportAppLoadFailures(*devices[index], index, printer);
     auto& run = runs.emplace_back(std::make_unique<DeviceRun>(*devices[index], index, printer, options->watchdog));
+    // Every device's log is open before the first connects: a folder that cannot take them
+    // ends the command before any device is touched.
+    if (!options->log_folder.empty() && !run->OpenLog({options->log_folder, index, options->log_cap_bytes}, error)) {
+      return Fail(error);
+    }
+  }
+  for (auto& run : runs) {
+    ReportAppLoadFailures(*run->pane.Session().Device(), run->pane.Index(), run->lines);
     run->pane.Execute(PaneCommand::ToggleConnection);  // as the connect timer presses it
     run->pane.Execute(PaneCommand::ToggleAutomation);  // the start button
   }
@@ -277,7 +268,7 @@ int Run(const Args& args) {
   for (auto& run : runs) {
     run->pane.Execute(PaneCommand::ToggleAutomation);  // stop: every worker ends here
     run->pane.Execute(PaneCommand::ToggleConnection);  // disconnect
-    printer.Print(run->events.Summary(run->name));
+    run->lines.Write(run->events.Summary(run->name));
   }
   runs.clear();
   printer.Print({{"event", "stopped"}, {"interrupted", g_interrupted.load()}});
@@ -289,6 +280,7 @@ int Run(const Args& args) {
 const CliCommandRegistrar registrar(
     {"run",
      "  run [--config PATH] [--device N]... [--seconds S] [--no-signal-seconds S] [--stall-seconds S]\n"
+     "      [--log DIR] [--log-max-mb M]\n"
      "                       run the Apps of devices N (default all) of a config.ini (default: the\n"
      "                       one beside the program; its folder's Apps and Scenes are used) as the\n"
      "                       start button does, for S seconds or until interrupted; prints one JSON\n"
@@ -299,7 +291,12 @@ const CliCommandRegistrar registrar(
      "                       the threshold (score is 0 then). A device's Apps pause without a picture for\n"
      "                       --no-signal-seconds (default 10) or with pictures not of its record's size,\n"
      "                       and go on when they are back; an App that finds nothing on its Scene for\n"
-     "                       --stall-seconds (default 0: never) is reported stalled. 0 turns either off.",
+     "                       --stall-seconds (default 0: never) is reported stalled. 0 turns either off.\n"
+     "                       --log DIR also writes each device's lines, with their \"time\", to\n"
+     "                       DIR/device-NNN-START.jsonl, and a JPEG of its screen at stalled, paused,\n"
+     "                       scene_load_failed and each Item's first match (named in the line's\n"
+     "                       \"picture\"); a run's log stays under M megabytes (default 256): the\n"
+     "                       oldest pictures go first, and \"log_full\" ends a log whose lines fill it.",
      Run});
 
 }  // namespace

@@ -6,14 +6,17 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/RunLogSetting.h"
 #include "gui/widgets/UiTranslations.h"
 #include "gui/widgets/WatchdogDefaults.h"
+#include "presentation/RunLogWriter.h"
 
 namespace zor {
 namespace {
@@ -57,6 +60,7 @@ SettingsDialog::SettingsDialog(QWidget* owner, const std::vector<SettingsRow>& r
   AddLanguageRow(*form);
   AddWatchdogRows(*form);
   AddStartAutomationRow(*form);
+  AddRunLogRow(*form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
@@ -114,6 +118,20 @@ void SettingsDialog::AddStartAutomationRow(QFormLayout& form) {
   AddNotedRow(form, tr("Unattended start"), start_automation_,
               tr("Every device's Apps start by themselves once its screen shows. zorkvm --start-automation does the "
                  "same for one session."));
+}
+
+void SettingsDialog::AddRunLogRow(QFormLayout& form) {
+  run_log_folder_ = new QLineEdit(StoredRunLogFolder(QSettings()));
+  run_log_folder_->setPlaceholderText(tr("off"));
+  connect(run_log_folder_, &QLineEdit::textChanged, this, [](const QString& folder) {
+    QSettings settings;
+    StoreRunLogFolder(settings, folder);
+  });
+  AddNotedRow(form, tr("Run logs"), run_log_folder_,
+              tr("Each run of a device's Apps writes its events and pictures of the screen (when paused, stalled, "
+                 "a Scene is unreadable, and at each Item's first match) to a file in this folder, up to %1 MB "
+                 "per run. Empty: no logs. From the next start of automation.")
+                  .arg(kDefaultRunLogCapBytes >> 20));
 }
 
 int SettingsDialog::Run(QWidget* owner) {

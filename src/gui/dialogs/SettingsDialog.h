@@ -1,6 +1,7 @@
 #pragma once
 // The Settings dialog of the tool bar's gear button: one row per setting of SettingsRows (label,
-// value, and why it has that value), then the language, the automation watchdog's times and the unattended start,
+// value, and why it has that value), then the language, the automation watchdog's times, the unattended start
+// and the run logs' folder,
 // stored with QSettings as soon as they are chosen. GUI thread only.
 #include <QDialog>
 #include <vector>
@@ -11,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QSpinBox;
 
 namespace zor {
@@ -30,6 +32,7 @@ class SettingsDialog : public QDialog {
   QSpinBox* NoSignalSeconds() const { return no_signal_; }
   QSpinBox* StallMinutes() const { return stall_; }
   QCheckBox* StartAutomation() const { return start_automation_; }
+  QLineEdit* RunLogFolder() const { return run_log_folder_; }
 
  private:
   void AddLanguageRow(QFormLayout& form);
@@ -37,11 +40,14 @@ class SettingsDialog : public QDialog {
   void AddWatchdogRows(QFormLayout& form);
   // Unattended start of every pane's Apps, stored as soon as it is ticked.
   void AddStartAutomationRow(QFormLayout& form);
+  // Where the runs of the device's Apps write their logs; empty: no logs. Stored as typed.
+  void AddRunLogRow(QFormLayout& form);
 
   QComboBox* language_ = nullptr;
   QSpinBox* no_signal_ = nullptr;
   QSpinBox* stall_ = nullptr;
   QCheckBox* start_automation_ = nullptr;
+  QLineEdit* run_log_folder_ = nullptr;
   std::vector<QLabel*> values_;
   std::vector<QLabel*> notes_;
 };

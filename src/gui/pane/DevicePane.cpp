@@ -9,6 +9,7 @@
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/RunLogSetting.h"
 #include "gui/widgets/StateIconButton.h"
 #include "gui/widgets/UiTheme.h"
 #include "gui/widgets/WatchdogDefaults.h"
@@ -85,10 +86,10 @@ DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, I
   controller_->SetIndex(index);
   controller_->SetView(this);
   // The start, pause and editor test buttons drive it; a watchdog hold changes what the pane says.
-  auto runner = std::make_unique<AutoRunner>(session, session, session);
-  runner->SetObserver(&hold_observer_);
-  controller_->SetRunner(std::move(runner));
+  controller_->SetRunner(std::make_unique<AutoRunner>(session, session, session));
+  controller_->SetRunObserver(&hold_observer_);
   controller_->SetWatchdogDefaults(StoredWatchdogSettings);
+  controller_->SetRunLogFolder(RunLogFolderSetting);
   session.AttachConsumer(ConsumerRole::Thumbnail, thumb_);
   controller_->Start();
   SyncFromController();
@@ -219,6 +220,9 @@ QString DevicePane::StateDetail() const {
     lines << (controller_->RetryingWhileOffline() ? tr("trying again by itself") : tr("click connect to try again"));
   }
   if (controller_->AutomationWaitsForDevice()) lines << tr("automation waits for the device");
+  if (!controller_->RunLogProblem().empty()) {
+    lines << tr("no run log: %1").arg(QString::fromStdString(controller_->RunLogProblem()));
+  }
   switch (controller_->AutomationHold()) {
     case HoldReason::kNone: break;
     case HoldReason::kNoSignal: lines << tr("automation paused: no picture from the device"); break;
