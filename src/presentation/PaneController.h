@@ -50,6 +50,8 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
     if (runner_) runner_->HoldForOperator();
   }
   bool HeldForOperator() const { return AutomationHold() == HoldReason::kOperator; }
+  // What each App of the run did last (the pane's status strip); empty without a run. UI thread.
+  RunnerStatus AutomationStatus() const { return runner_ ? runner_->Statuses() : RunnerStatus{}; }
 
   // Creates the driver and puts the pane in its first state: Connecting, the editor and pause
   // buttons disabled. The driver is not connected here. Call once.
