@@ -66,6 +66,8 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
 
   PaneButtonState Button(int32_t id) const;
   bool AutomationActive() const { return automation_active_.load(); }
+  // A run lasts: the device's Apps (the start button shows "stop") or an editor's test. UI thread.
+  bool RunLasts() const { return Button(kButtonAutomation).state == 1 || AutomationActive(); }
   // The run was started on a device that shows no picture (Connecting, Offline or Stop): its
   // workers wait for the first frame, and the pane says so instead of looking busy.
   bool AutomationWaitsForDevice() const;
