@@ -89,7 +89,10 @@ TEST_F(StatusStripTest, ARunningPaneShowsItsAppSceneItemAndScoreAndStopsWithTheR
   QTest::mouseClick(pane_->Button(kButtonAutomation), Qt::LeftButton);
   EXPECT_TRUE(pane_->StatusStripRunning());
   // Until the first Item was evaluated, the line names the App and Scene only.
-  ASSERT_TRUE(ProcessUntil([&] { return !thumb.StatusStrip().empty() && thumb.StatusStrip()[0].names.ends_with(u"OK"); }));
+  ASSERT_TRUE(ProcessUntil([&] {
+    const std::vector<StripLine>& lines = thumb.StatusStrip();
+    return !lines.empty() && lines[0].names.ends_with(u"OK");
+  }));
   const StripLine line = thumb.StatusStrip()[0];
   EXPECT_EQ(line.names, u"Shop › Login › OK");
   EXPECT_TRUE(line.details.starts_with(u"1.00 / 0.95")) << QString::fromStdU16String(line.details).toStdString();

@@ -36,7 +36,8 @@ struct Case {
 
 const Case kCases[] = {
     {"a miss", [](AppStatus&) {}, u"Shop › Login › OK", u"0.91 / 0.95 · 2.5 steps/s"},
-    {"no position scored", [](AppStatus& a) { a.score.reset(); }, u"Shop › Login › OK", u"– / 0.95 · 2.5 steps/s"},
+    {"no position scored", [](AppStatus& a) { a.score.reset(); }, u"Shop › Login › OK",
+     u"– / 0.95 · 2.5 steps/s"},
     {"nothing evaluated yet", [](AppStatus& a) { a.item.clear(); a.score.reset(); }, u"Shop › Login",
      u"2.5 steps/s"},
     {"an App without a name", [](AppStatus& a) { a.app.clear(); }, u"Login › OK", u"0.91 / 0.95 · 2.5 steps/s"},

@@ -1,12 +1,12 @@
 // What the pane's status record costs an App's step. BM_StepWithStatusRecord takes the step as
 // the worker does (the next Item, the analysis of the newest frame, the script) on the synthetic
-// desktop, once without the record's calls and once with them, in turn within every iteration,
-// so that the load of a shared machine falls on both alike (which goes first alternates); its counters are the mean step of
-// each, in microseconds, and their ratio. The work area is the tightest a "set workarea" gives
-// around a 64 x 64 target (argument 0), where a step is shortest and the record weighs most, or
-// 400 x 300 (argument 1). BM_StatusPublishAlone times the record's calls of one step alone, with
-// no reader or (argument 1) with a thread that reads the record without pause, far more often
-// than a pane's four times a second.
+// desktop, once without the record's calls and once with them, in turn within every iteration
+// (which goes first alternates), so that the load of a shared machine falls on both alike; its
+// counters are the mean step of each, in microseconds, and their ratio. The work area is the
+// tightest a "set workarea" gives around a 64 x 64 target (argument 0), where a step is
+// shortest and the record weighs most, or 400 x 300 (argument 1). BM_StatusPublishAlone times
+// the record's calls of one step alone, with no reader or (argument 1) with a thread that reads
+// the record without pause, far more often than a pane's four times a second.
 // Measured in one run (release, the shared 2-core machine under a load of about 5): ratio 0.96
 // in the tight area (230 us without, 222 us with) and 1.02 in 400 x 300 (8.90 ms, 9.06 ms), both
 // within the noise; the calls alone take 89 ns a step (215 ns beside the busy reader), under a
