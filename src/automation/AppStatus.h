@@ -19,7 +19,7 @@ inline constexpr int64_t kStepRateWindowMs = 1'000;
 enum class AppRunState : uint8_t {
   kRunning,          // the last Item evaluated found its target (or nothing was evaluated yet)
   kWaitingForMatch,  // the last Item evaluated did not find its target
-  kPaused,           // the operator's pause, or the watchdog's hold (AppStatus::hold says which)
+  kPaused,           // the pause button, or the watchdog's hold (AppStatus::hold says which)
   kStalled,          // no match on this Scene for the stall time; the App goes on running
   kError,            // the App's worker ended on a failure; the device shows why
   kIdle,             // no active Item left: the last Scene is done, or the App has none
@@ -42,7 +42,9 @@ struct AppStatus {
   double steps_per_s = 0.0;
   int64_t last_step_ms = 0;
   AppRunState state = AppRunState::kRunning;
-  HoldReason hold = HoldReason::kNone;  // with kPaused: the watchdog's reason; kNone is the operator
+  // With kPaused, why: the watchdog's hold (kOperator: input in full control), or kNone for the
+  // pause button.
+  HoldReason hold = HoldReason::kNone;
 };
 
 // Every App's record of one runner, with the runner's clock when they were read, so that the
