@@ -15,9 +15,11 @@ namespace {
 const QColor kBandColour(0, 0, 0, 170);
 constexpr int kStateBlockWidth = 5;
 constexpr int kTextGap = 6;  // between the block and the names, and the names and the figures
-// The figures keep at least this share of a line when both do not fit: the score and the
-// action's age matter more to the operator than the whole of a long Item name.
-constexpr double kFiguresMinShare = 0.55;
+// When names and figures do not both fit, the figures take the room but leave the names this
+// share of the line: the score and the action's age matter most, yet the operator must still
+// tell which App and Item they belong to. Elision cuts the figures from the right, so the step
+// rate goes first and the state and score last.
+constexpr double kNamesMinShare = 0.35;
 
 QColor StateColour(AppRunState state) {
   switch (state) {
@@ -36,15 +38,14 @@ void PaintLine(QPainter& painter, const QRect& band, const StripLine& line) {
   painter.fillRect(QRect(band.left(), band.top(), kStateBlockWidth, band.height()), StateColour(line.state));
   const QRect text = band.adjusted(kStateBlockWidth + kTextGap, 0, -kTextGap, 0);
   const QFontMetrics metrics = painter.fontMetrics();
+  const QString names = ToQString(line.names);
   const QString details = ToQString(line.details);
-  const int figures_room = std::max(text.width() - kTextGap - metrics.horizontalAdvance(ToQString(line.names)),
-                                    static_cast<int>(text.width() * kFiguresMinShare));
-  const QString figures = metrics.elidedText(details, Qt::ElideRight, std::min(figures_room, text.width()));
-  const int figures_width = metrics.horizontalAdvance(figures);
-  const QString names =
-      metrics.elidedText(ToQString(line.names), Qt::ElideMiddle, text.width() - figures_width - kTextGap);
+  const int names_least = std::min(metrics.horizontalAdvance(names), static_cast<int>(text.width() * kNamesMinShare));
+  const int figures_room = std::min(metrics.horizontalAdvance(details), text.width() - kTextGap - names_least);
+  const QString figures = metrics.elidedText(details, Qt::ElideRight, figures_room);
+  const int names_room = text.width() - kTextGap - metrics.horizontalAdvance(figures);
   painter.setPen(Qt::white);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, names);
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(names, Qt::ElideMiddle, names_room));
   painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter, figures);
 }
 
