@@ -24,7 +24,11 @@ void StatusStripFeed::Follow(const PaneController* controller) {
 }
 
 void StatusStripFeed::Refresh() {
-  if (controller_) thumb_.SetStatusStrip(StatusStripLines(controller_->AutomationStatus(), texts_));
+  if (!controller_) return;
+  // A run can end without the pane hearing of it at once (the scene editor closing on its test):
+  // the timer stops itself then.
+  if (!controller_->RunLasts()) return Follow(nullptr);
+  thumb_.SetStatusStrip(StatusStripLines(controller_->AutomationStatus(), texts_));
 }
 
 }  // namespace zor
