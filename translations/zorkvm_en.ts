@@ -346,6 +346,57 @@ Stop the test, then close the window.</translation>
     </message>
 </context>
 <context>
+    <name>StatusStrip</name>
+    <message>
+        <source>paused</source>
+        <translation>paused</translation>
+    </message>
+    <message>
+        <source>paused: no signal</source>
+        <translation>paused: no signal</translation>
+    </message>
+    <message>
+        <source>paused: screen size</source>
+        <translation>paused: screen size</translation>
+    </message>
+    <message>
+        <source>paused: operator input</source>
+        <translation>paused: operator input</translation>
+    </message>
+    <message>
+        <source>stalled</source>
+        <translation>stalled</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation>idle</translation>
+    </message>
+    <message>
+        <source>%1 %2 s ago</source>
+        <translation>%1 %2 s ago</translation>
+    </message>
+    <message>
+        <source>%1 %2 min ago</source>
+        <translation>%1 %2 min ago</translation>
+    </message>
+    <message>
+        <source>%1 %2 h ago</source>
+        <translation>%1 %2 h ago</translation>
+    </message>
+    <message>
+        <source>%1 steps/s</source>
+        <translation>%1 steps/s</translation>
+    </message>
+    <message>
+        <source>+%1 Apps</source>
+        <translation>+%1 Apps</translation>
+    </message>
+</context>
+<context>
     <name>TopBar</name>
     <message>
         <source>App Manager (Ctrl+M)</source>

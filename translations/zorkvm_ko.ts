@@ -346,6 +346,57 @@ Stop the test, then close the window.</source>
     </message>
 </context>
 <context>
+    <name>StatusStrip</name>
+    <message>
+        <source>paused</source>
+        <translation>일시 정지</translation>
+    </message>
+    <message>
+        <source>paused: no signal</source>
+        <translation>일시 정지: 신호 없음</translation>
+    </message>
+    <message>
+        <source>paused: screen size</source>
+        <translation>일시 정지: 화면 크기</translation>
+    </message>
+    <message>
+        <source>paused: operator input</source>
+        <translation>일시 정지: 조작자 입력</translation>
+    </message>
+    <message>
+        <source>stalled</source>
+        <translation>정체</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>오류</translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation>대기</translation>
+    </message>
+    <message>
+        <source>%1 %2 s ago</source>
+        <translation>%1 %2초 전</translation>
+    </message>
+    <message>
+        <source>%1 %2 min ago</source>
+        <translation>%1 %2분 전</translation>
+    </message>
+    <message>
+        <source>%1 %2 h ago</source>
+        <translation>%1 %2시간 전</translation>
+    </message>
+    <message>
+        <source>%1 steps/s</source>
+        <translation>%1 단계/초</translation>
+    </message>
+    <message>
+        <source>+%1 Apps</source>
+        <translation>+%1개 앱</translation>
+    </message>
+</context>
+<context>
     <name>TopBar</name>
     <message>
         <source>App Manager (Ctrl+M)</source>

@@ -45,6 +45,7 @@ void AppWorker::Start() {
   running_.store(true);
   stop_ = std::stop_source();
   stall_.Restart(runner_.NowMs());
+  status_.Begin(app_, runner_.NowMs());
   try {
     thread_ = std::thread([this] { WorkerLoop(); });
   } catch (...) {
@@ -129,6 +130,7 @@ void AppWorker::WorkerLoop() {
       } else {
         RunStep(*frame);
       }
+      status_.StepDone(app_, stall_.Flagged(), runner_.NowMs());
       if (IRunObserver* observer = runner_.Observer()) observer->OnStepDone(app_);
     }
   } catch (const std::exception& e) {
@@ -142,6 +144,7 @@ void AppWorker::ReportStopped(const std::string& what) {
   const std::string reason = "App " + std::to_string(app_.Index) + " stopped: " + what;
   diag::Write(kDiag, "AppWorker: " + reason);
   running_.store(false);
+  status_.Failed();
   runner_.Failures().ReportFailure(reason);
 }
 
@@ -151,6 +154,7 @@ void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, Analysis
   const AnalysisFrame view{rc_work_, static_cast<int32_t>(frame.width), static_cast<int32_t>(frame.height),
                            frame.pixels};
   RunAnalysis(view, item, result);
+  status_.Evaluated(item, result);
   if (IRunObserver* observer = runner_.Observer()) observer->OnItemEvaluated(app_, item, rc_work_, result);
 }
 
@@ -173,6 +177,7 @@ void AppWorker::ExecuteActions(const Item& item, const AnalysisResult& result) {
   for (const ItemAction& action : item.Actions) {
     if (!running_.load()) return;  // stopping: the rest of the list is dropped
     ExecuteAction(action, runner_.Input(), wait);
+    status_.ActionSent(action.Code, runner_.NowMs());
     if (IRunObserver* observer = runner_.Observer()) observer->OnActionSent(app_, item, action);
     if (listener_) listener_->SetLastAction(MarkOf(action, result.Best));
   }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
+#include "automation/AppStatusTracker.h"
 #include "automation/RunMode.h"
 #include "automation/RunWatchdog.h"
 #include "automation/RunnerTestListener.h"
@@ -39,6 +40,8 @@ class AppWorker : public IFrameConsumer {
   // The watchdog's next deadline came nearer (the operator's hold began): a worker waiting for
   // a frame looks at it again. Any thread.
   void DeadlineMoved();
+  // The record published after the worker's last step. Any thread.
+  AppStatus Status() const { return status_.Read(); }
 
   // The device's frame thread: hands the newest frame to the mailbox, which wakes the thread,
   // unless the runner is paused. Frames are never written once published, so keeping the
@@ -83,6 +86,7 @@ class AppWorker : public IFrameConsumer {
 
   WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
   StallWatch stall_;  // worker thread, and Start before the thread runs
+  AppStatusTracker status_;
 };
 
 }  // namespace zor

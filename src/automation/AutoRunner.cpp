@@ -81,6 +81,24 @@ void AutoRunner::HoldForOperator() {
   }
 }
 
+RunnerStatus AutoRunner::Statuses() const {
+  std::lock_guard lock(control_mutex_);
+  RunnerStatus status{NowMs(), {}};
+  const HoldReason hold = Hold();
+  const bool paused = Paused() || hold != HoldReason::kNone;
+  for (const RunningApp& running : apps_) {
+    if (!running.worker) continue;
+    AppStatus app = running.worker->Status();
+    // The workers take no steps while paused, so the pause is read here, where it is current.
+    if (paused && app.state != AppRunState::kError) {
+      app.state = AppRunState::kPaused;
+      app.hold = hold;
+    }
+    status.apps.push_back(std::move(app));
+  }
+  return status;
+}
+
 void AutoRunner::StopRun() {
   std::lock_guard lock(control_mutex_);
   running_.store(false);

@@ -64,6 +64,9 @@ class AutoRunner : public IRunnerControl {
   bool Paused() const { return paused_.load(); }
   // Why the watchdog holds the Apps; kNone while they may step or no run lasts. Any thread.
   HoldReason Hold() const override { return running_.load() ? watchdog_.Hold() : HoldReason::kNone; }
+  // UI thread (it takes the lock that starting and stopping take). Copies each App's record;
+  // no lock is held once it returns.
+  RunnerStatus Statuses() const override;
   // Any thread: the number of Apps, which divides the screen into strips.
   int32_t AppCount() const { return app_count_.load(); }
 
@@ -87,8 +90,8 @@ class AutoRunner : public IRunnerControl {
   IDeviceInput& input_;
   IFailureSink& failures_;
   const IPacingClock& clock_;
-  // Serialises starting and stopping; never taken by a worker.
-  std::mutex control_mutex_;
+  // Serialises starting and stopping (and reading the Apps' records); never taken by a worker.
+  mutable std::mutex control_mutex_;
   std::atomic<RunMode> mode_{RunMode::RunApps};
   std::atomic<bool> running_{false};
   std::atomic<bool> paused_{false};

@@ -100,6 +100,8 @@ class StallWatch {
     return flagged_;
   }
   int64_t SecondsSince(int64_t now_ms) const { return (now_ms - since_ms_) / 1000; }
+  // Flagged, and no match or new Scene since.
+  bool Flagged() const { return flagged_; }
 
  private:
   int64_t since_ms_ = 0;

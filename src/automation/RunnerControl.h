@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "automation/AppStatus.h"
 #include "automation/RunObserver.h"
 #include "automation/RunnerTestListener.h"
 #include "automation/RunWatchdog.h"
@@ -36,6 +37,9 @@ class IRunnerControl {
   virtual void SetObserver(IRunObserver* /*observer*/) {}
   // Why the watchdog holds the Apps now (kOperator: the operator's input); kNone without one.
   virtual HoldReason Hold() const { return HoldReason::kNone; }
+  // What each running App did last, as its worker published it after its last step, with a
+  // pause or hold of the run shown as the App's state; no Apps while no run lasts.
+  virtual RunnerStatus Statuses() const { return {}; }
 };
 
 }  // namespace zor

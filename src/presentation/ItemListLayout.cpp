@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "presentation/FillText.h"
 #include "presentation/TranslatableText.h"
 
 namespace zor {
@@ -10,25 +11,6 @@ namespace {
 std::u16string Decimal(int32_t value) {
   const std::string text = std::to_string(value);
   return std::u16string(text.begin(), text.end());
-}
-
-// `format` with "%1" replaced by `first` and "%2" by `second`, in one pass: a translation may put
-// them in either order, and a value (an Item's name) that holds "%2" stays as it is.
-std::u16string Fill(std::u16string_view format, const std::u16string& first, const std::u16string& second = {}) {
-  std::u16string text;
-  for (size_t i = 0; i < format.size(); ++i) {
-    const bool placeholder = format[i] == u'%' && i + 1 < format.size();
-    if (placeholder && format[i + 1] == u'1') {
-      text += first;
-      ++i;
-    } else if (placeholder && format[i + 1] == u'2') {
-      text += second;
-      ++i;
-    } else {
-      text += format[i];
-    }
-  }
-  return text;
 }
 
 // Where a span of `size` pixels starts inside `room`, and which of its pixels are shown.

@@ -60,6 +60,8 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
     if (runner_) runner_->HoldForOperator();
   }
   bool HeldForOperator() const { return AutomationHold() == HoldReason::kOperator; }
+  // What each App of the run did last (the pane's status strip); empty without a run. UI thread.
+  RunnerStatus AutomationStatus() const { return runner_ ? runner_->Statuses() : RunnerStatus{}; }
 
   // Creates the driver and puts the pane in its first state: Connecting, the editor and pause
   // buttons disabled. The driver is not connected here. Call once.
@@ -74,6 +76,8 @@ class PaneController : public ISessionListener, public IConnectTimerPane, public
 
   PaneButtonState Button(int32_t id) const;
   bool AutomationActive() const { return automation_active_.load(); }
+  // A run lasts: the device's Apps (the start button shows "stop") or an editor's test. UI thread.
+  bool RunLasts() const { return Button(kButtonAutomation).state == 1 || AutomationActive(); }
   // The run was started on a device that shows no picture (Connecting, Offline or Stop): its
   // workers wait for the first frame, and the pane says so instead of looking busy.
   bool AutomationWaitsForDevice() const;

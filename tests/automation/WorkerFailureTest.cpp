@@ -56,6 +56,10 @@ TEST_F(WorkerFailureTest, TheFailingAppStopsTheOthersGoOnAndTheDeviceShowsWhy) {
   EXPECT_EQ(session_.State(), ConnectionState::Error) << "frames leave the Error up";
   EXPECT_EQ(recorder_.Evaluations(kFailingApp).size(), 1u);
   EXPECT_EQ(recorder_.Steps(kFailingApp), failed_steps);
+  const RunnerStatus status = scripted_.pane.AutomationStatus();
+  ASSERT_EQ(status.apps.size(), 2u);
+  EXPECT_EQ(status.apps[kFailingApp].state, AppRunState::kError) << "its pane's strip says so too";
+  EXPECT_NE(status.apps[0].state, AppRunState::kError);
 }
 
 TEST_F(WorkerFailureTest, TheOperatorsNextPressOfTheStartButtonTakesTheErrorDown) {

@@ -6,6 +6,7 @@
 
 #include "automation/AutoRunner.h"
 #include "gui/pane/PaneTitleBar.h"
+#include "gui/pane/StatusStripFeed.h"
 #include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/AutoStartSetting.h"
 #include "gui/widgets/QtText.h"
@@ -81,6 +82,7 @@ DevicePane::DevicePane(QWidget* container, DeviceInfo& device, uint32_t index, I
   title_->installEventFilter(this);
   thumb_ = new ThumbnailView(this, this);
   thumb_->SetCaption(ToQString(DeviceLabel(device_)));
+  strip_feed_ = new StatusStripFeed(*thumb_, this);
   CreateButtons();
   DeviceSession& session = controller_->Session();
   controller_->SetIndex(index);
@@ -100,6 +102,7 @@ DevicePane::~DevicePane() { ReleaseController(); }
 void DevicePane::ReleaseController() {
   if (!controller_) return;
   emit ControllerReleasing();
+  strip_feed_->Follow(nullptr);
   controller_->Session().DetachConsumer(thumb_);  // waits for a delivery to the thumbnail in progress
   controller_->SetView(nullptr);
   controller_.reset();  // stops the runner, joins the driver's threads
@@ -127,6 +130,8 @@ uint32_t DevicePane::Index() const { return controller_ ? controller_->Index() :
 void DevicePane::SetIndex(uint32_t index) {
   if (controller_) controller_->SetIndex(index);
 }
+
+bool DevicePane::StatusStripRunning() const { return strip_feed_->Running(); }
 
 StateIconButton* DevicePane::Button(int command_id) const {
   for (StateIconButton* b : buttons_) {
@@ -203,6 +208,7 @@ void DevicePane::SyncFromController() {
   thumb_->setToolTip(session.State() == ConnectionState::Error ? QString::fromStdString(session.LastError())
                                                                : tr("Double-click for full control (Ctrl+F)"));
   thumb_->SetStateDetail(StateDetail());
+  strip_feed_->Follow(controller_->RunLasts() ? controller_.get() : nullptr);
   for (StateIconButton* b : buttons_) {
     const PaneButtonState s = controller_->Button(b->CommandId());
     if (b->State() != s.state) b->SetState(s.state);

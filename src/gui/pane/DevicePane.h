@@ -19,6 +19,7 @@
 namespace zor {
 
 class PaneTitleBar;
+class StatusStripFeed;
 class ThumbnailView;
 class StateIconButton;
 
@@ -50,6 +51,8 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   StateIconButton* Button(int command_id) const;
   ThumbnailView* Thumb() const { return thumb_; }
   PaneTitleBar* Title() const { return title_; }
+  // Whether the status strip's timer runs: only while the pane's automation does.
+  bool StatusStripRunning() const;
 
   // Windows that later parts open for the pane; without one the request does nothing visible.
   void SetFullControlOpener(std::function<void(DevicePane&)> opener) { open_full_control_ = std::move(opener); }
@@ -118,6 +121,7 @@ class DevicePane : public QWidget, public ICommandTarget, public IConnectTimerPa
   ICommandTarget* main_window_ = nullptr;  // receives the delete and edit buttons
   PaneTitleBar* title_ = nullptr;
   ThumbnailView* thumb_ = nullptr;
+  StatusStripFeed* strip_feed_ = nullptr;  // a child of the pane
   std::array<StateIconButton*, kPaneButtonCount> buttons_{};  // ids 1201..1206
   CoalescedPost sync_;  // state changes from the driver's thread fold into one sync
   std::function<void(DevicePane&)> open_full_control_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <QPainter>
 
+#include "gui/pane/StatusStripPaint.h"
 #include "gui/widgets/UiTheme.h"
 #include "presentation/PaneCommand.h"
 #include "presentation/PaneGeometry.h"
@@ -101,6 +102,15 @@ void ThumbnailView::SetOverlayLines(const QStringList& lines) {
   update();
 }
 
+void ThumbnailView::SetStatusStrip(std::vector<StripLine> lines) {
+  if (lines == strip_lines_) return;
+  const QRect before = StatusStripRect();
+  strip_lines_ = std::move(lines);
+  update(before.united(StatusStripRect()));
+}
+
+QRect ThumbnailView::StatusStripRect() const { return zor::StatusStripRect(rect(), strip_lines_.size()); }
+
 void ThumbnailView::SetFullControl(bool open) {
   full_control_ = open;
   UpdateCursor();
@@ -114,6 +124,7 @@ void ThumbnailView::paintEvent(QPaintEvent*) {
     PaintStatePanel(painter);
   }
   PaintOverlay(painter);
+  PaintStatusStrip(painter, rect(), strip_lines_);
 }
 
 void ThumbnailView::PaintPicture(QPainter& painter) {
@@ -170,7 +181,7 @@ void ThumbnailView::PaintOverlay(QPainter& painter) {
     const QString shown = painter.fontMetrics().elidedText(caption_, Qt::ElideRight, width() - 2 * x);
     PaintShadowedText(painter, QPoint(x, kCaptionTop), shown, Qt::white);
   }
-  int y = height() - kOverlayLineStep;
+  int y = height() - StatusStripRect().height() - kOverlayLineStep;
   for (const QString& line : overlay_lines_) {
     PaintShadowedText(painter, QPoint(x, y), line, Qt::red);
     y -= kOverlayLineStep;

@@ -12,9 +12,11 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gui/widgets/CoalescedPost.h"
 #include "presentation/CommandTarget.h"
+#include "presentation/StatusStripText.h"
 #include "session/ConnectionState.h"
 #include "session/FrameMailbox.h"
 
@@ -43,6 +45,12 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   void SetCaption(const QString& caption);
   QString Caption() const { return caption_; }
   void SetOverlayLines(const QStringList& lines);
+  // GUI thread: the status strip's lines over the bottom of the view (none: no strip). Only the
+  // strip's band is repainted, and only when the lines changed.
+  void SetStatusStrip(std::vector<StripLine> lines);
+  const std::vector<StripLine>& StatusStrip() const { return strip_lines_; }
+  // The strip's band in the view; empty without lines.
+  QRect StatusStripRect() const;
   void SetFullControl(bool open);
   bool FullControl() const { return full_control_; }
   // The newest picture (null before the first); any thread.
@@ -71,7 +79,8 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   ICommandTarget* pane_target_ = nullptr;
   QString caption_;
   QString state_detail_;
-  QStringList overlay_lines_;  // first line lowest
+  QStringList overlay_lines_;  // first line lowest, above the status strip
+  std::vector<StripLine> strip_lines_;
   bool full_control_ = false;
   ConnectionState state_ = ConnectionState::Offline;
   CoalescedPost repaint_;  // frames that come faster than the GUI paints fold into one repaint
