@@ -134,7 +134,9 @@ TEST_F(RunLogWriterTest, EveryLineIsKeptWithItsTimeAndProblemsAndFirstMatchesGet
     bare.erase("picture");
     EXPECT_EQ(bare, json(lines[i]));
     EXPECT_EQ(logged[i].contains("picture"), pictured[i]) << logged[i];
-    if (pictured[i]) EXPECT_EQ(test::PictureSize(Picture(logged[i])), std::make_pair(64u, 48u)) << logged[i];
+    if (pictured[i]) {
+      EXPECT_EQ(test::PictureSize(Picture(logged[i])), std::make_pair(64u, 48u)) << logged[i];
+    }
   }
   EXPECT_EQ(test::FilesEndingIn(folder_, ".jpg").size(), 4u);
 }
