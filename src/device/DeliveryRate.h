@@ -23,7 +23,7 @@ DeliveryIntervals DeliveryIntervalsFor(const DeviceInfo* device);
 // when the interval is up, whether or not another one comes: the rate limit drops the older
 // pictures, never the newest. Deliveries keep their cadence when the wake-up comes a little
 // late, so the delivered rate is the lower of the source's and the configured one.
-// Plain logic on the caller's thread (the stream thread); time comes from the injected clock.
+// Plain logic on the caller's thread (the driver's strand); time comes from the injected clock.
 class DeliveryPacer {
  public:
   using Clock = std::function<int64_t()>;  // monotonic nanoseconds

@@ -3,7 +3,6 @@
 #include "device/HttpStreamReader.h"
 
 #include <boost/asio/connect.hpp>
-#include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -19,10 +18,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <vector>
 
 #include "device/HttpResponseFeed.h"
+#include "device/NetworkStrand.h"
 
 namespace zor {
 namespace asio = boost::asio;
@@ -122,70 +123,108 @@ std::string ReasonOf(const beast::error_code& ec) {
 
 }  // namespace
 
-class HttpStreamReader::Impl : private HttpResponseFeed::IEvents {
+// One reader's requests, on the owner's strand. Every handler holds the core, so it lives until
+// the last one has run, and its end (the destructor) tells Stop that no handler runs any more.
+// Everything but the peak is touched on the strand only.
+class HttpStreamReader::Core : public std::enable_shared_from_this<Core>, private HttpResponseFeed::IEvents {
  public:
-  Impl(HttpStreamTarget target, HttpStreamTimeouts timeouts, IHttpStreamHandler& handler)
-      : target_(std::move(target)), timeouts_(timeouts), handler_(handler) {
+  Core(const LoopStrand& strand, HttpStreamTarget target, HttpStreamTimeouts timeouts, IHttpStreamHandler& handler,
+       std::shared_ptr<std::atomic<size_t>> held_peak_bytes)
+      : target_(std::move(target)),
+        timeouts_(timeouts),
+        handler_(handler),
+        held_peak_bytes_(std::move(held_peak_bytes)),
+        strand_(ExecutorOf(strand)) {
     if (target_.path.empty()) target_.path = "/";
     const std::string host = target_.port == 80 ? target_.host : target_.host + ":" + std::to_string(target_.port);
     request_ = "GET " + target_.path + " HTTP/1.1\r\nHost: " + host + "\r\nAccept: */*\r\n\r\n";
   }
 
-  void Run() {
-    asio::post(io_, [this] { StartAttempt(); });
-    // Returns at once when Stop() came first: a stopped io_context stays stopped.
-    io_.run();
-  }
-  void Stop() { io_.stop(); }
+  ~Core() override { ended_.set_value(); }
 
+  std::shared_future<void> Ended() { return ended_.get_future().share(); }
+
+  void Start() {
+    asio::post(strand_, [self = shared_from_this()] { self->StartAttempt(); });
+  }
+
+  // Any thread. On the strand itself it takes effect at once, so the handler that asked makes
+  // no further calls once it returns.
+  void RequestStop() {
+    if (strand_.running_in_this_thread()) return OnStop();
+    asio::post(strand_, [self = shared_from_this()] { self->OnStop(); });
+  }
+
+  // Strand.
   void WakeAt(int64_t at_ns) {
+    if (stopped_) return;
     wake_timer_.expires_at(asio::steady_timer::time_point(std::chrono::nanoseconds(at_ns)));
-    wake_timer_.async_wait([this](const beast::error_code& ec) {
-      if (!ec) handler_.OnWake();
+    wake_timer_.async_wait([self = shared_from_this()](const beast::error_code& ec) {
+      if (!ec && !self->stopped_) self->handler_.OnWake();
     });
   }
 
-  size_t HeldBytesPeak() const { return held_peak_bytes_; }
-
  private:
+  void OnStop() {
+    stopped_ = true;
+    resolver_.cancel();
+    retry_timer_.cancel();
+    wake_timer_.cancel();
+    beast::error_code ignored;
+    stream_.socket().shutdown(tcp::socket::shutdown_both, ignored);
+    stream_.close();
+  }
+
   void StartAttempt() {
+    if (stopped_) return;
     feed_.emplace(static_cast<HttpResponseFeed::IEvents&>(*this));
     status_failure_.clear();
     beast::error_code ec;
     const auto address = asio::ip::make_address(target_.host, ec);
     if (!ec) return Connect({tcp::endpoint(address, target_.port)});
     resolver_.async_resolve(target_.host, std::to_string(target_.port),
-                            [this](const beast::error_code& error, const tcp::resolver::results_type& results) {
-                              if (error) return End("cannot find the device's address: " + error.message());
-                              Connect({results.begin(), results.end()});
+                            [self = shared_from_this()](const beast::error_code& error,
+                                                        const tcp::resolver::results_type& results) {
+                              if (self->stopped_) return;
+                              if (error) return self->End("cannot find the device's address: " + error.message());
+                              self->Connect({results.begin(), results.end()});
                             });
   }
 
   void Connect(std::vector<tcp::endpoint> endpoints) {
     endpoints_ = std::move(endpoints);
     stream_.expires_after(std::chrono::seconds(timeouts_.connect_timeout_s));
-    stream_.async_connect(endpoints_, [this](const beast::error_code& ec, const tcp::endpoint&) {
-      if (ec) return End(ReasonOf(ec));
-      stream_.expires_after(std::chrono::seconds(timeouts_.read_timeout_s));
-      asio::async_write(stream_, asio::buffer(request_), [this](const beast::error_code& error, size_t) {
-        if (error) return End(ReasonOf(error));
-        Read();
+    stream_.async_connect(endpoints_, [self = shared_from_this()](const beast::error_code& ec, const tcp::endpoint&) {
+      if (self->stopped_) return;
+      if (ec) return self->End(ReasonOf(ec));
+      self->stream_.expires_after(std::chrono::seconds(self->timeouts_.read_timeout_s));
+      asio::async_write(self->stream_, asio::buffer(self->request_), [self](const beast::error_code& error, size_t) {
+        if (self->stopped_) return;
+        if (error) return self->End(ReasonOf(error));
+        self->Read();
       });
     });
   }
 
   void Read() {
     stream_.expires_after(std::chrono::seconds(timeouts_.read_timeout_s));
-    stream_.async_read_some(asio::buffer(read_buffer_), [this](const beast::error_code& ec, size_t size) {
-      if (size > 0) {
-        const auto outcome = feed_->Put({read_buffer_.data(), size});
-        held_peak_bytes_ = std::max<size_t>(held_peak_bytes_, feed_->HeldCapacity());
-        if (outcome == HttpResponseFeed::Outcome::kFailed) return End(feed_->Failure());
-        if (outcome == HttpResponseFeed::Outcome::kDone) return End("closed by the device");
-      }
-      if (ec) return End(ReasonOf(ec));
-      Read();
+    stream_.async_read_some(asio::buffer(read_buffer_), [self = shared_from_this()](const beast::error_code& ec, size_t size) {
+      self->OnRead(ec, size);
     });
+  }
+
+  void OnRead(const beast::error_code& ec, size_t size) {
+    if (stopped_) return;
+    if (size > 0) {
+      const auto outcome = feed_->Put({read_buffer_.data(), size});
+      *held_peak_bytes_ = std::max<size_t>(*held_peak_bytes_, feed_->HeldCapacity());
+      // The handler stopped the reader from within (a Disconnect from the owner's OnFrame).
+      if (stopped_) return;
+      if (outcome == HttpResponseFeed::Outcome::kFailed) return End(feed_->Failure());
+      if (outcome == HttpResponseFeed::Outcome::kDone) return End("closed by the device");
+    }
+    if (ec) return End(ReasonOf(ec));
+    Read();
   }
 
   // Ends the request in flight and starts the next after the pause.
@@ -194,46 +233,66 @@ class HttpStreamReader::Impl : private HttpResponseFeed::IEvents {
     stream_.socket().shutdown(tcp::socket::shutdown_both, ignored);
     stream_.close();
     handler_.OnFailure(status_failure_.empty() ? reason : status_failure_);
+    if (stopped_) return;
     retry_timer_.expires_after(std::chrono::milliseconds(timeouts_.retry_pause_ms));
-    retry_timer_.async_wait([this](const beast::error_code& ec) {
-      if (!ec) StartAttempt();
+    retry_timer_.async_wait([self = shared_from_this()](const beast::error_code& ec) {
+      if (!ec) self->StartAttempt();
     });
   }
 
   void OnResponseHead(int status) override {
-    if (status == 200) return;
+    if (status == 200 || stopped_) return;
     status_failure_ = "HTTP status " + std::to_string(status);
     handler_.OnFailure(status_failure_);
   }
-  void OnBody(std::span<const uint8_t> bytes) override { handler_.OnBody(bytes); }
+  void OnBody(std::span<const uint8_t> bytes) override {
+    if (!stopped_) handler_.OnBody(bytes);
+  }
 
-  // The socket's own reads: one per wake-up of the stream thread, small enough to stay in cache.
+  // The socket's own reads: one per handler run, small enough to stay in cache.
   static constexpr size_t kReadBytes = 16u << 10;
 
   HttpStreamTarget target_;
   const HttpStreamTimeouts timeouts_;
   IHttpStreamHandler& handler_;
+  const std::shared_ptr<std::atomic<size_t>> held_peak_bytes_;
+  std::promise<void> ended_;
   std::string request_;
-  // Before everything that uses it, so that it is destroyed after them.
-  asio::io_context io_{1};
-  tcp::resolver resolver_{io_};
-  beast::tcp_stream stream_{io_};
-  asio::steady_timer retry_timer_{io_};
-  asio::steady_timer wake_timer_{io_};
+  const NetworkExecutor strand_;
+  tcp::resolver resolver_{strand_};
+  beast::tcp_stream stream_{strand_};
+  asio::steady_timer retry_timer_{strand_};
+  asio::steady_timer wake_timer_{strand_};
   std::vector<tcp::endpoint> endpoints_;
   std::array<uint8_t, kReadBytes> read_buffer_{};
   std::optional<HttpResponseFeed> feed_;
   std::string status_failure_;
-  std::atomic<size_t> held_peak_bytes_{0};
+  bool stopped_ = false;
 };
 
-HttpStreamReader::HttpStreamReader(HttpStreamTarget target, HttpStreamTimeouts timeouts, IHttpStreamHandler& handler)
-    : impl_(std::make_unique<Impl>(std::move(target), timeouts, handler)) {}
-HttpStreamReader::~HttpStreamReader() = default;
+HttpStreamReader::HttpStreamReader(LoopStrand strand, HttpStreamTarget target, HttpStreamTimeouts timeouts,
+                                   IHttpStreamHandler& handler)
+    : core_(std::make_shared<Core>(strand, std::move(target), timeouts, handler, held_peak_bytes_)),
+      waker_(core_.get()),
+      ended_(core_->Ended()) {}
 
-void HttpStreamReader::Run() { impl_->Run(); }
-void HttpStreamReader::Stop() { impl_->Stop(); }
-void HttpStreamReader::WakeAt(int64_t at_ns) { impl_->WakeAt(at_ns); }
-size_t HttpStreamReader::HeldBytesPeak() const { return impl_->HeldBytesPeak(); }
+HttpStreamReader::~HttpStreamReader() { Stop(); }
+
+void HttpStreamReader::Start() {
+  if (core_) core_->Start();
+}
+
+void HttpStreamReader::Stop() {
+  if (core_) {
+    core_->RequestStop();
+    core_.reset();
+  }
+  // A loop thread must not wait: the core's last handlers may be queued behind the caller.
+  if (!NetworkLoop::Shared().OnLoopThread()) ended_.wait();
+}
+
+void HttpStreamReader::WakeAt(int64_t at_ns) { waker_->WakeAt(at_ns); }
+
+size_t HttpStreamReader::HeldBytesPeak() const { return held_peak_bytes_->load(); }
 
 }  // namespace zor

@@ -8,7 +8,7 @@
 // bytes between a picture taken by its length and the next boundary, and any bytes before the
 // first boundary, are dropped as they arrive, so nothing accumulates.
 //
-// Used on the stream thread only; not thread-safe. The buffer keeps its capacity, so once it
+// Used on the driver's strand only; not thread-safe. The buffer keeps its capacity, so once it
 // has grown to the largest part seen, feeding and taking parts allocates nothing. Every byte is
 // searched for a boundary once, however small the chunks it arrives in.
 #include <cstddef>

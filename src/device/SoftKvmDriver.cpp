@@ -50,7 +50,6 @@ bool SoftKvmDriver::Connect() {
   if (device) {
     const std::string host = ToCodePage949(device->ConnectIP);
     socket_.SetUrl("ws://" + host + ":" + std::to_string(static_cast<int32_t>(device->Port)));
-    socket_.SetThreadName("ws " + host);
   }
   socket_.Start();
   StartPolling();
@@ -81,28 +80,23 @@ void SoftKvmDriver::SendStopStream() {
 
 void SoftKvmDriver::StartPolling() {
   if (polling_.load() || streaming_.load()) return;
-  if (poll_thread_.joinable()) poll_thread_.join();
   polling_.store(true);
-  poll_thread_ = std::thread([this] { SnapshotLoop(); });
+  poll_due_ns_.store(clock_.NowNs());
+  poll_timer_.Arm(0, [this] { PollTick(); });
 }
 
 void SoftKvmDriver::StopPolling() {
-  {
-    std::lock_guard lock(poll_mutex_);
-    polling_.store(false);
-  }
-  poll_wake_.notify_all();
-  if (poll_thread_.joinable()) poll_thread_.join();
+  polling_.store(false);
+  poll_timer_.Cancel();
 }
 
-void SoftKvmDriver::SnapshotLoop() {
-  std::unique_lock lock(poll_mutex_);
-  while (polling_.load()) {
-    lock.unlock();
+void SoftKvmDriver::PollTick() {
+  const int64_t now_ns = clock_.NowNs();
+  if (now_ns >= poll_due_ns_.load()) {
+    poll_due_ns_.store(now_ns + kSnapshotIntervalMs * 1'000'000);
     Send(SnapshotRequest());  // refused while the socket is not open; the next try follows
-    lock.lock();
-    clock_.WaitFor(lock, poll_wake_, kSnapshotIntervalMs * 1'000'000, [this] { return !polling_.load(); });
   }
+  poll_timer_.Arm(clock_.RealWaitNs(poll_due_ns_.load()), [this] { PollTick(); });
 }
 
 void SoftKvmDriver::MouseMove(int32_t x, int32_t y) {

@@ -3,20 +3,20 @@
 // small JSON texts to the agent and one JPEG picture per binary message back.
 //
 // Threads: Connect, Disconnect, StartStream and StopStream on the UI thread; input operations on
-// the UI and automation threads at once; frames are decoded (at the size the owner needs) and
-// handed to the owner on the socket's I/O thread; snapshot requests leave from the polling
-// thread. Why the device cannot be reached (refused, timed out, closed by the peer, not a JPEG
+// the UI and automation threads at once. Everything else runs on the driver's strand of the
+// network loop, one handler at a time: frames are decoded (at the size the owner needs) and
+// handed to the owner there, and the snapshot poller's timer sends its requests from there. Why the device cannot be reached (refused, timed out, closed by the peer, not a JPEG
 // picture...) is kept as the last error until a picture is delivered again.
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "device/DeviceDriver.h"
 #include "device/JpegDecoder.h"
 #include "device/LastErrorSlot.h"
+#include "device/LoopTimer.h"
+#include "device/NetworkLoop.h"
 #include "device/PacingClock.h"
 #include "device/WebSocketClient.h"
 #include "model/FramePool.h"
@@ -32,7 +32,8 @@ class SoftKvmDriver : public DeviceDriver {
  public:
   // `clock` paces mouse moves and snapshot requests; it must outlive the driver.
   explicit SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock());
-  // Polling thread ended, stop-streaming sent when streaming, socket closed with 1000.
+  // Poller stopped, stop-streaming sent when streaming, socket closed with 1000, and no handler
+  // of the driver still running. Not on a loop thread.
   ~SoftKvmDriver() override;
 
   void StartStream() override;
@@ -52,7 +53,7 @@ class SoftKvmDriver : public DeviceDriver {
   bool CanPerform(TimedInput) const override { return false; }
   std::string LastError() const override { return last_error_.Get(); }
 
-  // A socket event; runs on the socket's I/O thread. Public so that the frame path from a
+  // A socket event; runs on the driver's strand. Public so that the frame path from a
   // received message to the owner's OnFrame can be measured without a network.
   void OnSocketEvent(const WebSocketEvent& event);
 
@@ -62,12 +63,13 @@ class SoftKvmDriver : public DeviceDriver {
  private:
   void StartPolling();
   void StopPolling();
-  void SnapshotLoop();
+  // Strand: sends a snapshot request when the interval is up, then waits for the next.
+  void PollTick();
   // Clears streaming first, then sends "stop_stream"; nothing when not streaming.
   void SendStopStream();
   // False when the socket refused it (not open).
   bool Send(const std::string& text);
-  // I/O thread: decodes one picture and hands it to the owner.
+  // Strand: decodes one picture and hands it to the owner.
   void DeliverPicture(std::string_view bytes);
 
   IDriverOwner* const owner_;
@@ -75,7 +77,8 @@ class SoftKvmDriver : public DeviceDriver {
   JpegContext decoder_;
   FramePool frames_;
   std::atomic<int64_t> last_move_ns_;
-  WebSocketClient socket_;
+  const LoopStrand strand_;
+  WebSocketClient socket_{strand_};
   LastErrorSlot last_error_;
   std::atomic<bool> polling_{false};
   std::atomic<bool> streaming_{false};
@@ -85,11 +88,12 @@ class SoftKvmDriver : public DeviceDriver {
   std::mutex stream_mutex_;
   bool stream_asked_on_connection_ = false;
 
-  // The polling thread is joined when polling stops (it wakes at once), so a quick stop and
-  // restart never leaves two pollers running. UI thread only, except the wake-up.
-  std::thread poll_thread_;
-  std::mutex poll_mutex_;
-  std::condition_variable poll_wake_;
+  // The poller's pause. Stopping cancels it and waits for a tick under way, so a quick stop and
+  // restart never leaves two pollers running.
+  LoopTimer poll_timer_{strand_};
+  // When the next request is due, by clock_; written by StartPolling before the timer is armed
+  // and by the ticks after it.
+  std::atomic<int64_t> poll_due_ns_{0};
 };
 
 }  // namespace zor

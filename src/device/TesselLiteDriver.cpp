@@ -1,7 +1,5 @@
-// TesselLiteDriver: lifecycle and the picture side (the MJPEG stream thread).
+// TesselLiteDriver: lifecycle and the picture side (the MJPEG stream on the driver's strand).
 #include "device/TesselLiteDriver.h"
-
-#include <pthread.h>
 
 #include <algorithm>
 
@@ -17,9 +15,6 @@ namespace {
 constexpr std::string_view kDiagCategory = "drivers";
 constexpr int64_t kNsPerMs = 1'000'000;
 
-// Thread names are cut to 15 characters by the system.
-void NameThisThread(const std::string& name) { pthread_setname_np(pthread_self(), name.substr(0, 15).c_str()); }
-
 }  // namespace
 
 TesselLiteDriver::TesselLiteDriver(IDriverOwner& owner) : owner_(owner), pacer_(&MonotonicNs) {
@@ -28,7 +23,6 @@ TesselLiteDriver::TesselLiteDriver(IDriverOwner& owner) : owner_(owner), pacer_(
   if (device) {
     screen_width_ = static_cast<int32_t>(device->ScreenWidth);
     screen_height_ = static_cast<int32_t>(device->ScreenHeight);
-    hid_socket_.SetThreadName("hid " + ToCodePage949(device->ConnectIP));
   }
   hid_socket_.SetCallback([this](const WebSocketEvent& event) { OnHidSocketEvent(event); });
 }
@@ -41,21 +35,20 @@ void TesselLiteDriver::StopStream() { fast_ = false; }
 
 bool TesselLiteDriver::Connect() {
   if (running_) return true;
-  // A stream thread that a Disconnect on that very thread ended is still to be joined.
-  StopStreamThread();
+  // A reader that a Disconnect on the strand itself stopped is still to be waited for.
+  StopStreamReader();
   ConnectInput();
   const DeviceInfo* device = owner_.Device();
   if (!device) return true;
   const DeviceTypeInfo* type = AppConfig::Instance().FindDeviceType(device->Type);
   HttpStreamTarget target{ToCodePage949(device->ConnectIP), static_cast<uint16_t>(device->Port),
                           type ? ToCodePage949(type->stream_path) : std::string()};
-  const std::string host = target.host;
-  diag::Write(kDiagCategory, "TesselLiteDriver stream " + host + ":" + std::to_string(target.port) + target.path);
+  diag::Write(kDiagCategory, "TesselLiteDriver stream " + target.host + ":" + std::to_string(target.port) + target.path);
   reader_ = std::make_unique<HttpStreamReader>(
-      std::move(target), HttpStreamTimeouts{kConnectTimeoutS, kReadTimeoutS, kRetryPauseMs},
+      strand_, std::move(target), HttpStreamTimeouts{kConnectTimeoutS, kReadTimeoutS, kRetryPauseMs},
       static_cast<IHttpStreamHandler&>(*this));
   running_ = true;
-  stream_thread_ = std::thread(&TesselLiteDriver::StreamThreadProc, this, std::ref(*reader_), host);
+  reader_->Start();
   return true;
 }
 
@@ -64,24 +57,18 @@ void TesselLiteDriver::Disconnect() {
   // The input channel is closed even when the stream was not running, so that a socket that
   // lost its device stops reconnecting to it.
   DisconnectInput();
-  StopStreamThread();
+  StopStreamReader();
 }
 
-void TesselLiteDriver::StopStreamThread() {
-  if (!stream_thread_.joinable()) return;
-  // Ends the request in flight at once, a connection attempt included; a stop that comes
-  // before the thread has started reading ends its reading as soon as it starts.
+void TesselLiteDriver::StopStreamReader() {
+  if (!reader_) return;
+  // Ends the request in flight at once, a connection attempt included, and waits until no
+  // handler of it runs any more.
   reader_->Stop();
-  // Called on the stream thread itself (from OnFrame): the thread ends once it returns there,
-  // and the next Connect joins it.
-  if (stream_thread_.get_id() == std::this_thread::get_id()) return;
-  stream_thread_.join();
+  // Called on the strand itself (from OnFrame) it cannot wait: the reader is kept, and the next
+  // Connect or Disconnect waits for it.
+  if (NetworkLoop::Shared().OnLoopThread()) return;
   reader_.reset();
-}
-
-void TesselLiteDriver::StreamThreadProc(HttpStreamReader& reader, const std::string& host) {
-  NameThisThread("mjpeg " + host);
-  reader.Run();
 }
 
 TesselLiteDriver::StreamMemory TesselLiteDriver::StreamMemoryPeak() const {

@@ -1,26 +1,27 @@
 #pragma once
 // Driver of the hardware KVM device ("Tessel Lite", device type 1).
 //
-// Pictures: a stream thread reads the device's multipart MJPEG stream over HTTP, splits it into
+// Pictures: the driver reads the device's multipart MJPEG stream over HTTP, splits it into
 // JPEG parts and hands them to the client at the full-control or thumbnail rate: a part that
 // comes before its interval is up waits, undecoded, in place of the one before it, and goes out
 // when the interval is up. Only delivered parts are decoded. It reconnects 500 ms after every
 // failure for as long as the driver is connected, and keeps the last failure's reason.
 // Input: mouse and keyboard go to the device as binary HID reports over a WebSocket at
 // "ws://<address>/api/ws". Key sequences (combinations, typed text, the Korean/English switch,
-// the Hanja key) are timed on the HID socket's I/O thread, and every report keeps its place
-// behind them (TimedReportQueue); a disconnect drops what is not yet sent.
+// the Hanja key) are timed on the driver's strand, and every report keeps its place behind them
+// (TimedReportQueue); a disconnect drops what is not yet sent.
 //
 // Threads: Connect, Disconnect, StartStream and StopStream come from the UI thread; input
-// operations from the UI thread and automation threads at once (each report is one send);
-// frames are decoded (at the size the owner needs) and delivered on the stream thread.
+// operations from the UI thread and automation threads at once (each report is one send). The
+// stream, the HID socket's events and the pauses of timed input all run on the driver's strand
+// of the network loop, one handler at a time as on one thread: frames are decoded (at the size
+// the owner needs) and delivered there. Never destroyed on a loop thread.
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "device/DeliveryRate.h"
@@ -29,6 +30,7 @@
 #include "device/JpegDecoder.h"
 #include "device/LastErrorSlot.h"
 #include "device/MjpegPartParser.h"
+#include "device/NetworkLoop.h"
 #include "device/TimedReportQueue.h"
 #include "device/WebSocketClient.h"
 #include "input/KeySequences.h"
@@ -77,7 +79,7 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   // True while the HID WebSocket is actually open (not merely started).
   bool InputChannelOpen() const { return hid_socket_.IsOpen(); }
 
-  // Called on the stream thread with each chunk of the HTTP body (and by benchmarks).
+  // Called on the strand with each chunk of the HTTP body (and by benchmarks).
   void OnStreamData(const uint8_t* data, size_t size);
 
   // Most bytes the stream path has held at once, for checks that hostile streams stay bounded:
@@ -90,15 +92,14 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   StreamMemory StreamMemoryPeak() const;
 
  private:
-  void StreamThreadProc(HttpStreamReader& reader, const std::string& host);
-  // Stops the stream thread and, unless called on that thread, joins it.
-  void StopStreamThread();
+  // Stops the stream reader and, unless called on a loop thread, waits for it and frees it.
+  void StopStreamReader();
   // The delivery interval now in force.
   int64_t IntervalNs() const;
   // Decodes a part and hands it to the client; keeps the reason when it is not a picture.
   void DeliverPicture(std::span<const uint8_t> jpeg);
 
-  // IHttpStreamHandler, on the stream thread.
+  // IHttpStreamHandler, on the strand.
   void OnBody(std::span<const uint8_t> bytes) override { OnStreamData(bytes.data(), bytes.size()); }
   void OnFailure(const std::string& reason) override { last_error_.Set(reason); }
   void OnWake() override;
@@ -109,7 +110,7 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   InputCompletion SendKeys(const std::vector<TimedKey>& keys);
   void OnHidSocketEvent(const WebSocketEvent& event);
 
-  // The pauses of timed input, waited on the HID socket's I/O thread.
+  // The pauses of timed input, waited on the HID socket's run, on the driver's strand.
   class SocketTimer final : public ITaskTimer {
    public:
     explicit SocketTimer(WebSocketClient& socket) : socket_(socket) {}
@@ -124,7 +125,8 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   IDriverOwner& owner_;
   JpegContext decoder_;
   FramePool frames_;
-  WebSocketClient hid_socket_;
+  const LoopStrand strand_;
+  WebSocketClient hid_socket_{strand_};
   std::atomic<bool> hid_open_{false};
   SocketTimer hid_timer_{hid_socket_};
   // Every report goes through it, in order; its sends are refused while the socket is not open.
@@ -134,20 +136,19 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   std::atomic<uint16_t> last_y_{0};
   std::atomic<uint8_t> buttons_{0};
 
-  // The stream reader of the running stream thread; created before the thread starts and
-  // destroyed after it was joined, so Stop() may reach it from any thread in between.
+  // The stream reader from Connect until Disconnect has waited for it; UI thread only, and
+  // reached from the strand only by the reader's own handler calls.
   std::unique_ptr<HttpStreamReader> reader_;
-  // Stream thread only: when parts go out, and the newest part waiting for its turn.
+  // Strand only: when parts go out, and the newest part waiting for its turn.
   DeliveryPacer pacer_;
   std::vector<uint8_t> held_part_;
   std::atomic<bool> running_{false};
-  std::thread stream_thread_;
   std::atomic<bool> fast_{false};
   int32_t screen_width_ = 1920;
   int32_t screen_height_ = 1080;
   DeliveryIntervals intervals_;
   LastErrorSlot last_error_;
-  MjpegPartParser parser_;  // stream thread only; survives reconnections
+  MjpegPartParser parser_;  // strand only; survives reconnections
   std::atomic<size_t> parts_bytes_peak_{0};
   std::atomic<uint8_t> modifier_state_{0};
   std::atomic<const IKeyStateSource*> key_state_{&OperatorKeyboard()};

@@ -28,13 +28,13 @@ bool TesselLiteDriver::ConnectInput() {
 void TesselLiteDriver::DisconnectInput() {
   // Stopped even when a close already cleared hid_open_: the socket would otherwise go on
   // reconnecting to the device after the driver was told to let go of it. The queue is
-  // cancelled once the socket's thread has ended, so no pause of it is still being waited.
+  // cancelled once the socket's run has ended, so no pause of it is still being waited.
   hid_socket_.Stop();
   reports_.Cancel();
   hid_open_ = false;
 }
 
-// Runs on the socket's I/O thread.
+// Runs on the driver's strand.
 void TesselLiteDriver::OnHidSocketEvent(const WebSocketEvent& event) {
   if (event.kind == WebSocketEvent::Kind::Open) hid_open_ = true;
   if (event.kind == WebSocketEvent::Kind::Close) hid_open_ = false;

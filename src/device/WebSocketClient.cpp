@@ -2,28 +2,30 @@
 // else sees WebSocketClient through its small header.
 #include "device/WebSocketClient.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <atomic>
 #include <boost/asio/as_tuple.hpp>
 #include <boost/asio/co_spawn.hpp>
+#include <boost/asio/detached.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/strand.hpp>
 #include <boost/asio/use_awaitable.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
 #include <boost/beast/core/tcp_stream.hpp>
 #include <boost/beast/websocket.hpp>
 #include <chrono>
 #include <deque>
+#include <future>
 #include <list>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <tuple>
+#include <vector>
 
+#include "device/NetworkStrand.h"
 #include "device/WebSocketCause.h"
 #include "device/WebSocketUrl.h"
 #include "platform/Diag.h"
@@ -66,18 +68,24 @@ struct Outgoing {
 
 using WsStream = websocket::stream<beast::tcp_stream>;
 
-// One run of the I/O thread, from Start to the end of Stop. Everything but the send queue and
-// the flags is touched on the I/O thread only.
-class Session {
+// One run of the client, from Start to the end of Stop, on the owner's strand of the network
+// loop: its handlers never run at the same time, so everything but the send queue and the flags is
+// touched as if by one I/O thread. Every handler holds the session, so it lives until the last
+// one has run; its end (the destructor) tells Stop that no handler of it runs any more.
+class Session : public std::enable_shared_from_this<Session> {
  public:
-  Session(std::string url, WebSocketClient::Callback callback)
-      : url_text_(std::move(url)), url_(ParseWebSocketUrl(url_text_)), callback_(std::move(callback)) {}
+  Session(const LoopStrand& strand, std::string url, WebSocketClient::Callback callback)
+      : url_text_(std::move(url)),
+        url_(ParseWebSocketUrl(url_text_)),
+        callback_(std::move(callback)),
+        strand_(ExecutorOf(strand)) {}
 
-  void Run(const std::string& thread_name) {
-    if (!thread_name.empty()) pthread_setname_np(pthread_self(), thread_name.substr(0, 15).c_str());
-    asio::co_spawn(ioc_, Loop(), [](std::exception_ptr) {});
-    ioc_.run();
-  }
+  ~Session() { ended_.set_value(); }
+
+  // Ready once the session and all its handlers are gone; asked for once, before Start.
+  std::future<void> Ended() { return ended_.get_future(); }
+
+  void Start() { asio::co_spawn(strand_, Loop(shared_from_this()), asio::detached); }
 
   // Any thread.
   bool Enqueue(Outgoing item) {
@@ -87,7 +95,7 @@ class Session {
       queued_bytes_ += item.data.size();
       queue_.push_back(std::move(item));
     }
-    asio::post(ioc_, [this] { PumpWrites(); });
+    asio::post(strand_, [self = shared_from_this()] { self->PumpWrites(); });
     return true;
   }
 
@@ -96,19 +104,19 @@ class Session {
     return open_;
   }
 
-  // Any thread: runs `task` on the I/O thread after `delay`, unless the session stops first.
+  // Any thread: runs `task` on the strand after `delay`, unless the session stops first.
   void RunAfter(std::chrono::milliseconds delay, std::function<void()> task) {
-    asio::post(ioc_, [this, delay, task = std::move(task)]() mutable {
-      if (stopping_.load()) return;
-      const auto timer = task_timers_.emplace(task_timers_.end(), ioc_, delay);
-      timer->async_wait([this, timer, task = std::move(task)](const boost::system::error_code& error) {
-        task_timers_.erase(timer);
-        if (!error && !stopping_.load()) task();
+    asio::post(strand_, [self = shared_from_this(), delay, task = std::move(task)]() mutable {
+      if (self->stopping_.load()) return;
+      const auto timer = self->task_timers_.emplace(self->task_timers_.end(), self->strand_, delay);
+      timer->async_wait([self, timer, task = std::move(task)](const boost::system::error_code& error) {
+        self->task_timers_.erase(timer);
+        if (!error && !self->stopping_.load()) task();
       });
     });
   }
 
-  // Any thread: refuse further sends, queue the close frame when open, and wake the I/O thread.
+  // Any thread: refuse further sends, queue the close frame when open, and wake the strand.
   void RequestStop() {
     stopping_.store(true);
     {
@@ -116,11 +124,12 @@ class Session {
       if (open_) queue_.push_back(Outgoing{{}, false, true});
       open_ = false;
     }
-    asio::post(ioc_, [this] { OnStopRequested(); });
+    asio::post(strand_, [self = shared_from_this()] { self->OnStopRequested(); });
   }
 
  private:
-  asio::awaitable<void> Loop() {
+  // The parameter, copied into the coroutine's frame, keeps the session alive while it runs.
+  asio::awaitable<void> Loop(std::shared_ptr<Session> /*self*/) {
     int failures = 0;
     while (!stopping_.load()) {
       if (failures > 0) {
@@ -154,15 +163,13 @@ class Session {
       Emit(ErrorEvent("bad address " + url_text_));
       co_return false;
     }
-    resolver_.emplace(ioc_);
-    auto [resolve_error, endpoints] = co_await resolver_->async_resolve(url_.host, url_.port, kAwait);
-    resolver_.reset();
-    if (resolve_error || stopping_.load()) co_return Failed(WebSocketStep::Resolve, resolve_error);
+    const std::optional<std::vector<tcp::endpoint>> endpoints = co_await Endpoints();
+    if (!endpoints) co_return false;
 
-    conn_ = std::make_shared<WsStream>(ioc_);
+    conn_ = std::make_shared<WsStream>(strand_);
     std::shared_ptr<WsStream> conn = conn_;
     beast::get_lowest_layer(*conn).expires_after(kConnectTimeout);
-    auto [connect_error, endpoint] = co_await beast::get_lowest_layer(*conn).async_connect(endpoints, kAwait);
+    auto [connect_error, endpoint] = co_await beast::get_lowest_layer(*conn).async_connect(*endpoints, kAwait);
     if (connect_error || stopping_.load()) co_return Failed(WebSocketStep::Connect, connect_error);
     beast::get_lowest_layer(*conn).expires_never();
 
@@ -183,6 +190,26 @@ class Session {
     }
     Emit(EventOf(WebSocketEvent::Kind::Open));
     co_return true;
+  }
+
+  // Where the URL's host is: a numeric address as it is, a name through the resolver (whose
+  // lookups take a thread of their own, added to the loop's at the first). Empty, the cause
+  // emitted, when the name is not found.
+  asio::awaitable<std::optional<std::vector<tcp::endpoint>>> Endpoints() {
+    boost::system::error_code not_numeric;
+    const asio::ip::address address = asio::ip::make_address(url_.host, not_numeric);
+    if (!not_numeric) {
+      // The URL's port is checked to be a number from 1 to 65535.
+      co_return std::vector<tcp::endpoint>{tcp::endpoint(address, static_cast<uint16_t>(std::stoi(url_.port)))};
+    }
+    resolver_.emplace(strand_);
+    auto [resolve_error, results] = co_await resolver_->async_resolve(url_.host, url_.port, kAwait);
+    resolver_.reset();
+    if (resolve_error || stopping_.load()) {
+      Failed(WebSocketStep::Resolve, resolve_error);
+      co_return std::nullopt;
+    }
+    co_return std::vector<tcp::endpoint>(results.begin(), results.end());
   }
 
   // Delivers every message until the connection ends, then its close event.
@@ -240,7 +267,7 @@ class Session {
     if (callback_) callback_(event);
   }
 
-  // I/O thread: writes queued messages one at a time (the stream allows one write in flight).
+  // Strand: writes queued messages one at a time (the stream allows one write in flight).
   void PumpWrites() {
     if (writing_ || !conn_) return;
     Outgoing item;
@@ -255,18 +282,18 @@ class Session {
     std::shared_ptr<WsStream> conn = conn_;
     if (item.close) {
       conn->async_close(websocket::close_reason(static_cast<websocket::close_code>(kNormalClosureCode), kNormalClosureReason),
-                        [this, conn](const boost::system::error_code&) { writing_ = false; });
+                        [self = shared_from_this(), conn](const boost::system::error_code&) { self->writing_ = false; });
       return;
     }
     out_ = std::move(item.data);
     conn->binary(item.binary);
-    conn->async_write(asio::buffer(out_), [this, conn](const boost::system::error_code& error, size_t) {
-      writing_ = false;
-      if (!error && conn == conn_) PumpWrites();
+    conn->async_write(asio::buffer(out_), [self = shared_from_this(), conn](const boost::system::error_code& error, size_t) {
+      self->writing_ = false;
+      if (!error && conn == self->conn_) self->PumpWrites();
     });
   }
 
-  // I/O thread: end the retry pause, abandon a connection attempt, or give the close frame a
+  // Strand: end the retry pause, abandon a connection attempt, or give the close frame a
   // short time before cutting the connection.
   void OnStopRequested() {
     retry_timer_.cancel();
@@ -279,17 +306,18 @@ class Session {
     }
     PumpWrites();
     close_deadline_.expires_after(kCloseTimeout);
-    close_deadline_.async_wait([this](const boost::system::error_code& error) {
-      if (!error && conn_) beast::get_lowest_layer(*conn_).close();
+    close_deadline_.async_wait([self = shared_from_this()](const boost::system::error_code& error) {
+      if (!error && self->conn_) beast::get_lowest_layer(*self->conn_).close();
     });
   }
 
   const std::string url_text_;
   const WebSocketUrl url_;
   const WebSocketClient::Callback callback_;
-  asio::io_context ioc_{1};
-  asio::steady_timer retry_timer_{ioc_};
-  asio::steady_timer close_deadline_{ioc_};
+  std::promise<void> ended_;
+  const NetworkExecutor strand_;
+  asio::steady_timer retry_timer_{strand_};
+  asio::steady_timer close_deadline_{strand_};
   std::list<asio::steady_timer> task_timers_;  // those of RunAfter still waiting
   std::optional<tcp::resolver> resolver_;
   std::shared_ptr<WsStream> conn_;
@@ -307,31 +335,37 @@ class Session {
 
 class WebSocketClient::Impl {
  public:
+  explicit Impl(LoopStrand strand) : strand_(std::move(strand)) {}
   ~Impl() { Stop(); }
 
   void Start() {
     std::lock_guard lock(session_mutex_);
     if (session_ && !stopped_) return;
-    Reap();
-    session_ = std::make_shared<Session>(url_, callback_);
+    session_ = std::make_shared<Session>(strand_, url_, callback_);
+    ended_ = session_->Ended();
     stopped_ = false;
-    thread_ = std::thread([session = session_, name = thread_name_] { session->Run(name); });
+    session_->Start();
   }
 
   void Stop() {
-    std::thread ending;
+    std::vector<std::future<void>> ending;
     {
       std::lock_guard lock(session_mutex_);
-      if (!session_) return;
-      if (!stopped_) session_->RequestStop();
-      stopped_ = true;
-      if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) return;  // from the callback
-      ending = std::move(thread_);
-      session_.reset();
+      if (session_) {
+        if (!stopped_) session_->RequestStop();
+        stopped_ = true;
+        session_.reset();
+        ending_.push_back(std::move(ended_));
+      }
+      // A loop thread must not wait: the session's last handlers may be queued behind the
+      // caller (a Stop from the callback). The next Stop elsewhere, at the latest the
+      // destructor's, waits for them.
+      if (NetworkLoop::Shared().OnLoopThread()) return;
+      ending.swap(ending_);
     }
-    // Joined without the lock: the I/O thread may still be sending (a timed report, an answer to
-    // the open event), and a send takes the lock to find the session, which is stopped by now.
-    if (ending.joinable()) ending.join();
+    // Waited without the lock: a handler may still be sending (a timed report, an answer to the
+    // open event), and a send takes the lock to find the session, which is stopped by now.
+    for (std::future<void>& ended : ending) ended.wait();
   }
 
   std::shared_ptr<Session> Current() const {
@@ -341,34 +375,22 @@ class WebSocketClient::Impl {
 
   std::string url_;
   Callback callback_;
-  std::string thread_name_;
 
  private:
-  // Joins the I/O thread that a Stop from its own callback left behind (the caller holds
-  // session_mutex_; that thread has ended or ends without taking it).
-  void Reap() {
-    if (thread_.joinable()) {
-      if (thread_.get_id() == std::this_thread::get_id()) {
-        thread_.detach();
-      } else {
-        thread_.join();
-      }
-    }
-    session_.reset();
-  }
-
+  const LoopStrand strand_;
   mutable std::mutex session_mutex_;
   std::shared_ptr<Session> session_;
+  std::future<void> ended_;  // of session_
+  std::vector<std::future<void>> ending_;  // of sessions stopped on a loop thread, not yet waited
   bool stopped_ = true;
-  std::thread thread_;
 };
 
-WebSocketClient::WebSocketClient() : impl_(std::make_unique<Impl>()) {}
+WebSocketClient::WebSocketClient() : WebSocketClient(LoopStrand()) {}
+WebSocketClient::WebSocketClient(LoopStrand strand) : impl_(std::make_unique<Impl>(std::move(strand))) {}
 WebSocketClient::~WebSocketClient() = default;
 
 void WebSocketClient::SetUrl(std::string url) { impl_->url_ = std::move(url); }
 void WebSocketClient::SetCallback(Callback callback) { impl_->callback_ = std::move(callback); }
-void WebSocketClient::SetThreadName(std::string name) { impl_->thread_name_ = std::move(name); }
 void WebSocketClient::Start() { impl_->Start(); }
 void WebSocketClient::Stop() { impl_->Stop(); }
 

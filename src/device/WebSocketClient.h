@@ -1,12 +1,13 @@
 #pragma once
-// A WebSocket client with exactly what the drivers need: it connects on its own I/O thread, keeps
-// reconnecting with a growing pause while started, offers per-message deflate, and delivers
-// open, close, error and message events to one callback, each failure and each end with its
-// cause in words for the operator. Plain "ws://" only.
+// A WebSocket client with exactly what the drivers need: it connects on the shared network loop
+// (NetworkLoop), keeps reconnecting with a growing pause while started, offers per-message
+// deflate, and delivers open, close, error and message events to one callback, each failure and
+// each end with its cause in words for the operator. Plain "ws://" only.
 //
-// Threads: the callback runs on the client's I/O thread. Start, Stop and the setters belong to
-// the owner's thread; SendText, SendBinary, IsOpen and RunAfter may be called from any thread at
-// once.
+// Threads: every run from Start to Stop is on the client's strand, so the callback and the timed
+// tasks run on the loop's threads but never two at once, as if on one I/O thread. Start, Stop
+// and the setters belong to the owner's thread; SendText, SendBinary, IsOpen and RunAfter may
+// be called from any thread at once.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "device/NetworkLoop.h"
 
 namespace zor {
 
@@ -46,8 +49,11 @@ class WebSocketClient {
  public:
   using Callback = std::function<void(const WebSocketEvent& event)>;
 
-  WebSocketClient();
-  // Stops (closing with 1000 "Normal closure" when open) and joins the I/O thread.
+  WebSocketClient();  // on a strand of its own
+  // On `strand`, shared with the owner's other handlers.
+  explicit WebSocketClient(LoopStrand strand);
+  // Stops (closing with 1000 "Normal closure" when open) and waits until no handler runs any
+  // more. Never destroyed on a loop thread.
   ~WebSocketClient();
   WebSocketClient(const WebSocketClient&) = delete;
   WebSocketClient& operator=(const WebSocketClient&) = delete;
@@ -56,15 +62,14 @@ class WebSocketClient {
   void SetUrl(std::string url);
   // Set before Start; never called after Stop has returned.
   void SetCallback(Callback callback);
-  // A name for the I/O thread (at most 15 characters are kept), shown by debuggers.
-  void SetThreadName(std::string name);
 
-  // Connects on a new I/O thread and reconnects after every failure or drop until Stop.
-  // Does nothing while already started.
+  // Connects on the loop and reconnects after every failure or drop until Stop. Does nothing
+  // while already started.
   void Start();
   // Closes with 1000 "Normal closure" when open, cancels a connection attempt in progress and
-  // joins the I/O thread. Returns promptly even when the host does not answer. Called on the
-  // I/O thread itself (from the callback) it only asks the thread to end.
+  // waits until no handler of the run runs any more (the callback included). Returns promptly
+  // even when the host does not answer. Called on a loop thread (from the callback) it only asks
+  // the run to end, and the next Stop on another thread waits for it.
   void Stop();
 
   // False, sending nothing, while the connection is not open or too much is already queued.
@@ -72,9 +77,9 @@ class WebSocketClient {
   bool SendBinary(std::span<const uint8_t> bytes);
   bool IsOpen() const;
 
-  // Runs `task` on the I/O thread once `delay_ms` have passed, whether the connection is open
+  // Runs `task` on the run's strand once `delay_ms` have passed, whether the connection is open
   // or not. False when the client is not started (the task is dropped). A task still waiting at
-  // Stop is dropped, never run; Stop returns only after the thread has ended. Any thread.
+  // Stop is dropped, never run; Stop returns only after it is gone. Any thread.
   bool RunAfter(int delay_ms, std::function<void()> task);
 
  private:

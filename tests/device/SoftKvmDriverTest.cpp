@@ -47,7 +47,7 @@ class SoftKvmDriverLive : public ::testing::Test {
     driver_->Connect();
     ASSERT_TRUE(WaitUntil([&] {
       if (owner_.FrameCount() >= 1) return true;
-      if (manual_clock_ && clock_.Waiting() >= 1) clock_.Advance(kSnapshotIntervalMs * 1'000'000);
+      if (manual_clock_) clock_.Advance(kSnapshotIntervalMs * 1'000'000);
       return false;
     }));
   }
@@ -108,32 +108,35 @@ TEST_F(SoftKvmDriverLive, StreamRequestsAreSentAsOftenAsAskedButStopOnlyOnce) {
 TEST_F(SoftKvmDriverLive, OneSnapshotPerIntervalFromOnePollerEvenAfterQuickStreamToggles) {
   UseManualClock();
   ConnectAndWaitForFrame();
-  for (int i = 0; i < 20; ++i) {
+  constexpr int kToggles = 20;
+  for (int i = 0; i < kToggles; ++i) {
     driver_->StartStream();
     driver_->StopStream();
   }
   EXPECT_TRUE(driver_->Polling());
   EXPECT_FALSE(driver_->Streaming());
-  // Each interval the poller sends once and pauses again; a second poller would send twice.
-  constexpr int kIntervals = 5;
-  for (int i = 0; i < kIntervals; ++i) {
-    ASSERT_TRUE(WaitUntil([&] { return clock_.Waiting() >= 1; }));
-    const int64_t pauses = clock_.Pauses();
-    clock_.Advance(kSnapshotIntervalMs * 1'000'000);
-    ASSERT_TRUE(WaitUntil([&] { return clock_.Pauses() > pauses && clock_.Waiting() >= 1; }));
-  }
-  driver_->Disconnect();
-  // The request of the restarted poller, then one per interval; the simulator may still be
-  // logging them when the driver has let go, and logs "close" once the connection is gone.
   const auto snapshots_after_last_stop = [this] {
     const std::vector<std::string> texts = sim_.ReceivedTexts();
     const auto last_stop = std::find(texts.rbegin(), texts.rend(), std::string(kStopStream));
     return std::count(last_stop.base(), texts.end(), std::string(kSnapshot));
   };
+  // The restarted poller asks at once, then once each time the clock passes its interval; the
+  // clock moves only after the request before, so a second poller would ask twice. Counted
+  // once the last "stop_stream" is in.
+  ASSERT_TRUE(WaitForTexts(2 * kToggles));
+  ASSERT_TRUE(WaitUntil([&] { return snapshots_after_last_stop() >= 1; }));
+  constexpr int kIntervals = 5;
+  for (int i = 1; i <= kIntervals; ++i) {
+    clock_.Advance(kSnapshotIntervalMs * 1'000'000);
+    ASSERT_TRUE(WaitUntil([&] { return snapshots_after_last_stop() >= i + 1; }));
+  }
+  driver_->Disconnect();
+  // The simulator may still be logging requests when the driver has let go, and logs "close"
+  // once the connection is gone.
   ASSERT_TRUE(WaitUntil([&] {
     const auto lines = sim_.LogLines();
-    return snapshots_after_last_stop() >= kIntervals + 1 && !lines.empty() && lines.back().value("event", "") == "close";
-  })) << snapshots_after_last_stop() << " snapshots after the last stop";
+    return !lines.empty() && lines.back().value("event", "") == "close";
+  }));
   EXPECT_EQ(snapshots_after_last_stop(), kIntervals + 1);
 }
 

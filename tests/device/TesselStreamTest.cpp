@@ -58,7 +58,7 @@ TEST(TesselDelivery, IntervalsFromTheRecord) {
   EXPECT_EQ(none.thumbnail_ms, 200);
 }
 
-// Disconnect before any Connect does nothing; one that comes before the stream thread has
+// Disconnect before any Connect does nothing; one that comes before the stream reader has
 // started reading still ends it.
 TEST(TesselStreamLive, DisconnectWithoutOrRightAfterConnectReturns) {
   RecordingOwner owner(test::TesselDevice("127.0.0.1", 1));

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "device/NetworkLoop.h"
 #include "device/WebSocketClient.h"
 #include "support/SimProcess.h"
 #include "support/Wait.h"
@@ -121,14 +122,13 @@ TEST(WebSocketClientLive, TimedTasksRunOnTheIoThreadUntilStopDropsThem) {
   client.SetUrl("ws://127.0.0.33:1");  // nothing listens: the tasks run while it retries
   client.Start();
   std::atomic<bool> ran{false};
-  std::atomic<bool> on_io_thread{false};
-  const std::thread::id test_thread = std::this_thread::get_id();
+  std::atomic<bool> on_loop_thread{false};
   ASSERT_TRUE(client.RunAfter(1, [&] {
-    on_io_thread = std::this_thread::get_id() != test_thread;
+    on_loop_thread = NetworkLoop::Shared().OnLoopThread();
     ran = true;
   }));
   ASSERT_TRUE(WaitUntil([&] { return ran.load(); }));
-  EXPECT_TRUE(on_io_thread.load());
+  EXPECT_TRUE(on_loop_thread.load());
 
   std::atomic<bool> late_ran{false};
   constexpr int kOneHourMs = 3'600'000;
@@ -145,7 +145,7 @@ TEST(WebSocketClientLive, StopEndsWhileTheIoThreadIsStillSending) {
   client.SetUrl("ws://127.0.0.33:" + std::to_string(sim.Port()));
   client.Start();
   ASSERT_TRUE(WaitUntil([&] { return client.IsOpen(); }));
-  // A task of the I/O thread that sends for as long as the client lets it, as the timed
+  // A task on the loop that sends for as long as the client lets it, as the timed
   // reports of a typed text do: Stop must not wait for the thread while blocking its sends.
   std::atomic<bool> sending{false};
   ASSERT_TRUE(client.RunAfter(0, [&] {
@@ -160,6 +160,28 @@ TEST(WebSocketClientLive, StopEndsWhileTheIoThreadIsStillSending) {
   });
   EXPECT_TRUE(WaitUntil([&] { return stopped.load(); }));
   stopper.join();
+}
+
+// A Stop from the callback runs on a loop thread, where waiting for the run's end could wait for
+// itself: it only asks. The next Stop, on the test's thread, waits until the run is over, its
+// close event delivered.
+TEST(WebSocketClientLive, StopFromTheCallbackOnlyAsksAndTheNextStopWaitsForTheEnd) {
+  test::SimProcess sim({kAddress, 0, {"--size", "160x120"}, {}});
+  ASSERT_TRUE(sim.Ready());
+  WebSocketClient client;
+  client.SetUrl("ws://127.0.0.33:" + std::to_string(sim.Port()));
+  std::atomic<bool> stopped_in_callback{false};
+  std::atomic<bool> closed{false};
+  client.SetCallback([&](const WebSocketEvent& event) {
+    if (event.kind == WebSocketEvent::Kind::Close) closed = true;
+    if (event.kind != WebSocketEvent::Kind::Open) return;
+    client.Stop();
+    stopped_in_callback = true;
+  });
+  client.Start();
+  ASSERT_TRUE(WaitUntil([&] { return stopped_in_callback.load(); }));
+  client.Stop();
+  EXPECT_TRUE(closed.load());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A pacing clock that moves only when the test moves it, so pacing (the mouse-move slot, the
-// snapshot poller's pause) is checked by what was sent, never by how fast the machine is.
+// snapshot poller's pause, a runner's waits) is checked by what was sent, never by how fast the
+// machine is.
 #include <atomic>
 #include <chrono>
 
@@ -17,21 +18,18 @@ class ManualClock final : public IPacingClock {
   void WaitFor(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, int64_t interval_ns,
                const std::function<bool()>& done) const override {
     const int64_t deadline_ns = NowNs() + interval_ns;
-    ++waiting_;
-    ++pauses_;
-    while (!done() && NowNs() < deadline_ns) wake.wait_for(lock, std::chrono::milliseconds(1));
-    --waiting_;
+    while (!done() && NowNs() < deadline_ns) wake.wait_for(lock, std::chrono::nanoseconds(kLookAgainNs));
   }
 
+  // A timer looks at the hand-moved time in the same short slices.
+  int64_t RealWaitNs(int64_t due_ns) const override { return NowNs() >= due_ns ? 0 : kLookAgainNs; }
+
   void Advance(int64_t ns) { now_ns_ += ns; }
-  // Threads inside WaitFor now, and pauses begun so far.
-  int Waiting() const { return waiting_.load(); }
-  int64_t Pauses() const { return pauses_.load(); }
 
  private:
+  static constexpr int64_t kLookAgainNs = 1'000'000;
+
   std::atomic<int64_t> now_ns_{0};
-  mutable std::atomic<int> waiting_{0};
-  mutable std::atomic<int64_t> pauses_{0};
 };
 
 }  // namespace zor::test
