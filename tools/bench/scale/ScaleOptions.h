@@ -1,0 +1,28 @@
+#pragma once
+// The command line of `zorkvm-bench scale OUTDIR [--seconds S] [--warmup S] [--counts 1,8,...]
+// [--types softkvm,tessel] [--series thumbs,apps,fullcontrol]`.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zor::bench {
+
+// The simulator serves at most this many devices per process.
+inline constexpr int kMaxScaleDevices = 64;
+// A measured window longer than an hour is a typo, not a benchmark.
+inline constexpr double kMaxScaleSeconds = 3600;
+
+struct ScaleOptions {
+  std::string out_dir;
+  double seconds = 10;        // measured per row
+  double warmup_seconds = 3;  // after every device streams (and the Apps run), before measuring
+  std::vector<int> counts = {1, 8, 16, 32, 64};
+  std::vector<std::string> types = {"softkvm", "tessel"};
+  std::vector<std::string> series = {"thumbs", "apps", "fullcontrol"};
+};
+
+std::string ScaleUsage();
+// Nothing, with `error` saying why, for a command line it cannot run.
+std::optional<ScaleOptions> ParseScaleOptions(const std::vector<std::string>& args, std::string& error);
+
+}  // namespace zor::bench

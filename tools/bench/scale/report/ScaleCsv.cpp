@@ -1,0 +1,58 @@
+#include "scale/report/ScaleCsv.h"
+
+#include <charconv>
+#include <system_error>
+
+#include "platform/FileIO.h"
+
+namespace zor::bench {
+namespace {
+
+// Fixed notation with `digits` decimals through to_chars: snprintf would follow LC_NUMERIC,
+// which Qt sets from the environment (a decimal comma would break the columns).
+std::string Fixed(double value, int digits) {
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, digits);
+  return ec == std::errc() ? std::string(text, end) : std::string("nan");
+}
+
+}  // namespace
+
+double ScaleRow::StageSharePercent(size_t stage) const {
+  double sum = 0;
+  for (double ms : stage_ms_per_s) sum += ms;
+  return sum > 0 && stage < stage_ms_per_s.size() ? 100.0 * stage_ms_per_s[stage] / sum : 0;
+}
+
+std::string ScaleCsvHeader() {
+  std::string h =
+      "type,series,devices,seconds,cpu_percent,rss_mb,rss_per_device_mb,threads,frames_received,frames_painted,"
+      "frames_analysed,fullcontrol_painted,latency_median_ms,latency_p99_ms,fullcontrol_latency_median_ms,"
+      "fullcontrol_latency_p99_ms";
+  for (const char* stage : kStageNames) h += std::string(",") + stage + "_ms_per_s";
+  for (const char* stage : kStageNames) h += std::string(",") + stage + "_share_percent";
+  return h;
+}
+
+std::string ScaleCsvLine(const ScaleRow& r) {
+  std::string line = r.type + "," + r.series + "," + std::to_string(r.devices) + "," + Fixed(r.seconds, 2) + "," +
+                     Fixed(r.cpu_percent, 1) + "," + Fixed(r.rss_mb, 1) + "," + Fixed(r.RssPerDeviceMb(), 2) + "," +
+                     std::to_string(r.threads) + "," + std::to_string(r.frames_received) + "," +
+                     std::to_string(r.frames_painted) + "," + std::to_string(r.frames_analysed) + "," +
+                     std::to_string(r.fullcontrol_painted) + "," + Fixed(r.latency_median_ms, 2) + "," +
+                     Fixed(r.latency_p99_ms, 2) + "," + Fixed(r.fullcontrol_latency_median_ms, 2) + "," +
+                     Fixed(r.fullcontrol_latency_p99_ms, 2);
+  for (double ms : r.stage_ms_per_s) line += "," + Fixed(ms, 2);
+  for (size_t i = 0; i < kStageNames.size(); ++i) line += "," + Fixed(r.StageSharePercent(i), 1);
+  return line;
+}
+
+bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error) {
+  std::string text = ScaleCsvHeader() + "\n";
+  for (const ScaleRow& row : rows) text += ScaleCsvLine(row) + "\n";
+  const SaveResult saved = WriteFileAtomically(path, text);
+  if (!saved) error = "cannot write " + path + ": " + saved.failure;
+  return static_cast<bool>(saved);
+}
+
+}  // namespace zor::bench

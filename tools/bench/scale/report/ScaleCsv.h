@@ -1,0 +1,17 @@
+#pragma once
+// OUTDIR/scale.csv: one line per device type, series and device count, numbers in the C
+// locale's notation whatever the process's locale.
+#include <string>
+#include <vector>
+
+#include "scale/report/ScaleRow.h"
+
+namespace zor::bench {
+
+std::string ScaleCsvHeader();
+std::string ScaleCsvLine(const ScaleRow& row);
+// Writes the header and every row, replacing `path` whole or not at all; false with `error`
+// saying why.
+bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error);
+
+}  // namespace zor::bench
