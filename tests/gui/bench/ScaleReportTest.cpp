@@ -106,6 +106,30 @@ TEST(ScaleCsv, WritesTheHeaderAndOneLinePerRowAndSaysWhyItCannot) {
   EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
 }
 
+TEST(ScaleCsv, ALineReadsBackAsTheRowItWasWrittenFrom) {
+  const std::string line = ScaleCsvLine(SampleRow(32, 48.5, 577));
+  const std::optional<ScaleRow> row = ParseScaleCsvLine(line);
+  ASSERT_TRUE(row);
+  EXPECT_EQ(ScaleCsvLine(*row), line);
+}
+
+class ScaleCsvRefuses : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScaleCsvRefuses, ALineOfAnotherShape) { EXPECT_FALSE(ParseScaleCsvLine(GetParam())); }
+
+std::string WithField(size_t index, const std::string& value) {
+  std::vector<std::string> fields = Fields(ScaleCsvLine(SampleRow(1, 5, 100)));
+  fields[index] = value;
+  std::string line;
+  for (const std::string& f : fields) line += (line.empty() ? "" : ",") + f;
+  return line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ScaleCsvRefuses,
+                         ::testing::Values(std::string(), ScaleCsvHeader(), "softkvm,thumbs,1",
+                                           ScaleCsvLine(SampleRow(1, 5, 100)) + ",7", WithField(2, "eight"),
+                                           WithField(4, "1,5"), WithField(8, ""), WithField(7, "-")));
+
 class ScalePlotTest : public test::WithQtApp, public ::testing::Test {};
 
 TEST_F(ScalePlotTest, SavesAPngThatLoadsAndShowsTheLines) {

@@ -40,7 +40,32 @@ bool ParseNames(const std::string& text, const std::vector<std::string>& known, 
   });
 }
 
+bool ParseRow(const std::string& text, std::optional<ScaleCase>& row) {
+  const std::vector<std::string> parts = SplitCommas(text);
+  std::vector<std::string> type;
+  std::vector<std::string> series;
+  std::vector<int> devices;
+  if (parts.size() != 3 || !ParseNames(parts[0], kTypes, type) || !ParseNames(parts[1], kSeries, series) ||
+      !ParseCounts(parts[2], devices)) {
+    return false;
+  }
+  row = ScaleCase{type[0], series[0], devices[0]};
+  return true;
+}
+
+// Seconds as the shortest text that reads back as the same value.
+std::string SecondsText(double seconds) {
+  char text[32];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, seconds);
+  return std::string(text, ec == std::errc() ? end : text);
+}
+
 }  // namespace
+
+std::vector<std::string> RowArguments(const ScaleOptions& options, const ScaleCase& c) {
+  return {"scale", options.out_dir, "--seconds", SecondsText(options.seconds), "--warmup",
+          SecondsText(options.warmup_seconds), "--row", c.type + "," + c.series + "," + std::to_string(c.devices)};
+}
 
 std::string ScaleUsage() {
   return "usage: zorkvm-bench scale OUTDIR [--seconds S] [--warmup S] [--counts 1,8,16,32,64]\n"
@@ -66,6 +91,7 @@ std::optional<ScaleOptions> ParseScaleOptions(const std::vector<std::string>& ar
     else if (a == "--counts") ok = ParseCounts(v, o.counts);
     else if (a == "--types") ok = ParseNames(v, kTypes, o.types);
     else if (a == "--series") ok = ParseNames(v, kSeries, o.series);
+    else if (a == "--row") ok = ParseRow(v, o.row);
     else return error = "unknown option " + a, std::nullopt;
     if (!ok) return error = "bad value for " + a + ": " + v, std::nullopt;
   }

@@ -12,6 +12,12 @@ inline constexpr int kMaxScaleDevices = 64;
 // A measured window longer than an hour is a typo, not a benchmark.
 inline constexpr double kMaxScaleSeconds = 3600;
 
+struct ScaleCase {
+  std::string type;    // "softkvm" or "tessel"
+  std::string series;  // "thumbs", "apps" or "fullcontrol"
+  int devices = 1;
+};
+
 struct ScaleOptions {
   std::string out_dir;
   double seconds = 10;        // measured per row
@@ -19,7 +25,13 @@ struct ScaleOptions {
   std::vector<int> counts = {1, 8, 16, 32, 64};
   std::vector<std::string> types = {"softkvm", "tessel"};
   std::vector<std::string> series = {"thumbs", "apps", "fullcontrol"};
+  // --row TYPE,SERIES,N: measure this one case in this process and print its CSV line (the run
+  // starts one such process per row, so no row inherits another's memory or threads).
+  std::optional<ScaleCase> row;
 };
+
+// The arguments of the process that measures `c` for a run of `options`.
+std::vector<std::string> RowArguments(const ScaleOptions& options, const ScaleCase& c);
 
 std::string ScaleUsage();
 // Nothing, with `error` saying why, for a command line it cannot run.

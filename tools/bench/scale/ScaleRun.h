@@ -10,12 +10,6 @@
 
 namespace zor::bench {
 
-struct ScaleCase {
-  std::string type;    // "softkvm" or "tessel"
-  std::string series;  // "thumbs", "apps" or "fullcontrol"
-  int devices = 1;
-};
-
 // Measures one case; nothing, with `error` saying why, when the simulator would not start or
 // the devices did not all stream.
 std::optional<ScaleRow> RunScaleCase(const ScaleOptions& options, const ScaleCase& c, std::string& error);

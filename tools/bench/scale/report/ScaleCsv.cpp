@@ -16,6 +16,23 @@ std::string Fixed(double value, int digits) {
   return ec == std::errc() ? std::string(text, end) : std::string("nan");
 }
 
+std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma = line.find(','); comma != std::string::npos; comma = line.find(',', start)) {
+    fields.push_back(line.substr(start, comma - start));
+    start = comma + 1;
+  }
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+template <typename T>
+bool ParseField(const std::string& text, T& value) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
 }  // namespace
 
 double ScaleRow::StageSharePercent(size_t stage) const {
@@ -45,6 +62,24 @@ std::string ScaleCsvLine(const ScaleRow& r) {
   for (double ms : r.stage_ms_per_s) line += "," + Fixed(ms, 2);
   for (size_t i = 0; i < kStageNames.size(); ++i) line += "," + Fixed(r.StageSharePercent(i), 1);
   return line;
+}
+
+std::optional<ScaleRow> ParseScaleCsvLine(const std::string& line) {
+  const std::vector<std::string> f = SplitFields(line);
+  if (f.size() != SplitFields(ScaleCsvHeader()).size()) return std::nullopt;
+  ScaleRow r;
+  r.type = f[0];
+  r.series = f[1];
+  double per_device_mb = 0;
+  size_t i = 2;
+  bool ok = ParseField(f[i++], r.devices) && ParseField(f[i++], r.seconds) && ParseField(f[i++], r.cpu_percent) &&
+            ParseField(f[i++], r.rss_mb) && ParseField(f[i++], per_device_mb) && ParseField(f[i++], r.threads) &&
+            ParseField(f[i++], r.frames_received) && ParseField(f[i++], r.frames_painted) &&
+            ParseField(f[i++], r.frames_analysed) && ParseField(f[i++], r.fullcontrol_painted) &&
+            ParseField(f[i++], r.latency_median_ms) && ParseField(f[i++], r.latency_p99_ms) &&
+            ParseField(f[i++], r.fullcontrol_latency_median_ms) && ParseField(f[i++], r.fullcontrol_latency_p99_ms);
+  for (double& ms : r.stage_ms_per_s) ok = ok && ParseField(f[i++], ms);
+  return ok ? std::optional<ScaleRow>(r) : std::nullopt;
 }
 
 bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error) {

@@ -1,6 +1,7 @@
 #pragma once
 // OUTDIR/scale.csv: one line per device type, series and device count, numbers in the C
 // locale's notation whatever the process's locale.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@ namespace zor::bench {
 
 std::string ScaleCsvHeader();
 std::string ScaleCsvLine(const ScaleRow& row);
+// The row of a line ScaleCsvLine wrote (the share columns, derived, are not read back);
+// nothing for a line of another shape.
+std::optional<ScaleRow> ParseScaleCsvLine(const std::string& line);
 // Writes the header and every row, replacing `path` whole or not at all; false with `error`
 // saying why.
 bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error);
