@@ -1,6 +1,5 @@
 #include "scale/ProcessSample.h"
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -16,10 +15,8 @@ namespace {
 // App workers name their threads "worker App<N>".
 constexpr char kWorkerPrefix[] = "worker";
 
-int64_t TimevalNs(const timeval& t) { return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_usec * 1000; }
-
-void ReadStatus(ProcessSample& s) {
-  std::ifstream status("/proc/self/status");
+void ReadStatus(const std::filesystem::path& proc, ProcessSample& s) {
+  std::ifstream status(proc / "status");
   std::string key;
   while (status >> key) {
     if (key == "VmRSS:") status >> s.rss_kb;
@@ -28,9 +25,9 @@ void ReadStatus(ProcessSample& s) {
   }
 }
 
-// utime + stime of one thread, in nanoseconds; fields 14 and 15 of its stat line, counted after
-// the command name's closing parenthesis (the name itself may hold spaces).
-int64_t ThreadCpuNs(const std::filesystem::path& task) {
+// utime + stime of a process or one of its threads, in nanoseconds; fields 14 and 15 of its
+// stat line, counted after the command name's closing parenthesis (the name may hold spaces).
+int64_t CpuNs(const std::filesystem::path& task) {
   std::ifstream stat(task / "stat");
   std::string line;
   std::getline(stat, line);
@@ -45,31 +42,38 @@ int64_t ThreadCpuNs(const std::filesystem::path& task) {
   return (utime + stime) * (1000000000 / sysconf(_SC_CLK_TCK));
 }
 
-int64_t NetworkThreadsCpuNs() {
-  const std::string gui_tid = std::to_string(getpid());  // the main thread runs the GUI
+int64_t NetworkThreadsCpuNs(const std::filesystem::path& proc, pid_t pid) {
+  const std::string main_tid = std::to_string(pid);  // the main thread runs the GUI
   int64_t ns = 0;
   std::error_code ec;
-  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", ec)) {
-    if (task.path().filename() == gui_tid) continue;
+  for (const auto& task : std::filesystem::directory_iterator(proc / "task", ec)) {
+    if (task.path().filename() == main_tid) continue;
     std::ifstream comm(task.path() / "comm");
     std::string name;
     std::getline(comm, name);
     if (name.rfind(kWorkerPrefix, 0) == 0) continue;
-    ns += ThreadCpuNs(task.path());
+    ns += CpuNs(task.path());
   }
   return ns;
 }
 
 }  // namespace
 
-ProcessSample SampleProcess() {
+void SetProcessFigures(const ProcessSample& before, const ProcessSample& after, ScaleRow& row) {
+  const int64_t wall_ns = after.wall_ns - before.wall_ns;
+  row.seconds = static_cast<double>(wall_ns) / 1e9;
+  row.cpu_percent = wall_ns > 0 ? 100.0 * static_cast<double>(after.cpu_ns - before.cpu_ns) / static_cast<double>(wall_ns) : 0;
+  row.rss_mb = static_cast<double>(after.rss_kb) / 1024.0;
+  row.threads = after.threads;
+}
+
+ProcessSample SampleProcess(pid_t pid) {
+  const std::filesystem::path proc = "/proc/" + std::to_string(pid);
   ProcessSample s;
   s.wall_ns = MonotonicNs();
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  s.cpu_ns = TimevalNs(usage.ru_utime) + TimevalNs(usage.ru_stime);
-  ReadStatus(s);
-  s.network_cpu_ns = NetworkThreadsCpuNs();
+  s.cpu_ns = CpuNs(proc);
+  ReadStatus(proc, s);
+  s.network_cpu_ns = NetworkThreadsCpuNs(proc, pid);
   return s;
 }
 

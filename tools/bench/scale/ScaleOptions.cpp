@@ -8,7 +8,7 @@ namespace zor::bench {
 namespace {
 
 const std::vector<std::string> kTypes = {"softkvm", "tessel"};
-const std::vector<std::string> kSeries = {"thumbs", "apps", "fullcontrol"};
+const std::vector<std::string> kSeries = {"thumbs", "apps", "fullcontrol", "cli-apps"};
 
 std::vector<std::string> SplitCommas(const std::string& text) {
   std::vector<std::string> parts;
@@ -69,7 +69,7 @@ std::vector<std::string> RowArguments(const ScaleOptions& options, const ScaleCa
 
 std::string ScaleUsage() {
   return "usage: zorkvm-bench scale OUTDIR [--seconds S] [--warmup S] [--counts 1,8,16,32,64]\n"
-         "                          [--types softkvm,tessel] [--series thumbs,apps,fullcontrol]\n"
+         "                          [--types softkvm,tessel] [--series thumbs,apps,fullcontrol,cli-apps]\n"
          "Runs the GUI's client stack offscreen against zorkvm-sim for each type, series and device\n"
          "count (at most 64) and writes OUTDIR/scale.csv and OUTDIR/scale.png.\n";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of `zorkvm-bench scale OUTDIR [--seconds S] [--warmup S] [--counts 1,8,...]
-// [--types softkvm,tessel] [--series thumbs,apps,fullcontrol]`.
+// [--types softkvm,tessel] [--series thumbs,apps,fullcontrol,cli-apps]`.
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +14,9 @@ inline constexpr double kMaxScaleSeconds = 3600;
 
 struct ScaleCase {
   std::string type;    // "softkvm" or "tessel"
-  std::string series;  // "thumbs", "apps" or "fullcontrol"
+  // "thumbs", "apps", "fullcontrol", or "cli-apps": the "apps" series run by `zorkvm-cli run` in
+  // a child process, whose process figures and analyses the row then gives
+  std::string series;
   int devices = 1;
 };
 
@@ -24,7 +26,7 @@ struct ScaleOptions {
   double warmup_seconds = 3;  // after every device streams (and the Apps run), before measuring
   std::vector<int> counts = {1, 8, 16, 32, 64};
   std::vector<std::string> types = {"softkvm", "tessel"};
-  std::vector<std::string> series = {"thumbs", "apps", "fullcontrol"};
+  std::vector<std::string> series = {"thumbs", "apps", "fullcontrol", "cli-apps"};
   // --row TYPE,SERIES,N: measure this one case in this process and print its CSV line (the run
   // starts one such process per row, so no row inherits another's memory or threads).
   std::optional<ScaleCase> row;

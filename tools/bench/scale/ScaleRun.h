@@ -10,6 +10,10 @@
 
 namespace zor::bench {
 
+// The panes connect all at once (the program's timer takes them one a second); on a loaded
+// machine 64 simulated devices may still take a while to send their first pictures.
+inline constexpr int kStreamingTimeoutMs = 180000;
+
 // Measures one case; nothing, with `error` saying why, when the simulator would not start or
 // the devices did not all stream.
 std::optional<ScaleRow> RunScaleCase(const ScaleOptions& options, const ScaleCase& c, std::string& error);

@@ -12,7 +12,7 @@ inline constexpr std::array<const char*, 5> kStageNames = {"receive", "decode", 
 
 struct ScaleRow {
   std::string type;    // "softkvm" or "tessel"
-  std::string series;  // "thumbs", "apps" or "fullcontrol"
+  std::string series;  // "thumbs", "apps", "fullcontrol" or "cli-apps"
   int devices = 0;
   double seconds = 0;  // length of the measured window
   double cpu_percent = 0;  // of one core: user + system time over wall time
