@@ -1,5 +1,7 @@
 #include "platform/StageProbe.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <array>
 
@@ -27,6 +29,12 @@ std::array<StageSlot, kStageCount> g_stages;
 std::array<LatencyTable, kTrackCount> g_latencies;
 
 }  // namespace
+
+int64_t ThreadCpuNs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
 
 void SetOn(bool on) { detail::g_on.store(on, std::memory_order_relaxed); }
 

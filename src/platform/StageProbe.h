@@ -1,8 +1,9 @@
 #pragma once
 // Where the time of a frame goes, for zorkvm-bench's scale runs. Off unless a bench turns it on:
 // each hook then costs one relaxed atomic load and a branch, so the program pays nothing
-// measurable. While on, hooks add nanoseconds of the steady clock to their stage and latencies
-// to a bounded table; every entry point is safe from any thread.
+// measurable. While on, hooks add the CPU time their thread spent in the stage (so a loaded
+// machine's waits for a core are not counted as work) and latencies, in nanoseconds of the
+// steady clock, to a bounded table; every entry point is safe from any thread.
 //
 // Threads each stage is recorded on:
 //   Decode    the driver's receive thread (JPEG to BGRA; also stamps the frame's bytes as complete)
@@ -57,19 +58,24 @@ StageTotal Total(Stage stage);
 std::vector<int64_t> Latencies(Track track);
 uint64_t LatencyCount(Track track);
 
-// Adds the time from its construction to its end to `stage`, when the probe was on at the start.
+// CPU time of the calling thread (CLOCK_THREAD_CPUTIME_ID), in nanoseconds.
+int64_t ThreadCpuNs();
+
+// Adds the thread's CPU time from its construction to its end to `stage`, when the probe was on
+// at the start.
 class StageTimer {
  public:
-  explicit StageTimer(Stage stage) : stage_(stage), start_ns_(StampNs()) {}
+  explicit StageTimer(Stage stage) : stage_(stage), start_ns_(On() ? ThreadCpuNs() : kOff) {}
   ~StageTimer() {
-    if (start_ns_ != 0) AddStage(stage_, MonotonicNs() - start_ns_);
+    if (start_ns_ != kOff) AddStage(stage_, ThreadCpuNs() - start_ns_);
   }
   StageTimer(const StageTimer&) = delete;
   StageTimer& operator=(const StageTimer&) = delete;
 
  private:
+  static constexpr int64_t kOff = -1;
   Stage stage_;
-  int64_t start_ns_ = 0;
+  int64_t start_ns_ = kOff;
 };
 
 }  // namespace zor::probe

@@ -42,7 +42,7 @@ class ScaleLive : public test::WithQtApp, public ::testing::Test {};
 TEST_F(ScaleLive, ShortThumbnailRunWritesOneSaneRowPerDeviceCountAndThePlot) {
   test::TempDir out;
   const test::ProgramResult run =
-      test::RunProgram(ZORKVM_TOOLS_DIR "/zorkvm-bench", {"scale", out.Path(), "--counts", "1,2", "--seconds", "1",
+      test::RunProgram(ZORKVM_TOOLS_DIR "/zorkvm-bench", {"scale", out.Path(), "--counts", "1,2", "--seconds", "2",
                                                           "--warmup", "0.5", "--types", "softkvm", "--series", "thumbs"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const auto rows = ReadCsv(out.File("scale.csv"));

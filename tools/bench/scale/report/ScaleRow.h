@@ -29,7 +29,7 @@ struct ScaleRow {
   double latency_p99_ms = -1;
   double fullcontrol_latency_median_ms = -1;
   double fullcontrol_latency_p99_ms = -1;
-  // Milliseconds per second spent in each stage of kStageNames, all threads together.
+  // CPU milliseconds per second spent in each stage of kStageNames, all threads together.
   std::array<double, kStageNames.size()> stage_ms_per_s{};
 
   double RssPerDeviceMb() const { return devices > 0 ? rss_mb / devices : 0; }
