@@ -113,6 +113,23 @@ TEST(ScaleCsv, ALineReadsBackAsTheRowItWasWrittenFrom) {
   EXPECT_EQ(ScaleCsvLine(*row), line);
 }
 
+TEST(ScaleCsv, AWrittenFileReadsBackAndAForeignOneSaysWhichLine) {
+  test::TempDir dir;
+  std::string error;
+  const std::vector<ScaleRow> written = {SampleRow(1, 5, 100), SampleRow(8, 30, 200)};
+  ASSERT_TRUE(WriteScaleCsv(dir.File("scale.csv"), written, error)) << error;
+  std::vector<ScaleRow> read;
+  ASSERT_TRUE(ReadScaleCsv(dir.File("scale.csv"), read, error)) << error;
+  ASSERT_EQ(read.size(), written.size());
+  for (size_t i = 0; i < read.size(); ++i) EXPECT_EQ(ScaleCsvLine(read[i]), ScaleCsvLine(written[i]));
+
+  ASSERT_TRUE(WriteFileAtomically(dir.File("bad.csv"), ScaleCsvHeader() + "\n" + ScaleCsvLine(written[0]) + "\nx,y\n"));
+  EXPECT_FALSE(ReadScaleCsv(dir.File("bad.csv"), read, error));
+  EXPECT_NE(error.find("line 3"), std::string::npos) << error;
+  EXPECT_FALSE(ReadScaleCsv(dir.File("missing.csv"), read, error));
+  EXPECT_NE(error.find("missing"), std::string::npos) << error;
+}
+
 class ScaleCsvRefuses : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScaleCsvRefuses, ALineOfAnotherShape) { EXPECT_FALSE(ParseScaleCsvLine(GetParam())); }

@@ -65,6 +65,17 @@ std::optional<ScaleRow> RowInChild(const ScaleOptions& options, const ScaleCase&
   return row;
 }
 
+int Replot(const ScaleOptions& options) {
+  BenchApp();
+  std::vector<ScaleRow> rows;
+  std::string error;
+  if (!ReadScaleCsv(options.out_dir + "/scale.csv", rows, error)) {
+    std::cerr << "zorkvm-bench scale: " << error << "\n";
+    return 1;
+  }
+  return WriteReports(options, rows) ? 0 : 1;
+}
+
 }  // namespace
 
 int RunScaleMode(const std::vector<std::string>& args) {
@@ -75,6 +86,7 @@ int RunScaleMode(const std::vector<std::string>& args) {
     return 2;
   }
   if (options->row) return MeasureRow(*options, *options->row);
+  if (options->replot) return Replot(*options);
   std::error_code ec;
   std::filesystem::create_directories(options->out_dir, ec);
   if (ec) {

@@ -70,6 +70,7 @@ std::vector<std::string> RowArguments(const ScaleOptions& options, const ScaleCa
 std::string ScaleUsage() {
   return "usage: zorkvm-bench scale OUTDIR [--seconds S] [--warmup S] [--counts 1,8,16,32,64]\n"
          "                          [--types softkvm,tessel] [--series thumbs,apps,fullcontrol,cli-apps]\n"
+         "       zorkvm-bench scale OUTDIR --replot   (draws scale.png again from scale.csv)\n"
          "Runs the GUI's client stack offscreen against zorkvm-sim for each type, series and device\n"
          "count (at most 64) and writes OUTDIR/scale.csv and OUTDIR/scale.png.\n";
 }
@@ -81,6 +82,10 @@ std::optional<ScaleOptions> ParseScaleOptions(const std::vector<std::string>& ar
     if (a.rfind("--", 0) != 0) {
       if (!o.out_dir.empty()) return error = "more than one OUTDIR: " + a, std::nullopt;
       o.out_dir = a;
+      continue;
+    }
+    if (a == "--replot") {
+      o.replot = true;
       continue;
     }
     if (i + 1 >= args.size()) return error = a + " needs a value", std::nullopt;

@@ -30,6 +30,8 @@ struct ScaleOptions {
   // --row TYPE,SERIES,N: measure this one case in this process and print its CSV line (the run
   // starts one such process per row, so no row inherits another's memory or threads).
   std::optional<ScaleCase> row;
+  // --replot: draw OUTDIR/scale.png again from OUTDIR/scale.csv, measuring nothing.
+  bool replot = false;
 };
 
 // The arguments of the process that measures `c` for a run of `options`.

@@ -1,12 +1,16 @@
 #include "scale/report/ScaleCsv.h"
 
 #include <charconv>
+#include <sstream>
 #include <system_error>
 
 #include "platform/FileIO.h"
 
 namespace zor::bench {
 namespace {
+
+// A whole run is 40 rows of some 300 bytes; a file far past that is not one of ours.
+constexpr size_t kMaxScaleCsvBytes = size_t{1} << 20;
 
 // Fixed notation with `digits` decimals through to_chars: snprintf would follow LC_NUMERIC,
 // which Qt sets from the environment (a decimal comma would break the columns).
@@ -80,6 +84,30 @@ std::optional<ScaleRow> ParseScaleCsvLine(const std::string& line) {
             ParseField(f[i++], r.fullcontrol_latency_median_ms) && ParseField(f[i++], r.fullcontrol_latency_p99_ms);
   for (double& ms : r.stage_ms_per_s) ok = ok && ParseField(f[i++], ms);
   return ok ? std::optional<ScaleRow>(r) : std::nullopt;
+}
+
+bool ReadScaleCsv(const std::string& path, std::vector<ScaleRow>& rows, std::string& error) {
+  std::string text;
+  const LoadResult loaded = ReadWholeFile(path, kMaxScaleCsvBytes, text);
+  if (!loaded.Whole()) {
+    error = "cannot read " + path + ": " + loaded.Reason();
+    return false;
+  }
+  std::istringstream in(text);
+  std::string line;
+  if (!std::getline(in, line) || line != ScaleCsvHeader()) {
+    error = path + ": line 1 is not the header of a scale run";
+    return false;
+  }
+  for (int number = 2; std::getline(in, line); ++number) {
+    std::optional<ScaleRow> row = ParseScaleCsvLine(line);
+    if (!row) {
+      error = path + ": line " + std::to_string(number) + " is not a row of a scale run";
+      return false;
+    }
+    rows.push_back(*row);
+  }
+  return true;
 }
 
 bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error) {

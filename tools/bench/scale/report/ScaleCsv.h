@@ -16,6 +16,8 @@ std::string ScaleCsvLine(const ScaleRow& row);
 std::optional<ScaleRow> ParseScaleCsvLine(const std::string& line);
 // Writes the header and every row, replacing `path` whole or not at all; false with `error`
 // saying why.
+// Reads a file WriteScaleCsv wrote; false with `error` naming the first line it cannot read.
+bool ReadScaleCsv(const std::string& path, std::vector<ScaleRow>& rows, std::string& error);
 bool WriteScaleCsv(const std::string& path, const std::vector<ScaleRow>& rows, std::string& error);
 
 }  // namespace zor::bench

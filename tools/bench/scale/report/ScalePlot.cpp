@@ -6,12 +6,14 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 
 namespace zor::bench {
 namespace {
 
 constexpr int kMarginPx = 70;
 constexpr int kLegendHeightPx = 60;
+constexpr int kLegendColumns = 4;
 constexpr int kTicks = 5;
 
 using Value = std::function<double(const ScaleRow&)>;
@@ -40,25 +42,32 @@ double RoundUp(double max) {
 QColor SeriesColour(const std::string& series) {
   if (series == "thumbs") return QColor(31, 119, 180);
   if (series == "apps") return QColor(214, 39, 40);
-  return QColor(44, 160, 44);
+  if (series == "fullcontrol") return QColor(44, 160, 44);
+  return QColor(148, 103, 189);
 }
 
 Qt::PenStyle TypeStyle(const std::string& type) { return type == "tessel" ? Qt::DashLine : Qt::SolidLine; }
 
 QString Number(double v) { return QString::number(v, 'g', 4); }
 
-void DrawAxes(QPainter& p, const QRect& area, double x_max, double y_max, const QString& title, const QString& y_label) {
+// The x axis runs from 0 to the largest device count, with a tick at each count measured.
+void DrawAxes(QPainter& p, const QRect& area, const std::set<int>& counts, double y_max, const QString& title,
+              const QString& y_label) {
   p.setPen(Qt::black);
   p.drawRect(area);
   for (int i = 0; i <= kTicks; ++i) {
     const int y = area.bottom() - area.height() * i / kTicks;
-    const int x = area.left() + area.width() * i / kTicks;
     p.setPen(QColor(220, 220, 220));
     p.drawLine(area.left(), y, area.right(), y);
     p.setPen(Qt::black);
     p.drawText(QRect(area.left() - kMarginPx, y - 10, kMarginPx - 6, 20), Qt::AlignRight | Qt::AlignVCenter,
                Number(y_max * i / kTicks));
-    p.drawText(QRect(x - 30, area.bottom() + 4, 60, 20), Qt::AlignHCenter | Qt::AlignTop, Number(x_max * i / kTicks));
+  }
+  const double x_max = counts.empty() ? 1 : *counts.rbegin();
+  for (int n : counts) {
+    const int x = area.left() + static_cast<int>(area.width() * n / x_max);
+    p.drawLine(x, area.bottom(), x, area.bottom() + 4);
+    p.drawText(QRect(x - 30, area.bottom() + 4, 60, 20), Qt::AlignHCenter | Qt::AlignTop, QString::number(n));
   }
   p.drawText(QRect(area.left(), area.top() - 30, area.width(), 24), Qt::AlignCenter, title);
   p.drawText(QRect(area.left(), area.bottom() + 24, area.width(), 20), Qt::AlignCenter, QStringLiteral("devices"));
@@ -71,17 +80,17 @@ void DrawAxes(QPainter& p, const QRect& area, double x_max, double y_max, const 
 
 void DrawPanel(QPainter& p, const QRect& area, const Lines& lines, const Value& value, const QString& title,
                const QString& y_label) {
-  double x_max = 1;
+  std::set<int> counts;
   double y_max = 0;
   for (const auto& [key, points] : lines) {
     for (const ScaleRow* r : points) {
-      x_max = std::max(x_max, static_cast<double>(r->devices));
+      counts.insert(r->devices);
       y_max = std::max(y_max, value(*r));
     }
   }
   y_max = RoundUp(y_max);
-  x_max = RoundUp(x_max);
-  DrawAxes(p, area, x_max, y_max, title, y_label);
+  const double x_max = counts.empty() ? 1 : *counts.rbegin();
+  DrawAxes(p, area, counts, y_max, title, y_label);
   const auto place = [&](const ScaleRow& r) {
     return QPointF(area.left() + area.width() * r.devices / x_max, area.bottom() - area.height() * value(r) / y_max);
   };
@@ -96,15 +105,20 @@ void DrawPanel(QPainter& p, const QRect& area, const Lines& lines, const Value& 
   }
 }
 
+// Entries in rows of kLegendColumns, each row `area`'s height.
 void DrawLegend(QPainter& p, const QRect& area, const Lines& lines) {
-  int x = area.left();
+  const int column_w = area.width() / kLegendColumns;
+  int i = 0;
   for (const auto& [key, points] : lines) {
+    const int x = area.left() + (i % kLegendColumns) * column_w;
+    const int top = area.top() + (i / kLegendColumns) * area.height();
+    const int mid = top + area.height() / 2;
     p.setPen(QPen(SeriesColour(key.second), 2, TypeStyle(key.first)));
-    p.drawLine(x, area.center().y(), x + 40, area.center().y());
+    p.drawLine(x, mid, x + 40, mid);
     p.setPen(Qt::black);
     const QString label = QString::fromStdString(key.first + " " + key.second);
-    p.drawText(QRect(x + 46, area.top(), 160, area.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
-    x += 210;
+    p.drawText(QRect(x + 46, top, column_w - 50, area.height()), Qt::AlignLeft | Qt::AlignVCenter, label);
+    ++i;
   }
 }
 
