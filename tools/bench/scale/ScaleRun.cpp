@@ -63,8 +63,9 @@ bool AllStreaming(const PaneContainer& clients) {
   return true;
 }
 
-// The hardware device's simulator serves device i on the base address + i: a base of x.y.z.1
-// keeps all 64 in one /24, on an address clear of other listeners on port 80.
+// The hardware device's simulator serves device i on the base address + i, each with its input
+// port 80: a random 127.x.y.0/24 (as the tests pick theirs) keeps clear of other listeners, and
+// a base of .1 keeps all 64 devices in it. A taken port still fails the row, saying so.
 std::string SimBaseAddress(const std::string& type) {
   if (type != "tessel") return "127.0.0.1";
   std::string free = test::FreeLoopbackAddress(kHidPort);
