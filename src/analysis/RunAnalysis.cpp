@@ -6,6 +6,7 @@
 #include "analysis/MatchPattern.h"
 #include "model/Item.h"
 #include "platform/Diag.h"
+#include "platform/StageProbe.h"
 
 namespace zor {
 namespace {
@@ -22,6 +23,7 @@ std::unique_ptr<IAnalysisEngine> MakeEngine(int32_t type) {
 }  // namespace
 
 bool RunAnalysis(const AnalysisFrame& frame, const Item& item, AnalysisResult& result) {
+  const probe::StageTimer timer(probe::Stage::Analysis);
   result.Clear();
   const std::unique_ptr<IAnalysisEngine> engine = MakeEngine(item.AnalysisType);
   if (!engine) {

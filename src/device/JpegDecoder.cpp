@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "platform/StageProbe.h"
+
 namespace zor {
 
 JpegContext::JpegContext() : handle_(tjInitDecompress()) {}
@@ -106,6 +108,8 @@ bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, std::vec
 }
 
 bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need, ScreenImage& frame) {
+  frame.complete_ns = probe::StampNs();
+  const probe::StageTimer timer(probe::Stage::Decode);
   Decoded out;
   if (!DecodeWithReset(context, data, size, need, frame.pixels, out)) return false;
   frame.width = out.width;

@@ -20,6 +20,9 @@ struct ScreenImage {
   // at full size.
   uint32_t scaled_from_width = 0;
   uint32_t scaled_from_height = 0;
+  // When the picture's bytes were complete at the client (MonotonicNs), stamped by the decoder
+  // only while the stage probe runs; 0 otherwise.
+  int64_t complete_ns = 0;
 
   bool Empty() const { return pixels.empty() || width == 0 || height == 0; }
   size_t StrideBytes() const { return static_cast<size_t>(width) * 4; }

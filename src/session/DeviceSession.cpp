@@ -6,6 +6,7 @@
 #include "device/DriverFactory.h"
 #include "model/AppConfig.h"
 #include "platform/Diag.h"
+#include "platform/StageProbe.h"
 
 namespace zor {
 namespace {
@@ -95,6 +96,7 @@ std::string DeviceSession::LastError() const {
 
 void DeviceSession::OnFrame(FramePtr frame) {
   if (!frame) return;
+  const probe::StageTimer timer(probe::Stage::FanOut);
   {
     std::lock_guard lock(image_mutex_);
     screen_ = frame;

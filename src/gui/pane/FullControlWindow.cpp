@@ -13,6 +13,7 @@
 #include "gui/widgets/QtVirtualKey.h"
 #include "platform/Clock.h"
 #include "platform/Diag.h"
+#include "platform/StageProbe.h"
 #include "presentation/PaneController.h"
 #include "presentation/PaneGeometry.h"
 #include "session/DeviceSession.h"
@@ -106,6 +107,7 @@ void FullControlWindow::OnFrame(const FramePtr& frame) {
 FramePtr FullControlWindow::Picture() const { return frames_.Latest(); }
 
 void FullControlWindow::paintEvent(QPaintEvent*) {
+  const probe::StageTimer timer(probe::Stage::Paint);
   const FramePtr frame = Picture();
   QPainter painter(this);
   if (!frame) {
@@ -123,6 +125,7 @@ void FullControlWindow::paintEvent(QPaintEvent*) {
       painter.setRenderHint(QPainter::SmoothPixmapTransform);
       painter.drawImage(QRectF(r.x, r.y, r.width, r.height), picture);
     }
+    probe::AddLatency(probe::Track::FullControl, frame->complete_ns);
   }
   CountPaint();
 }

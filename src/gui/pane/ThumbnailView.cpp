@@ -8,6 +8,7 @@
 
 #include "gui/pane/StatusStripPaint.h"
 #include "gui/widgets/UiTheme.h"
+#include "platform/StageProbe.h"
 #include "presentation/PaneCommand.h"
 #include "presentation/PaneGeometry.h"
 #include "presentation/TileLayout.h"
@@ -117,6 +118,7 @@ void ThumbnailView::SetFullControl(bool open) {
 }
 
 void ThumbnailView::paintEvent(QPaintEvent*) {
+  const probe::StageTimer timer(probe::Stage::Paint);
   QPainter painter(this);
   if (state_ == ConnectionState::Streaming) {
     PaintPicture(painter);
@@ -154,6 +156,7 @@ const QImage& ThumbnailView::ScaledPicture(const FramePtr& frame) {
   painter.drawImage(QRectF(r.x, r.y, r.width, r.height), picture);
   scaled_frame_ = frame;
   ++scaled_count_;
+  probe::AddLatency(probe::Track::Thumbnail, frame->complete_ns);  // the first paint of this frame
   return scaled_;
 }
 
