@@ -5,8 +5,9 @@
 // before any thread is made; after it, steady-state analyses reuse the same pages.
 namespace zor {
 
-// Makes malloc serve every block from the heap (never from a private mapping) and never trim
-// the heap's free top back to the system. Returns false if the allocator refused a setting.
+// Makes malloc serve every block from the heap (never from a private mapping), never trim the
+// heap's free top back to the system, and share a few heaps among all threads. Returns false
+// if the allocator refused a setting.
 bool KeepFreedMemoryResident();
 
 }  // namespace zor

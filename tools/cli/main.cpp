@@ -4,6 +4,7 @@
 
 #include "CliCommand.h"
 #include "model/AppConfig.h"
+#include "platform/HeapResidency.h"
 #include "platform/ProgramVersion.h"
 
 namespace zor::cli {
@@ -37,6 +38,8 @@ void PrintHelp() {
 
 int main(int argc, char* argv[]) {
   using namespace zor::cli;
+  // Before any thread exists, as in the GUI program: `run` analyses frames of many devices.
+  zor::KeepFreedMemoryResident();
   zor::AppConfig::Instance().InitResources();
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     PrintHelp();
