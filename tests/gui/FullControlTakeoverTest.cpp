@@ -27,12 +27,7 @@ constexpr uint32_t kScreenHeight = 200;
 QString Text(const char* context, const char* source) { return QCoreApplication::translate(context, source); }
 
 DeviceInfo RunningDevice() {
-  DeviceInfo d;
-  d.Type = 0;  // a device type with a streaming rate; its driver is replaced by the recorder
-  d.ConnectIP = u"127.0.0.1";
-  d.Port = 1;
-  d.ScreenWidth = kScreenWidth;
-  d.ScreenHeight = kScreenHeight;
+  DeviceInfo d = test::RecordedDevice(kScreenWidth, kScreenHeight);
   d.Apps = {u"NoFile"};  // an App without a file runs with no Scene: enough for a worker
   return d;
 }

@@ -33,16 +33,6 @@ FramePtr SolidFrame(uint32_t width, uint32_t height, QRgb colour) {
   return frame;
 }
 
-DeviceInfo AgentDevice() {
-  DeviceInfo d;
-  d.Type = 0;  // a device type with a streaming rate; its driver is replaced by the recorder
-  d.ConnectIP = u"127.0.0.1";
-  d.Port = 1;
-  d.ScreenWidth = kScreenWidth;
-  d.ScreenHeight = kScreenHeight;
-  return d;
-}
-
 class FullControlWindowTest : public test::WithQtApp, public ::testing::Test {
  protected:
   FullControlWindowTest() {
@@ -61,7 +51,7 @@ class FullControlWindowTest : public test::WithQtApp, public ::testing::Test {
     return window;
   }
 
-  test::RecordedPane recorded_{AgentDevice()};
+  test::RecordedPane recorded_{test::RecordedDevice(kScreenWidth, kScreenHeight)};
   DevicePane* pane_ = &recorded_.Pane();
   test::RecordingDriver* driver_ = &recorded_.Driver();
 };

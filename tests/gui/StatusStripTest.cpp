@@ -56,10 +56,9 @@ DeviceInfo ShopDevice(const std::shared_ptr<Item>& item) {
   app.Name = u"Shop";
   app.Scenes = {u"Login"};
   EXPECT_TRUE(app.Save());
-  DeviceInfo device;
+  // The screen's size, else the watchdog holds the Apps for it.
+  DeviceInfo device = test::RecordedDevice(kScreenWidth, kScreenHeight);
   device.Apps = {u"Shop"};
-  device.ScreenWidth = kScreenWidth;  // else the watchdog holds the Apps for the screen's size
-  device.ScreenHeight = kScreenHeight;
   return device;
 }
 

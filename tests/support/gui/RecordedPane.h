@@ -12,6 +12,18 @@
 
 namespace zor::test {
 
+// A software agent's record of the given screen size, for a RecordedPane: the size matters to
+// the watchdog and to full control, the address never (the recorder replaces the driver).
+inline DeviceInfo RecordedDevice(uint32_t screen_width, uint32_t screen_height) {
+  DeviceInfo d;
+  d.Type = 0;  // a device type with a streaming rate
+  d.ConnectIP = u"127.0.0.1";
+  d.Port = 1;
+  d.ScreenWidth = screen_width;
+  d.ScreenHeight = screen_height;
+  return d;
+}
+
 class RecordedPane {
  public:
   explicit RecordedPane(const DeviceInfo& device) : device_(device) {
