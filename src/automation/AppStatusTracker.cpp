@@ -5,13 +5,6 @@
 namespace zor {
 namespace {
 
-// The name the App's list gives its current Scene; a Scene lent by the editor has its own.
-std::u16string SceneName(const AppInfo& app) {
-  const auto index = static_cast<size_t>(app.CurrentScene);
-  if (app.CurrentScene >= 0 && index < app.Scenes.size()) return app.Scenes[index];
-  return app.Scene ? app.Scene->Name : std::u16string();
-}
-
 bool HasActiveItem(const AppInfo& app) {
   if (!app.Scene) return false;
   return std::any_of(app.Scene->Items.begin(), app.Scene->Items.end(),
@@ -23,7 +16,7 @@ bool HasActiveItem(const AppInfo& app) {
 void AppStatusTracker::Begin(const AppInfo& app, int64_t now_ms) {
   working_ = AppStatus{};
   working_.app = app.Name;
-  working_.scene = SceneName(app);
+  working_.scene = app.CurrentSceneName();
   working_.last_step_ms = now_ms;
   window_start_ms_ = now_ms;
   window_steps_ = 0;
@@ -52,7 +45,7 @@ void AppStatusTracker::StepDone(const AppInfo& app, bool stalled, int64_t now_ms
   } else if (working_.state == AppRunState::kIdle || working_.state == AppRunState::kStalled) {
     working_.state = AppRunState::kRunning;  // a new Scene, or a match that ended the stall
   }
-  working_.scene = SceneName(app);
+  working_.scene = app.CurrentSceneName();
   Publish();
 }
 

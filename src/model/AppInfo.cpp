@@ -119,6 +119,12 @@ bool AppInfo::SetItemsActive(bool active, std::u16string_view name) {
   return name.empty();
 }
 
+std::u16string AppInfo::CurrentSceneName() const {
+  const auto index = static_cast<size_t>(CurrentScene);
+  if (CurrentScene >= 0 && index < Scenes.size()) return Scenes[index];
+  return Scene ? Scene->Name : std::u16string();
+}
+
 void AppInfo::NextScene() {
   if (Scenes.empty()) return;
   const auto scene_count = static_cast<int32_t>(Scenes.size());

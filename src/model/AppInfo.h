@@ -79,6 +79,10 @@ struct AppInfo {
   // Moves to the next Scene of the list and loads it; after the last one the App stays on it.
   void NextScene();
 
+  // The name the list gives the current Scene; a Scene the editor lent to the run, outside the
+  // list, has its own name.
+  std::u16string CurrentSceneName() const;
+
   // True when every stored field equals the other App's.
   bool SameStoredFields(const AppInfo& other) const;
 };

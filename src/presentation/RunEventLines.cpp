@@ -19,13 +19,6 @@ ordered_json BestSeenFields(const std::optional<ScoredPosition>& seen) {
 
 }  // namespace
 
-std::string CurrentSceneName(const AppInfo& app) {
-  if (app.CurrentScene >= 0 && static_cast<size_t>(app.CurrentScene) < app.Scenes.size()) {
-    return ToUtf8(app.Scenes[static_cast<size_t>(app.CurrentScene)]);
-  }
-  return app.Scene ? ToUtf8(app.Scene->Name) : std::string();
-}
-
 ordered_json ConnectedLine(size_t device, const ScreenImage& frame) {
   return {{"event", "connected"}, {"device", device}, {"width", frame.width}, {"height", frame.height}};
 }
@@ -37,7 +30,7 @@ ordered_json AppLoadFailedLine(size_t device, const std::u16string& app, const s
 void RunEventLines::OnSceneLoaded(const AppInfo& app) {
   if (!app.SceneLoad.Whole()) {
     sink_.Write({{"event", "scene_load_failed"}, {"device", device_}, {"app", ToUtf8(app.Name)},
-                 {"scene", CurrentSceneName(app)}, {"reason", app.SceneLoad.Reason()}});
+                 {"scene", ToUtf8(app.CurrentSceneName())}, {"reason", app.SceneLoad.Reason()}});
   }
   sink_.Write(AppLine("scene_loaded", app, {{"items", app.Scene ? app.Scene->Items.size() : 0}}));
 }
@@ -79,14 +72,14 @@ void RunEventLines::OnHoldChanged(HoldReason hold) {
 }
 
 void RunEventLines::OnStalled(const AppInfo& app, int64_t seconds) {
-  sink_.Write({{"event", "stalled"}, {"device", device_}, {"app", ToUtf8(app.Name)}, {"scene", CurrentSceneName(app)},
-               {"seconds", seconds}});
+  sink_.Write({{"event", "stalled"}, {"device", device_}, {"app", ToUtf8(app.Name)},
+               {"scene", ToUtf8(app.CurrentSceneName())}, {"seconds", seconds}});
 }
 
 ordered_json RunEventLines::AppLine(const char* event, const AppInfo& app, const ordered_json& details) const {
   ordered_json line{{"event", event},           {"device", device_}, {"app", ToUtf8(app.Name)},
                     {"app_index", app.Index},   {"scene_index", app.CurrentScene},
-                    {"scene", CurrentSceneName(app)}};
+                    {"scene", ToUtf8(app.CurrentSceneName())}};
   line.update(details);
   return line;
 }

@@ -41,9 +41,6 @@ class RunEventLines : public IRunObserver {
   const size_t device_;
 };
 
-// The name of the App's current Scene, as its file names it; empty when it has none.
-std::string CurrentSceneName(const AppInfo& app);
-
 // The device showed its first picture.
 nlohmann::ordered_json ConnectedLine(size_t device, const ScreenImage& frame);
 // An App's file could not be read whole; the runner runs it with what it could read.

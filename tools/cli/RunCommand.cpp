@@ -94,7 +94,7 @@ class DeviceEvents : public IRunObserver, public IFrameConsumer {
   void OnActionSent(const AppInfo& app, const Item& item, const ItemAction& action) override {
     // Workers of several Apps report at once.
     std::lock_guard lock(counts_mutex_);
-    ++counts_[{CurrentSceneName(app), ToUtf8(item.Name), ToUtf8(ActionCodeName(action.Code))}];
+    ++counts_[{ToUtf8(app.CurrentSceneName()), ToUtf8(item.Name), ToUtf8(ActionCodeName(action.Code))}];
   }
 
   // The actions sent so far, one entry per Scene, Item and action name, in that order.
