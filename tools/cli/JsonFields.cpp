@@ -1,5 +1,6 @@
 #include "JsonFields.h"
 
+#include <cmath>
 #include <iostream>
 #include <limits>
 #include <stdexcept>
@@ -45,7 +46,10 @@ void Take(const json& j, const char* key, int32_t& field) {
 void Take(const json& j, const char* key, float& field) {
   if (!j.contains(key)) return;
   const json& v = j.at(key);
-  if (!v.is_number()) Reject(key, "a number");
+  // A number beyond float's range would become infinity, which JSON cannot write back.
+  if (!v.is_number() || !(std::abs(v.get<double>()) <= std::numeric_limits<float>::max())) {
+    Reject(key, "a number within float range");
+  }
   field = v.get<float>();
 }
 
