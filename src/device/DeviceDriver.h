@@ -27,10 +27,11 @@ class IDriverOwner {
   // The record the driver was made for; never null while the driver lives. Read on the UI
   // thread (Connect) and at construction; the record is replaced only through RecreateDriver.
   virtual const DeviceInfo* Device() const = 0;
-  // Called on the driver's receive thread with each decoded frame, which is never written again.
+  // Called on the driver's receive thread with each decoded frame, which is never written again;
+  // empty (no pixels) when NeededPicture said that no picture would be seen.
   virtual void OnFrame(FramePtr frame) = 0;
   // How large the next picture must be decoded; asked on the driver's receive thread just before
-  // each decode. The full picture unless the owner knows that only small views watch.
+  // each decode. The full picture unless the owner knows that only small views watch, or none.
   virtual PictureNeed NeededPicture() const { return PictureNeed::FullSize(); }
 };
 

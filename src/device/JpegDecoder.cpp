@@ -45,18 +45,26 @@ struct Decoded {
   uint32_t source_height = 0;
 };
 
-bool Decode(tjhandle handle, const uint8_t* data, size_t size, const PictureNeed& need, std::vector<uint8_t>& pixels,
-            Decoded& out) {
-  int w = 0;
-  int h = 0;
+// The picture's size from its header, within the size limits.
+bool ReadHeader(tjhandle handle, const uint8_t* data, size_t size, int& w, int& h) {
   int subsampling = 0;
   int colourspace = 0;
   if (tjDecompressHeader3(handle, data, static_cast<unsigned long>(size), &w, &h, &subsampling, &colourspace) != 0) {
     return false;
   }
-  if (w <= 0 || h <= 0 || static_cast<uint32_t>(w) > kMaxJpegSide || static_cast<uint32_t>(h) > kMaxJpegSide ||
-      static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > kMaxJpegPixels) {
-    return false;
+  return w > 0 && h > 0 && static_cast<uint32_t>(w) <= kMaxJpegSide && static_cast<uint32_t>(h) <= kMaxJpegSide &&
+         static_cast<uint64_t>(w) * static_cast<uint64_t>(h) <= kMaxJpegPixels;
+}
+
+bool Decode(tjhandle handle, const uint8_t* data, size_t size, const PictureNeed& need, std::vector<uint8_t>& pixels,
+            Decoded& out) {
+  int w = 0;
+  int h = 0;
+  if (!ReadHeader(handle, data, size, w, h)) return false;
+  if (need.IsUnseen()) {
+    // Nobody would look at the pixels: the header alone tells that a picture of this size came.
+    out = {0, 0, static_cast<uint32_t>(w), static_cast<uint32_t>(h)};
+    return true;
   }
   const DecodeScale scale = ScaleFor(need, static_cast<uint32_t>(w), static_cast<uint32_t>(h));
   const uint32_t out_w = ScaledSide(static_cast<uint32_t>(w), scale);
@@ -112,6 +120,7 @@ bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const Pi
   const probe::StageTimer timer(probe::Stage::Decode);
   Decoded out;
   if (!DecodeWithReset(context, data, size, need, frame.pixels, out)) return false;
+  if (need.IsUnseen()) frame.pixels.clear();  // keeps the buffer for the next decode
   frame.width = out.width;
   frame.height = out.height;
   const bool scaled = out.width != out.source_width || out.height != out.source_height;

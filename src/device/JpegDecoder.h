@@ -55,7 +55,9 @@ DecodeScale ScaleFor(const PictureNeed& need, uint32_t width, uint32_t height);
 // Decodes one JPEG picture into `frame` at the scale ScaleFor gives for `need`: the frame's
 // size is the decoded one and, when that is smaller than the picture, scaled_from_* is the
 // picture's own size (0 x 0 otherwise). The pixels are reused as in the overload above; the
-// outcomes on bad data are the same, and the frame's sizes are then unspecified.
+// outcomes on bad data are the same, and the frame's sizes are then unspecified. For the unseen
+// need only the header is read: the frame comes out empty (0 x 0, no pixels) with the picture's
+// size in scaled_from_*, which is all the owner needs to know that a picture came.
 bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need, ScreenImage& frame);
 
 }  // namespace zor

@@ -12,6 +12,8 @@ uint32_t CeilDiv(uint64_t numerator, uint64_t denominator) {
 }  // namespace
 
 PictureNeed PictureNeed::Union(const PictureNeed& other) const {
+  if (IsUnseen()) return other;
+  if (other.IsUnseen()) return *this;
   if (IsFullSize() || other.IsFullSize()) return FullSize();
   // Fitting grows with either side of the view, so the larger sides cover both views.
   return FitInto(std::max(fit_width, other.fit_width), std::max(fit_height, other.fit_height));

@@ -97,11 +97,13 @@ std::string DeviceSession::LastError() const {
 void DeviceSession::OnFrame(FramePtr frame) {
   if (!frame) return;
   const probe::StageTimer timer(probe::Stage::FanOut);
+  if (MarkStreaming()) Notify();
+  // Asked for by no one (every view out of sight): the picture came, and the last one shown stays.
+  if (frame->Empty()) return;
   {
     std::lock_guard lock(image_mutex_);
     screen_ = frame;
   }
-  if (MarkStreaming()) Notify();
   std::lock_guard lock(consumers_mutex_);
   for (const Attached& attached : consumers_) {
     // A consumer that attached after this picture was decoded small waits for the next one,

@@ -62,8 +62,9 @@ class DeviceSession : public IDriverOwner, public IFrameSource, public IDeviceIn
   const DeviceInfo* Device() const override { return device_; }
   void OnFrame(FramePtr frame) override;
   // What the attached consumers need together: small only while every one of them shows the
-  // picture small (the thumbnail alone), the full picture otherwise, and also with no consumer
-  // at all (CurrentFrame is then the screen pixel for pixel). Driver's thread.
+  // picture small (the thumbnail alone), nothing while none of them is in sight (their frames
+  // then come empty and only keep the state Streaming), the full picture otherwise, and also
+  // with no consumer at all (CurrentFrame is then the screen pixel for pixel). Driver's thread.
   PictureNeed NeededPicture() const override;
 
   // IFrameSource
@@ -86,7 +87,8 @@ class DeviceSession : public IDriverOwner, public IFrameSource, public IDeviceIn
   std::string LastError() const;
 
   // The latest frame, null before the first. Decoded small (see ScreenImage::Scaled) when only
-  // small views watched the device as it came.
+  // small views watched the device as it came; older than the device's screen while no view
+  // was in sight.
   FramePtr CurrentFrame() const;
 
   ConnectionState State() const;

@@ -2,6 +2,8 @@
 // about the screen, and that the full picture is the same as ever, byte for byte.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "device/JpegDecoder.h"
 #include "sim/SimScreen.h"
 
@@ -77,10 +79,24 @@ TEST(ScaledDecodeTest, AFrameGoingFromFullToSmallAndBackKeepsItsPixelBuffer) {
   ScreenImage frame;
   ASSERT_TRUE(DecodeJpeg(context, jpeg.data(), jpeg.size(), PictureNeed::FullSize(), frame));
   const uint8_t* buffer = frame.pixels.data();
-  for (const PictureNeed& need : {kThumb, PictureNeed::FullSize(), kThumb}) {
+  for (const PictureNeed& need : {kThumb, PictureNeed::Unseen(), PictureNeed::FullSize(), kThumb}) {
     ASSERT_TRUE(DecodeJpeg(context, jpeg.data(), jpeg.size(), need, frame));
     EXPECT_EQ(frame.pixels.data(), buffer) << "a pooled frame is decoded into again, not reallocated";
   }
+}
+
+TEST(ScaledDecodeTest, APictureNobodySeesIsOnlyCheckedAndGivesTheScreenSize) {
+  const auto jpeg = DesktopJpeg(1920, 1080);
+  JpegContext context;
+  ScreenImage frame;
+  ASSERT_TRUE(DecodeJpeg(context, jpeg.data(), jpeg.size(), PictureNeed::Unseen(), frame));
+  EXPECT_TRUE(frame.Empty());
+  EXPECT_TRUE(frame.pixels.empty());
+  EXPECT_EQ(frame.ScreenWidth(), 1920u);
+  EXPECT_EQ(frame.ScreenHeight(), 1080u);
+  const std::string text = "no JPEG header";
+  EXPECT_FALSE(DecodeJpeg(context, reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                          PictureNeed::Unseen(), frame));
 }
 
 TEST(ScaledDecodeTest, APictureTooSmallToScaleIsFullSizeAndSaysSo) {

@@ -97,6 +97,24 @@ TEST_F(MainWindowTest, PanesAreTiledAndScrolled) {
   EXPECT_EQ(clients.Panes()[4]->pos(), QPoint(10, 320));
 }
 
+TEST_F(MainWindowTest, OnlyPanesInsideTheWindowAskForAPicture) {
+  WriteConfig(std::vector<DeviceInfo>(8, Device(kNoDriverType, u"127.0.0.1")));
+  MainWindow window;
+  window.show();
+  window.resize(800, 600);  // one pane per row, 560 high: panes 0 and 1 show, 1 only in part
+  const std::vector<DevicePane*> panes = window.Clients()->Panes();
+  const auto seen = [&panes] {
+    std::vector<bool> seen;
+    for (const DevicePane* pane : panes) seen.push_back(!pane->Thumb()->Need().IsUnseen());
+    return seen;
+  };
+  EXPECT_EQ(seen(), std::vector<bool>({true, true, false, false, false, false, false, false}));
+  window.Clients()->ScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(seen(), std::vector<bool>({false, false, false, false, false, false, true, true}));
+  window.resize(1920, 1080);
+  EXPECT_EQ(seen(), std::vector<bool>(8, true));
+}
+
 TEST_F(MainWindowTest, DeletingTheMiddleDeviceRenumbersAndSaves) {
   WriteConfig({Device(kNoDriverType, u"127.0.0.1"), Device(kNoDriverType, u"127.0.0.2"),
                Device(kNoDriverType, u"127.0.0.3")});

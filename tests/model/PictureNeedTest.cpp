@@ -31,13 +31,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShownSizeTest,
                                            ShownCase{PictureNeed::FitInto(100, 100), 3, 1, 100, 34},
                                            ShownCase{PictureNeed::FullSize(), 1920, 1080, 1920, 1080}));
 
-TEST(PictureNeedTest, TwoViewsNeedTheLargerSidesAndAnyFullNeedWins) {
-  const PictureNeed small = PictureNeed::FitInto(400, 100);
-  const PictureNeed tall = PictureNeed::FitInto(200, 300);
-  EXPECT_EQ(small.Union(tall), PictureNeed::FitInto(400, 300));
-  EXPECT_TRUE(small.Union(PictureNeed::FullSize()).IsFullSize());
-  EXPECT_TRUE(PictureNeed::FullSize().Union(tall).IsFullSize());
+struct UnionCase {
+  PictureNeed a;
+  PictureNeed b;
+  PictureNeed both;
+};
+
+class PictureNeedUnionTest : public ::testing::TestWithParam<UnionCase> {};
+
+TEST_P(PictureNeedUnionTest, ServesBothViewsEitherWayRound) {
+  const UnionCase& c = GetParam();
+  EXPECT_EQ(c.a.Union(c.b), c.both);
+  EXPECT_EQ(c.b.Union(c.a), c.both);
 }
+
+// Two views need the larger sides, any full need wins, and a view out of sight adds nothing.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PictureNeedUnionTest,
+    ::testing::Values(UnionCase{PictureNeed::FitInto(400, 100), PictureNeed::FitInto(200, 300), PictureNeed::FitInto(400, 300)},
+                      UnionCase{PictureNeed::FitInto(400, 100), PictureNeed::FullSize(), PictureNeed::FullSize()},
+                      UnionCase{PictureNeed::Unseen(), PictureNeed::FitInto(200, 300), PictureNeed::FitInto(200, 300)},
+                      UnionCase{PictureNeed::Unseen(), PictureNeed::FullSize(), PictureNeed::FullSize()},
+                      UnionCase{PictureNeed::Unseen(), PictureNeed::Unseen(), PictureNeed::Unseen()}));
 
 TEST(PictureNeedTest, OnlyAFullPictureServesTheFullNeed) {
   ScreenImage full;

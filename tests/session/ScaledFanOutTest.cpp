@@ -110,6 +110,36 @@ TEST_F(ScaledFanOutTest, APictureDecodedSmallBeforeAFullConsumerCameWaitsForTheN
   session_.DetachConsumer(&thumb_);
 }
 
+// A thumbnail scrolled out of sight that is the device's only consumer: its pictures are checked
+// but not decoded, the device still counts as streaming, and bad data is still found out.
+TEST_F(ScaledFanOutTest, AThumbnailOutOfSightAloneHasNothingDecodedButTheDeviceStreams) {
+  JournalingConsumer hidden{"hidden", PictureNeed::Unseen(), journal_};
+  session_.AttachConsumer(ConsumerRole::Thumbnail, &hidden);
+  EXPECT_TRUE(session_.NeededPicture().IsUnseen());
+  Deliver();
+  EXPECT_EQ(session_.State(), ConnectionState::Streaming);
+  EXPECT_EQ(hidden.Count(), 0u);
+  EXPECT_EQ(session_.CurrentFrame(), nullptr) << "no picture was made";
+
+  const std::string garbage = "not a picture";
+  WebSocketEvent message;
+  message.kind = WebSocketEvent::Kind::Message;
+  message.binary = true;
+  message.data = garbage;
+  driver_->OnSocketEvent(message);
+  EXPECT_EQ(session_.LastError(), "not a JPEG picture");
+
+  session_.AttachConsumer(ConsumerRole::AnalysisWorker, &full_);
+  Deliver();
+  ASSERT_EQ(full_.Count(), 1u);
+  EXPECT_EQ(hidden.Latest(), full_.Latest()) << "a picture made for another consumer is shared";
+  EXPECT_EQ(session_.LastError(), "");
+  session_.DetachConsumer(&full_);
+  Deliver();
+  EXPECT_EQ(session_.CurrentFrame(), full_.Latest()) << "the last picture made stays the current one";
+  session_.DetachConsumer(&hidden);
+}
+
 // Consumers that need the full picture come and go while the driver's thread decodes: none of
 // them ever gets a small picture (run under ThreadSanitizer too).
 TEST_F(ScaledFanOutTest, FullConsumersComingAndGoingNeverGetASmallPicture) {

@@ -60,7 +60,10 @@ ThumbnailView::ThumbnailView(QWidget* pane, ICommandTarget* pane_target) : QWidg
   RememberNeed(size());
 }
 
-PictureNeed ThumbnailView::Need() const { return PictureNeed::FitInto(need_width_.load(), need_height_.load()); }
+PictureNeed ThumbnailView::Need() const {
+  if (!in_sight_.load()) return PictureNeed::Unseen();
+  return PictureNeed::FitInto(need_width_.load(), need_height_.load());
+}
 
 void ThumbnailView::resizeEvent(QResizeEvent* event) {
   RememberNeed(event->size());

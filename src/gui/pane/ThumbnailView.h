@@ -31,8 +31,13 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   // Any thread: keeps the frame as the newest picture and schedules a repaint.
   void SetFrame(FramePtr frame);
   void OnFrame(const FramePtr& frame) override { SetFrame(frame); }
-  // Any thread: a picture that covers the view's pixels.
+  // Any thread: a picture that covers the view's pixels, or none while out of sight.
   PictureNeed Need() const override;
+  // GUI thread: whether any of the view lies inside the window's pane area. A view out of sight
+  // asks for no picture, so a device that only it watches is not decoded at all; it shows the
+  // device's next picture once back in sight.
+  void SetInSight(bool in_sight) { in_sight_.store(in_sight); }
+  bool InSight() const { return in_sight_.load(); }
 
   // GUI thread: the state to draw; values outside 0..4 draw as Connecting.
   void ShowState(ConnectionState state);
@@ -88,6 +93,7 @@ class ThumbnailView : public QWidget, public IFrameConsumer {
   // The view's size in device pixels, read by the driver's thread through Need().
   std::atomic<uint32_t> need_width_{0};
   std::atomic<uint32_t> need_height_{0};
+  std::atomic<bool> in_sight_{true};
   // GUI thread: the last scaled picture and the frame it shows (weak: the kept picture must not
   // keep the frame's buffer from its pool).
   QImage scaled_;

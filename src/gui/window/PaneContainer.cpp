@@ -13,6 +13,7 @@
 #include "gui/editor/OpenSceneEditor.h"
 #include "gui/pane/DevicePane.h"
 #include "gui/pane/FullControlWindow.h"
+#include "gui/pane/ThumbnailView.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/UiTheme.h"
 #include "gui/window/GroupActions.h"
@@ -103,6 +104,7 @@ void PaneContainer::MovePanesToScrollPosition() {
   const int offset = scroll_bar_->value();
   for (size_t i = 0; i < panes_.size() && i < layout_.tiles.size(); ++i) {
     panes_[i]->move(layout_.tiles[i].x, layout_.tiles[i].y - offset);
+    panes_[i]->Thumb()->SetInSight(rect().intersects(panes_[i]->geometry()));
   }
 }
 

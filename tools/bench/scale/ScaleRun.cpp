@@ -58,7 +58,9 @@ void RunEventsFor(double seconds) {
 
 bool AllStreaming(const PaneContainer& clients) {
   for (const DevicePane* pane : clients.Panes()) {
-    if (pane->Thumb()->ShownState() != ConnectionState::Streaming || !pane->Thumb()->Picture()) return false;
+    // A pane out of sight gets no picture of its own, only the state.
+    const ThumbnailView& thumb = *pane->Thumb();
+    if (thumb.ShownState() != ConnectionState::Streaming || (thumb.InSight() && !thumb.Picture())) return false;
   }
   return true;
 }
