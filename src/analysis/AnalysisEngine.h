@@ -38,6 +38,28 @@ class IAnalysisEngine {
                        const Item& item, AnalysisResult& result) = 0;
 };
 
+// A turn for an analysis of a large region. Such an analysis holds working memory in proportion
+// to its region for the length of the call (a grey or colour copy, the float scores, the
+// correlation's transforms): tens of MB for a whole 1920 x 1080 screen. Running more of them at
+// once than there are cores makes none faster, but when many Apps start together (each first
+// searches the whole screen) every one would hold its working memory at the same moment. So
+// they take turns, as many at a time as there are cores; a small region needs no turn. A thread
+// that holds a turn already is not made to wait for a second (RunAnalysis takes one itself, and
+// a caller may take its turn before it fetches the picture to analyse).
+class AnalysisTurn {
+ public:
+  static constexpr int64_t kLargeRegionPixels = 1'000'000;
+
+  // Waits for a turn when `region_pixels` is large and the thread holds none.
+  explicit AnalysisTurn(int64_t region_pixels);
+  ~AnalysisTurn();
+  AnalysisTurn(const AnalysisTurn&) = delete;
+  AnalysisTurn& operator=(const AnalysisTurn&) = delete;
+
+ private:
+  bool held_ = false;
+};
+
 // Clears `result` and runs the engine of the Item's type on `frame`; an unknown type fails with
 // a message. A frame whose pixel bytes are fewer than Width * Height * 4 is searched as an empty
 // screen, so the engine reports its work-area message instead of reading past the bytes.

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "analysis/AnalysisEngine.h"
+#include "analysis/AnalysisSteps.h"
 #include "analysis/MatchBinPat.h"
 #include "analysis/MatchImage.h"
 #include "analysis/MatchPattern.h"
@@ -36,6 +37,8 @@ bool RunAnalysis(const AnalysisFrame& frame, const Item& item, AnalysisResult& r
   const bool whole_frame = width >= 0 && height >= 0 &&
                            frame.Pixels.size() >= uint64_t(uint32_t(width)) * uint32_t(height) * 4;
   if (!whole_frame) width = height = 0;
+  const cv::Rect region = ClipWorkArea(&frame.RcWork, width, height);
+  const AnalysisTurn turn(int64_t{region.width} * region.height);
   const bool found = engine->Analyze(frame.Pixels.data(), width, height, &frame.RcWork, item, result);
   // Called on a worker or the GUI thread; the engine's own words say why it found nothing.
   if (!found && !result.Message.empty() && diag::Enabled("analysis")) {

@@ -122,13 +122,13 @@ FramePtr AppWorker::WaitForFrame() {
 void AppWorker::WorkerLoop() {
   try {
     while (running_.load()) {
-      const FramePtr frame = WaitForFrame();
+      FramePtr frame = WaitForFrame();
       if (!frame) break;
       if (runner_.Paused() || runner_.Hold() != HoldReason::kNone) continue;
       if (mode_ == RunMode::TestItem) {
-        TestStep(*frame);
+        TestStep(std::move(frame));
       } else {
-        RunStep(*frame);
+        RunStep(std::move(frame));
       }
       status_.StepDone(app_, stall_.Flagged(), runner_.NowMs());
       if (IRunObserver* observer = runner_.Observer()) observer->OnStepDone(app_);
@@ -148,17 +148,33 @@ void AppWorker::ReportStopped(const std::string& what) {
   runner_.Failures().ReportFailure(reason);
 }
 
-void AppWorker::AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result) {
-  rc_work_ = ComputeWorkRect(app_, runner_.AppCount(), static_cast<int32_t>(frame.width),
-                             static_cast<int32_t>(frame.height));
-  const AnalysisFrame view{rc_work_, static_cast<int32_t>(frame.width), static_cast<int32_t>(frame.height),
-                           frame.pixels};
-  RunAnalysis(view, item, result);
+void AppWorker::AnalyseItem(FramePtr frame, const Item& item, AnalysisResult& result) {
+  if (work_copy_.CopyFrom(ViewForStep(*frame))) {
+    frame.reset();  // the search runs on the copy
+    work_copy_.Analyse(item, result);
+  } else {
+    // The whole screen. A large search waits for its turn (AnalysisTurn) without holding the
+    // picture, since with many Apps waiting each would keep a whole screen of its own, and then
+    // searches the newest picture: the one it let go of, or one that came meanwhile.
+    const int64_t screen_pixels = int64_t{frame->width} * frame->height;
+    const std::weak_ptr<const ScreenImage> waited = std::exchange(frame, nullptr);
+    const AnalysisTurn turn(screen_pixels);
+    frame = mailbox_.Take();
+    if (!frame) frame = waited.lock();  // null only when the run was paused meanwhile
+    if (frame) RunAnalysis(ViewForStep(*frame), item, result);
+  }
   status_.Evaluated(item, result);
   if (IRunObserver* observer = runner_.Observer()) observer->OnItemEvaluated(app_, item, rc_work_, result);
 }
 
-void AppWorker::RunStep(const ScreenImage& frame) {
+AnalysisFrame AppWorker::ViewForStep(const ScreenImage& frame) {
+  const auto width = static_cast<int32_t>(frame.width);
+  const auto height = static_cast<int32_t>(frame.height);
+  rc_work_ = ComputeWorkRect(app_, runner_.AppCount(), width, height);
+  return {rc_work_, width, height, frame.pixels};
+}
+
+void AppWorker::RunStep(FramePtr frame) {
   const ItemSelection selection = SelectNextItem(app_, mode_ == RunMode::RunApps, static_cast<uint64_t>(runner_.NowMs()));
   if (selection.scene_finished) FinishScene();
   const int64_t now_ms = runner_.NowMs();
@@ -166,7 +182,7 @@ void AppWorker::RunStep(const ScreenImage& frame) {
   Item& item = *selection.item;
   item.LastEvalMs = static_cast<uint64_t>(now_ms);
   AnalysisResult result;
-  AnalyseItem(frame, item, result);
+  AnalyseItem(std::move(frame), item, result);
   if (!result.Best.Valid) return CheckStall(now_ms);
   stall_.Restart(now_ms);
   if (RunItemScript(app_, item, PlaceOf(result.Best))) ExecuteActions(item, result);
@@ -205,10 +221,10 @@ void AppWorker::FinishScene() {
   }
 }
 
-void AppWorker::TestStep(const ScreenImage& frame) {
+void AppWorker::TestStep(FramePtr frame) {
   if (!app_.Scene || app_.Scene->Items.empty() || !app_.Scene->Items.front()) return;
   AnalysisResult result;
-  AnalyseItem(frame, *app_.Scene->Items.front(), result);
+  AnalyseItem(std::move(frame), *app_.Scene->Items.front(), result);
   if (listener_) listener_->SetTestBestMatch(result.Best, result.BestSeen);
 }
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "analysis/AnalysisEngine.h"
+#include "analysis/WorkAreaCopy.h"
 #include "automation/AppStatusTracker.h"
 #include "automation/RunMode.h"
 #include "automation/RunWatchdog.h"
@@ -56,9 +57,15 @@ class AppWorker : public IFrameConsumer {
   void ReportStopped(const std::string& what);
   // Blocks until a frame is ready (returned) or the worker is stopped (null).
   FramePtr WaitForFrame();
-  void RunStep(const ScreenImage& frame);
-  void TestStep(const ScreenImage& frame);
-  void AnalyseItem(const ScreenImage& frame, const Item& item, AnalysisResult& result);
+  // The steps take the frame over: the analysis lets go of it as soon as it can.
+  void RunStep(FramePtr frame);
+  void TestStep(FramePtr frame);
+  // Analyses a copy of the work area when that is less than the whole screen, dropping `frame`
+  // before the search: a worker then holds no full screen picture while it waits for a core,
+  // only the device's newest one is kept, and 64 devices with an App each fit in far less memory.
+  void AnalyseItem(FramePtr frame, const Item& item, AnalysisResult& result);
+  // Computes the step's work rectangle for `frame` and views the frame with it.
+  AnalysisFrame ViewForStep(const ScreenImage& frame);
   void ExecuteActions(const Item& item, const AnalysisResult& result);
   void FinishScene();
   // Tells the observer once when the App has gone without a match for the stall time.
@@ -85,6 +92,7 @@ class AppWorker : public IFrameConsumer {
   bool deadline_moved_ = false;  // under mutex_; set by DeadlineMoved, cleared by the wait
 
   WorkRect rc_work_;  // the work rectangle of the current step (worker thread)
+  WorkAreaCopy work_copy_;  // worker thread
   StallWatch stall_;  // worker thread, and Start before the thread runs
   AppStatusTracker status_;
 };

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "model/FramePool.h"
 #include "platform/StageProbe.h"
 
 namespace zor {
@@ -127,6 +128,13 @@ bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const Pi
   frame.scaled_from_width = scaled ? out.source_width : 0;
   frame.scaled_from_height = scaled ? out.source_height : 0;
   return true;
+}
+
+std::shared_ptr<ScreenImage> FrameDecoder::Decode(const uint8_t* data, size_t size, const PictureNeed& need) {
+  std::shared_ptr<ScreenImage> frame = SharedFramePool().Take(last_bytes_);
+  if (!DecodeJpeg(context_, data, size, need, *frame)) return nullptr;
+  if (!frame->Empty()) last_bytes_ = frame->pixels.size();
+  return frame;
 }
 
 }  // namespace zor

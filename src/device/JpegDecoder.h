@@ -2,6 +2,7 @@
 // JPEG decoding straight to 32-bit BGRA, shared by every driver.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/PictureNeed.h"
@@ -59,5 +60,19 @@ DecodeScale ScaleFor(const PictureNeed& need, uint32_t width, uint32_t height);
 // need only the header is read: the frame comes out empty (0 x 0, no pixels) with the picture's
 // size in scaled_from_*, which is all the owner needs to know that a picture came.
 bool DecodeJpeg(JpegContext& context, const uint8_t* data, size_t size, const PictureNeed& need, ScreenImage& frame);
+
+// One driver's decoding: its own decoder, and frames from the process's shared pool that are
+// at least as large as the driver's last picture. Used on the driver's receive thread only.
+class FrameDecoder {
+ public:
+  bool Valid() const { return context_.Valid(); }
+  // `jpeg` decoded for `need` (see DecodeJpeg above) into a writable frame for the caller; null
+  // for data that is not a picture within the limits.
+  std::shared_ptr<ScreenImage> Decode(const uint8_t* data, size_t size, const PictureNeed& need);
+
+ private:
+  JpegContext context_;
+  size_t last_bytes_ = 0;  // pixel bytes of the last picture decoded
+};
 
 }  // namespace zor

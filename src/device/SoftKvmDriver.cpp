@@ -158,9 +158,9 @@ void SoftKvmDriver::OnSocketEvent(const WebSocketEvent& event) {
 }
 
 void SoftKvmDriver::DeliverPicture(std::string_view bytes) {
-  std::shared_ptr<ScreenImage> frame = frames_.Take();
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  if (!DecodeJpeg(decoder_, data, bytes.size(), owner_->NeededPicture(), *frame)) {
+  FramePtr frame = decoder_.Decode(data, bytes.size(), owner_->NeededPicture());
+  if (!frame) {
     last_error_.Set("not a JPEG picture");  // dropped; the next picture is tried afresh
     return;
   }

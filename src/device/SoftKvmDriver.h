@@ -19,7 +19,6 @@
 #include "device/NetworkLoop.h"
 #include "device/PacingClock.h"
 #include "device/WebSocketClient.h"
-#include "model/FramePool.h"
 
 namespace zor {
 
@@ -74,8 +73,7 @@ class SoftKvmDriver : public DeviceDriver {
 
   IDriverOwner* const owner_;
   const IPacingClock& clock_;
-  JpegContext decoder_;
-  FramePool frames_;
+  FrameDecoder decoder_;
   std::atomic<int64_t> last_move_ns_;
   const LoopStrand strand_;
   WebSocketClient socket_{strand_};

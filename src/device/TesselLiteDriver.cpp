@@ -108,8 +108,8 @@ void TesselLiteDriver::OnWake() {
 }
 
 void TesselLiteDriver::DeliverPicture(std::span<const uint8_t> jpeg) {
-  std::shared_ptr<ScreenImage> frame = frames_.Take();
-  if (!DecodeJpeg(decoder_, jpeg.data(), jpeg.size(), owner_.NeededPicture(), *frame)) {
+  FramePtr frame = decoder_.Decode(jpeg.data(), jpeg.size(), owner_.NeededPicture());
+  if (!frame) {
     last_error_.Set("not a JPEG picture");
     return;
   }

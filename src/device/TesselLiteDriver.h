@@ -35,7 +35,6 @@
 #include "device/WebSocketClient.h"
 #include "input/KeySequences.h"
 #include "input/KeyStateSource.h"
-#include "model/FramePool.h"
 
 namespace zor {
 
@@ -123,8 +122,7 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   };
 
   IDriverOwner& owner_;
-  JpegContext decoder_;
-  FramePool frames_;
+  FrameDecoder decoder_;
   const LoopStrand strand_;
   WebSocketClient hid_socket_{strand_};
   std::atomic<bool> hid_open_{false};

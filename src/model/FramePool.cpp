@@ -1,17 +1,23 @@
 #include "model/FramePool.h"
 
+#include <algorithm>
+
 namespace zor {
 namespace {
 
-// Frames in flight at once: the one being decoded, the one every consumer currently shows, and
-// one a slow consumer (a painting window, an analysing worker) may still hold. More idle
-// buffers than this would only keep memory that nobody uses.
-constexpr size_t kMaxIdleFrames = 4;
+// Every device's pictures pass through the shared pool, but only the two network threads decode
+// at a time; what is idle beyond a few buffers only keeps memory that nobody uses.
+constexpr size_t kSharedMaxIdle = 8;
+
+size_t Capacity(const std::unique_ptr<ScreenImage>& frame) { return frame->pixels.capacity(); }
 
 }  // namespace
 
 struct FramePool::Shared {
+  explicit Shared(size_t max) : max_idle(max) {}
+
   mutable std::mutex mutex;
+  const size_t max_idle;
   bool pool_alive = true;
   std::vector<std::unique_ptr<ScreenImage>> idle;
 
@@ -19,11 +25,28 @@ struct FramePool::Shared {
   void Return(ScreenImage* frame) {
     std::unique_ptr<ScreenImage> owned(frame);
     std::lock_guard lock(mutex);
-    if (pool_alive && idle.size() < kMaxIdleFrames) idle.push_back(std::move(owned));
+    if (!pool_alive || max_idle == 0) return;
+    idle.push_back(std::move(owned));
+    if (idle.size() <= max_idle) return;
+    const auto least = std::min_element(idle.begin(), idle.end(),
+                                         [](const auto& a, const auto& b) { return Capacity(a) < Capacity(b); });
+    idle.erase(least);
+  }
+
+  std::unique_ptr<ScreenImage> TakeFitting(size_t min_bytes) {
+    std::lock_guard lock(mutex);
+    auto best = idle.end();
+    for (auto it = idle.begin(); it != idle.end(); ++it) {
+      if (Capacity(*it) >= min_bytes && (best == idle.end() || Capacity(*it) < Capacity(*best))) best = it;
+    }
+    if (best == idle.end()) return nullptr;
+    std::unique_ptr<ScreenImage> frame = std::move(*best);
+    idle.erase(best);
+    return frame;
   }
 };
 
-FramePool::FramePool() : shared_(std::make_shared<Shared>()) {}
+FramePool::FramePool(size_t max_idle) : shared_(std::make_shared<Shared>(max_idle)) {}
 
 FramePool::~FramePool() {
   std::lock_guard lock(shared_->mutex);
@@ -31,15 +54,8 @@ FramePool::~FramePool() {
   shared_->idle.clear();
 }
 
-std::shared_ptr<ScreenImage> FramePool::Take() {
-  std::unique_ptr<ScreenImage> frame;
-  {
-    std::lock_guard lock(shared_->mutex);
-    if (!shared_->idle.empty()) {
-      frame = std::move(shared_->idle.back());
-      shared_->idle.pop_back();
-    }
-  }
+std::shared_ptr<ScreenImage> FramePool::Take(size_t min_bytes) {
+  std::unique_ptr<ScreenImage> frame = shared_->TakeFitting(min_bytes);
   if (!frame) frame = std::make_unique<ScreenImage>();
   // The deleter keeps the shared part alive, so a frame dropped after the pool is gone is freed.
   return std::shared_ptr<ScreenImage>(frame.release(),
@@ -49,6 +65,11 @@ std::shared_ptr<ScreenImage> FramePool::Take() {
 size_t FramePool::IdleCount() const {
   std::lock_guard lock(shared_->mutex);
   return shared_->idle.size();
+}
+
+FramePool& SharedFramePool() {
+  static FramePool pool(kSharedMaxIdle);
+  return pool;
 }
 
 }  // namespace zor

@@ -32,6 +32,22 @@ TEST(FramePoolTest, KeepsOnlyAFewIdleBuffers) {
   EXPECT_GE(pool.IdleCount(), 1u);
 }
 
+TEST(FramePoolTest, TakesTheSmallestIdleBufferThatFitsAndKeepsTheLargest) {
+  FramePool pool(2);
+  {
+    std::vector<std::shared_ptr<ScreenImage>> frames;
+    for (size_t bytes : {100, 10000, 1000}) {
+      frames.push_back(pool.Take());
+      frames.back()->pixels.reserve(bytes);
+    }
+  }
+  ASSERT_EQ(pool.IdleCount(), 2u) << "the one of least capacity went";
+  EXPECT_EQ(pool.Take(500)->pixels.capacity(), 1000u);
+  EXPECT_EQ(pool.Take(5000)->pixels.capacity(), 10000u);
+  EXPECT_EQ(pool.Take(20000)->pixels.capacity(), 0u) << "none fits: a new buffer, the idle ones stay";
+  EXPECT_EQ(pool.IdleCount(), 2u);
+}
+
 TEST(FramePoolTest, FramesMayOutliveThePoolAndBeDroppedOnAnotherThread) {
   FramePtr survivor;
   {

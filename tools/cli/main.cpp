@@ -5,6 +5,7 @@
 #include "CliCommand.h"
 #include "model/AppConfig.h"
 #include "platform/HeapResidency.h"
+#include "platform/HeapTrimmer.h"
 #include "platform/ProgramVersion.h"
 
 namespace zor::cli {
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
   using namespace zor::cli;
   // Before any thread exists, as in the GUI program: `run` analyses frames of many devices.
   zor::KeepFreedMemoryResident();
+  const zor::HeapTrimmer heap_trimmer;
   zor::AppConfig::Instance().InitResources();
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     PrintHelp();

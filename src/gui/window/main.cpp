@@ -12,6 +12,7 @@
 #include "gui/window/StartFolder.h"
 #include "gui/window/WindowPicture.h"
 #include "platform/HeapResidency.h"
+#include "platform/HeapTrimmer.h"
 
 int main(int argc, char* argv[]) {
   zor::DescribeApplication();
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
   if (const auto exit_code = zor::AnswerWithoutDisplay(argc, argv)) return *exit_code;
   // Before any thread exists: analysis buffers then stay resident between frames.
   zor::KeepFreedMemoryResident();
+  const zor::HeapTrimmer heap_trimmer;
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QString::fromLatin1(zor::kDesktopId));
   // Before the first window or message box: every text then comes out in the chosen language.

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "gui/GuiBenchSupport.h"
+#include "platform/HeapTrimmer.h"
 #include "scale/ScaleRun.h"
 #include "scale/report/ScaleCsv.h"
 #include "scale/report/ScalePlot.h"
@@ -36,6 +37,7 @@ bool WriteReports(const ScaleOptions& options, const std::vector<ScaleRow>& rows
 // In the process the run started for one row: measures it, prints its CSV line.
 int MeasureRow(const ScaleOptions& options, const ScaleCase& c) {
   BenchApp();
+  const HeapTrimmer heap_trimmer;  // as the program's main makes one
   std::string error;
   const std::optional<ScaleRow> row = RunScaleCase(options, c, error);
   if (!row) {
