@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, PanesAreTiledAndScrolled) {
   EXPECT_EQ(clients.Panes()[4]->pos(), QPoint(10, 320));
 }
 
-TEST_F(MainWindowTest, OnlyPanesInsideTheWindowAskForAPicture) {
+TEST_F(MainWindowTest, OnlyPanesInSightAskForAPicture) {
   WriteConfig(std::vector<DeviceInfo>(8, Device(kNoDriverType, u"127.0.0.1")));
   MainWindow window;
   window.show();
@@ -112,6 +112,10 @@ TEST_F(MainWindowTest, OnlyPanesInsideTheWindowAskForAPicture) {
   window.Clients()->ScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
   EXPECT_EQ(seen(), std::vector<bool>({false, false, false, false, false, false, true, true}));
   window.resize(1920, 1080);
+  EXPECT_EQ(seen(), std::vector<bool>(8, true));
+  window.showMinimized();
+  EXPECT_EQ(seen(), std::vector<bool>(8, false));
+  window.showNormal();
   EXPECT_EQ(seen(), std::vector<bool>(8, true));
 }
 

@@ -123,6 +123,12 @@ void MainWindow::timerEvent(QTimerEvent* event) {
   if (event->timerId() == connect_timer_.timerId()) ConnectTimerTick();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  // A minimised window shows no pane: devices that only their thumbnails watch need no decoding.
+  if (event->type() == QEvent::WindowStateChange && clients_ != nullptr) clients_->UpdatePanesInSight();
+  QWidget::changeEvent(event);
+}
+
 void MainWindow::resizeEvent(QResizeEvent*) {
   const int w = width();
   const int top_height = kTopBarHeight;

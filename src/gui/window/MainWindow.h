@@ -40,6 +40,7 @@ class MainWindow : public QWidget, public ICommandTarget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
 

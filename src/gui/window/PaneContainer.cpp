@@ -104,8 +104,13 @@ void PaneContainer::MovePanesToScrollPosition() {
   const int offset = scroll_bar_->value();
   for (size_t i = 0; i < panes_.size() && i < layout_.tiles.size(); ++i) {
     panes_[i]->move(layout_.tiles[i].x, layout_.tiles[i].y - offset);
-    panes_[i]->Thumb()->SetInSight(rect().intersects(panes_[i]->geometry()));
   }
+  UpdatePanesInSight();
+}
+
+void PaneContainer::UpdatePanesInSight() {
+  const bool minimised = window()->isMinimized();
+  for (DevicePane* pane : Panes()) pane->Thumb()->SetInSight(!minimised && rect().intersects(pane->geometry()));
 }
 
 void PaneContainer::resizeEvent(QResizeEvent* event) {

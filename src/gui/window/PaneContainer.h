@@ -48,6 +48,9 @@ class PaneContainer : public QWidget {
   QScrollBar* ScrollBar() const { return scroll_bar_; }
   // Width the tiles are laid out in: the container less the scroll bar when it shows.
   int LayoutWidth() const;
+  // Tells each thumbnail whether it is in sight: inside the container's area, in a window that
+  // is not minimised. Called after every move of the panes and when the window's state changes.
+  void UpdatePanesInSight();
 
   // The panes picked for group actions (Ctrl-click, rubber band on the empty space).
   const PaneSelection& Selection() const { return selection_; }
