@@ -2,6 +2,9 @@
 // engine and for work areas inside, across and outside the screen.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "AnalysisFixtures.h"
 #include "analysis/WorkAreaCopy.h"
 
@@ -17,6 +20,8 @@ struct CopyCase {
   WorkRect area;
   bool copied;  // false: the area is the whole screen, nothing to copy
 };
+
+void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.name; }
 
 class WorkAreaCopyTest : public ::testing::TestWithParam<CopyCase> {};
 

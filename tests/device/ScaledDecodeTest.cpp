@@ -2,10 +2,12 @@
 // about the screen, and that the full picture is the same as ever, byte for byte.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "device/JpegDecoder.h"
 #include "sim/SimScreen.h"
+#include "support/NeedText.h"
 
 namespace zor {
 namespace {
@@ -16,6 +18,10 @@ struct ScaleCase {
   uint32_t height;
   DecodeScale expected;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* out) {
+  *out << test::NeedText(c.need) << ", " << c.width << "x" << c.height;
+}
 
 class ScaleForTest : public ::testing::TestWithParam<ScaleCase> {};
 

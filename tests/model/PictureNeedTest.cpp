@@ -1,7 +1,10 @@
 // The size a view needs: the picture's shown size in a view, and two needs together.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "model/PictureNeed.h"
+#include "support/NeedText.h"
 
 namespace zor {
 namespace {
@@ -13,6 +16,10 @@ struct ShownCase {
   uint32_t width;
   uint32_t height;
 };
+
+void PrintTo(const ShownCase& c, std::ostream* out) {
+  *out << test::NeedText(c.need) << ", " << c.screen_width << "x" << c.screen_height;
+}
 
 class ShownSizeTest : public ::testing::TestWithParam<ShownCase> {};
 
@@ -36,6 +43,8 @@ struct UnionCase {
   PictureNeed b;
   PictureNeed both;
 };
+
+void PrintTo(const UnionCase& c, std::ostream* out) { *out << test::NeedText(c.a) << " and " << test::NeedText(c.b); }
 
 class PictureNeedUnionTest : public ::testing::TestWithParam<UnionCase> {};
 

@@ -2,37 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/HeapTrimmer.h"
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define ZOR_SANITIZER_ALLOCATOR 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define ZOR_SANITIZER_ALLOCATOR 1
-#endif
-#endif
+#include "support/ResidentMemory.h"
 
 namespace zor {
 namespace {
 
-size_t ResidentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  size_t pages = 0;
-  size_t resident = 0;
-  statm >> pages >> resident;
-  return resident * static_cast<size_t>(sysconf(_SC_PAGESIZE));
-}
+using test::ResidentBytes;
 
 TEST(HeapTrimmer, APeakLeftFreeInTheHeapIsGivenBack) {
-#ifdef ZOR_SANITIZER_ALLOCATOR
-  GTEST_SKIP() << "the sanitizer's allocator keeps its own heap";
-#endif
+  if (test::kSanitizerAllocator) GTEST_SKIP() << "the sanitizer's allocator keeps its own heap";
   // 128 MB in blocks small enough to come from the heap, each followed by a block that stays,
   // so that freeing them leaves holes the heap's own trimming of its top cannot give back.
   constexpr size_t kBlock = 64 * 1024;

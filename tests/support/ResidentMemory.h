@@ -12,8 +12,11 @@ namespace zor::test {
 // itself holds: a growth allowance is multiplied by this.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 inline constexpr uint64_t kSanitizerMemoryFactor = 8;
+inline constexpr bool kSanitizerAllocator = true;
 #else
 inline constexpr uint64_t kSanitizerMemoryFactor = 1;
+// Whether malloc is the sanitizer's, which keeps a heap of its own instead of glibc's.
+inline constexpr bool kSanitizerAllocator = false;
 #endif
 
 // Bytes of this process in RAM now (the second field of /proc/self/statm, in pages); 0 if unknown.
