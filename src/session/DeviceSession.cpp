@@ -97,13 +97,15 @@ std::string DeviceSession::LastError() const {
 void DeviceSession::OnFrame(FramePtr frame) {
   if (!frame) return;
   const probe::StageTimer timer(probe::Stage::FanOut);
-  if (MarkStreaming()) Notify();
-  // Asked for by no one (every view out of sight): the picture came, and the last one shown stays.
-  if (frame->Empty()) return;
-  {
+  // Empty when asked for by no one (every view out of sight): the picture came, and the last one
+  // shown stays. A picture is in place before the listener hears of Streaming, which may read it.
+  const bool decoded = !frame->Empty();
+  if (decoded) {
     std::lock_guard lock(image_mutex_);
     screen_ = frame;
   }
+  if (MarkStreaming()) Notify();
+  if (!decoded) return;
   std::lock_guard lock(consumers_mutex_);
   for (const Attached& attached : consumers_) {
     // A consumer that attached after this picture was decoded small waits for the next one,
