@@ -1,7 +1,9 @@
 // Searching a copy of the work area alone gives what searching the whole screen gives, for every
-// engine and for work areas inside, across and outside the screen.
+// engine and for work areas inside, across and outside the screen; and a search is made again
+// exactly when the work area's pixels, its place or the Item changed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -69,6 +71,61 @@ TEST(WorkAreaCopy, AShortPictureIsNotCopied) {
   WorkAreaCopy copy;
   EXPECT_FALSE(copy.CopyFrom(frame));
 }
+
+// What changes between two analyses of the same picture, and whether the second must search.
+struct ChangeCase {
+  const char* name;
+  std::function<void(cv::Mat& screen, WorkRect& area, Item& item)> change;
+  bool searches_again;
+};
+
+void PrintTo(const ChangeCase& c, std::ostream* out) { *out << c.name; }
+
+class WorkAreaCopyChangeTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(WorkAreaCopyChangeTest, SearchesAgainOnlyWhenPixelsPlaceOrItemChanged) {
+  const ChangeCase& c = GetParam();
+  cv::Mat screen = NoiseImage(320, 200, 11);
+  const cv::Mat target = NoiseImage(12, 10, 5);
+  Plant(screen, target, 70, 40);
+  WorkRect area{50, 30, 130, 110};
+  Item item = test::MakeItem(kEngineImage, target, {}, 0.9f);
+  const auto analyse = [&](WorkAreaCopy& copy, AnalysisResult& result) {
+    const AnalysisFrame frame{area, screen.cols, screen.rows, {screen.data, size_t(screen.total() * screen.elemSize())}};
+    ASSERT_TRUE(copy.CopyFrom(frame));
+    copy.Analyse(item, result);
+  };
+  WorkAreaCopy copy;
+  AnalysisResult first;
+  analyse(copy, first);
+  ASSERT_TRUE(first.Found);
+
+  c.change(screen, area, item);
+  AnalysisResult again;
+  analyse(copy, again);
+  EXPECT_EQ(copy.Searches(), c.searches_again ? 2u : 1u);
+  // Whether searched or given again, the result is a fresh search's.
+  WorkAreaCopy fresh;
+  AnalysisResult expected;
+  analyse(fresh, expected);
+  EXPECT_EQ(again.Found, expected.Found);
+  EXPECT_EQ(again.Matches, expected.Matches);
+  EXPECT_EQ(again.BestSeen, expected.BestSeen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WorkAreaCopyChangeTest,
+    ::testing::Values(
+        ChangeCase{"Nothing", [](cv::Mat&, WorkRect&, Item&) {}, false},
+        ChangeCase{"APixelOutsideTheArea", [](cv::Mat& s, WorkRect&, Item&) { s.at<cv::Vec4b>(5, 5)[0] ^= 0xFF; }, false},
+        ChangeCase{"ARunTimeFieldTheSearchIgnores", [](cv::Mat&, WorkRect&, Item& i) { i.LastEvalMs = 99; }, false},
+        ChangeCase{"APixelOfTheTarget", [](cv::Mat& s, WorkRect&, Item&) { s.at<cv::Vec4b>(45, 75)[1] ^= 0xFF; }, true},
+        ChangeCase{"TheLastPixelOfTheArea", [](cv::Mat& s, WorkRect&, Item&) { s.at<cv::Vec4b>(109, 129)[2] ^= 0xFF; }, true},
+        ChangeCase{"TheAreaMoved", [](cv::Mat&, WorkRect& a, Item&) { a.Left -= 1; }, true},
+        ChangeCase{"TheThreshold", [](cv::Mat&, WorkRect&, Item& i) { i.Threshold = 1.5f; }, true},
+        ChangeCase{"TheItemNumber", [](cv::Mat&, WorkRect&, Item& i) { i.Number += 1; }, true},
+        ChangeCase{"TheTemplate", [](cv::Mat&, WorkRect&, Item& i) { i.Template.Pixels[0] ^= 0xFF; }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zor
