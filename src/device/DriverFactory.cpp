@@ -7,7 +7,7 @@ namespace zor {
 
 std::unique_ptr<DeviceDriver> CreateDriver(uint32_t device_type, IDriverOwner& owner) {
   switch (device_type) {
-    case kSoftKvmDeviceType: return std::make_unique<SoftKvmDriver>(owner);
+    case kSoftKvmDeviceType: return std::make_unique<SoftKvmDriver>(owner, SystemPacingClock(), NextPollPhaseNs());
     case kTesselDeviceType: return std::make_unique<TesselLiteDriver>(owner);
     default: return nullptr;
   }

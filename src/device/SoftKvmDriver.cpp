@@ -34,8 +34,17 @@ nlohmann::json Control(const char* action) { return nlohmann::json{{"type", "CON
 
 }  // namespace
 
-SoftKvmDriver::SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock)
-    : owner_(&owner), clock_(clock), last_move_ns_(clock.NowNs()) {
+int64_t NextPollPhaseNs() {
+  // The golden ratio's fraction in 1/1024 steps: 0, 0.618, 0.236, 0.854, 0.472, ...
+  constexpr int64_t kGoldenStep = 633;
+  constexpr int64_t kSteps = 1024;
+  static std::atomic<int64_t> taken{0};
+  const int64_t step = taken.fetch_add(1, std::memory_order_relaxed) * kGoldenStep % kSteps;
+  return step * kSnapshotIntervalMs * 1'000'000 / kSteps;
+}
+
+SoftKvmDriver::SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock, int64_t poll_phase_ns)
+    : owner_(&owner), clock_(clock), last_move_ns_(clock.NowNs()), poll_phase_ns_(poll_phase_ns) {
   socket_.SetCallback([this](const WebSocketEvent& event) { OnSocketEvent(event); });
 }
 
@@ -81,6 +90,7 @@ void SoftKvmDriver::SendStopStream() {
 void SoftKvmDriver::StartPolling() {
   if (polling_.load() || streaming_.load()) return;
   polling_.store(true);
+  pending_phase_ns_.store(poll_phase_ns_);
   poll_due_ns_.store(clock_.NowNs());
   poll_timer_.Arm(0, [this] { PollTick(); });
 }
@@ -93,7 +103,7 @@ void SoftKvmDriver::StopPolling() {
 void SoftKvmDriver::PollTick() {
   const int64_t now_ns = clock_.NowNs();
   if (now_ns >= poll_due_ns_.load()) {
-    poll_due_ns_.store(now_ns + kSnapshotIntervalMs * 1'000'000);
+    poll_due_ns_.store(now_ns + kSnapshotIntervalMs * 1'000'000 + pending_phase_ns_.exchange(0));
     Send(SnapshotRequest());  // refused while the socket is not open; the next try follows
   }
   poll_timer_.Arm(clock_.RealWaitNs(poll_due_ns_.load()), [this] { PollTick(); });

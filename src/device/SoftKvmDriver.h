@@ -27,10 +27,20 @@ inline constexpr int64_t kSnapshotIntervalMs = 250;
 // Mouse moves closer together than this are dropped (not merged).
 inline constexpr int64_t kMinMoveIntervalNs = 10'000'000;
 
+// Successive values spread over [0, kSnapshotIntervalMs) in nanoseconds, each step the
+// interval's golden section further: however many are taken, they fill the interval evenly.
+// Any thread.
+int64_t NextPollPhaseNs();
+
 class SoftKvmDriver : public DeviceDriver {
  public:
   // `clock` paces mouse moves and snapshot requests; it must outlive the driver.
-  explicit SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock());
+  // `poll_phase_ns` shifts the polls after each start's first (which goes at once) within the
+  // interval. Devices connected together (all at once, or one a second, a whole number of
+  // intervals apart) would otherwise ask, and be answered, in the same instant every interval:
+  // a burst of pictures that every other picture waits behind, full control's too.
+  explicit SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock(),
+                         int64_t poll_phase_ns = 0);
   // Poller stopped, stop-streaming sent when streaming, socket closed with 1000, and no handler
   // of the driver still running. Not on a loop thread.
   ~SoftKvmDriver() override;
@@ -92,6 +102,9 @@ class SoftKvmDriver : public DeviceDriver {
   // When the next request is due, by clock_; written by StartPolling before the timer is armed
   // and by the ticks after it.
   std::atomic<int64_t> poll_due_ns_{0};
+  const int64_t poll_phase_ns_;
+  // The phase still to add to the next pause: set by StartPolling, taken by the first tick.
+  std::atomic<int64_t> pending_phase_ns_{0};
 };
 
 }  // namespace zor
