@@ -19,7 +19,8 @@ DeliveryIntervals DeliveryIntervalsFor(const DeviceInfo* device) {
   return {IntervalMs(device->FullFps, 30), IntervalMs(device->ThumbFps, 5)};
 }
 
-DeliveryPacer::DeliveryPacer(Clock clock) : clock_(std::move(clock)), last_delivery_ns_(clock_()) {}
+DeliveryPacer::DeliveryPacer(Clock clock, int64_t phase_ns)
+    : clock_(std::move(clock)), last_delivery_ns_(clock_() - phase_ns) {}
 
 DeliveryPacer::Decision DeliveryPacer::OnPicture(int64_t interval_ns) {
   const int64_t now_ns = clock_();

@@ -33,8 +33,9 @@ class DeliveryPacer {
     kHold,        // keep it instead of the one held before, until DueNs()
   };
 
-  // The last delivery counts as happening at construction.
-  explicit DeliveryPacer(Clock clock);
+  // The last delivery counts as happening `phase_ns` (at most an interval) before construction,
+  // so that pacers made together keep cadences of their own.
+  explicit DeliveryPacer(Clock clock, int64_t phase_ns = 0);
 
   // A complete picture arrived.
   Decision OnPicture(int64_t interval_ns);

@@ -1,5 +1,6 @@
 #include "device/DriverFactory.h"
 
+#include "device/PhaseSpread.h"
 #include "device/SoftKvmDriver.h"
 #include "device/TesselLiteDriver.h"
 
@@ -7,8 +8,8 @@ namespace zor {
 
 std::unique_ptr<DeviceDriver> CreateDriver(uint32_t device_type, IDriverOwner& owner) {
   switch (device_type) {
-    case kSoftKvmDeviceType: return std::make_unique<SoftKvmDriver>(owner, SystemPacingClock(), NextPollPhaseNs());
-    case kTesselDeviceType: return std::make_unique<TesselLiteDriver>(owner);
+    case kSoftKvmDeviceType: return std::make_unique<SoftKvmDriver>(owner, SystemPacingClock(), NextPhaseFraction());
+    case kTesselDeviceType: return std::make_unique<TesselLiteDriver>(owner, NextPhaseFraction());
     default: return nullptr;
   }
 }

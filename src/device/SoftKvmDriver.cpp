@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "device/PhaseSpread.h"
 #include "input/KeyNames.h"
 #include "model/DeviceInfo.h"
 #include "platform/CodePage.h"
@@ -34,17 +35,11 @@ nlohmann::json Control(const char* action) { return nlohmann::json{{"type", "CON
 
 }  // namespace
 
-int64_t NextPollPhaseNs() {
-  // The golden ratio's fraction in 1/1024 steps: 0, 0.618, 0.236, 0.854, 0.472, ...
-  constexpr int64_t kGoldenStep = 633;
-  constexpr int64_t kSteps = 1024;
-  static std::atomic<int64_t> taken{0};
-  const int64_t step = taken.fetch_add(1, std::memory_order_relaxed) * kGoldenStep % kSteps;
-  return step * kSnapshotIntervalMs * 1'000'000 / kSteps;
-}
-
-SoftKvmDriver::SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock, int64_t poll_phase_ns)
-    : owner_(&owner), clock_(clock), last_move_ns_(clock.NowNs()), poll_phase_ns_(poll_phase_ns) {
+SoftKvmDriver::SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock, double poll_phase)
+    : owner_(&owner),
+      clock_(clock),
+      last_move_ns_(clock.NowNs()),
+      poll_phase_ns_(PhaseNs(poll_phase, kSnapshotIntervalMs * 1'000'000)) {
   socket_.SetCallback([this](const WebSocketEvent& event) { OnSocketEvent(event); });
 }
 

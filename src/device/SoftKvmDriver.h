@@ -27,20 +27,13 @@ inline constexpr int64_t kSnapshotIntervalMs = 250;
 // Mouse moves closer together than this are dropped (not merged).
 inline constexpr int64_t kMinMoveIntervalNs = 10'000'000;
 
-// Successive values spread over [0, kSnapshotIntervalMs) in nanoseconds, each step the
-// interval's golden section further: however many are taken, they fill the interval evenly.
-// Any thread.
-int64_t NextPollPhaseNs();
-
 class SoftKvmDriver : public DeviceDriver {
  public:
   // `clock` paces mouse moves and snapshot requests; it must outlive the driver.
-  // `poll_phase_ns` shifts the polls after each start's first (which goes at once) within the
-  // interval. Devices connected together (all at once, or one a second, a whole number of
-  // intervals apart) would otherwise ask, and be answered, in the same instant every interval:
-  // a burst of pictures that every other picture waits behind, full control's too.
+  // `poll_phase` (a fraction of the interval, see PhaseSpread.h) shifts the polls after each
+  // start's first, which goes at once.
   explicit SoftKvmDriver(IDriverOwner& owner, const IPacingClock& clock = SystemPacingClock(),
-                         int64_t poll_phase_ns = 0);
+                         double poll_phase = 0);
   // Poller stopped, stop-streaming sent when streaming, socket closed with 1000, and no handler
   // of the driver still running. Not on a loop thread.
   ~SoftKvmDriver() override;

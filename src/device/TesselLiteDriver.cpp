@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "device/PhaseSpread.h"
 #include "model/AppConfig.h"
 #include "model/DeviceInfo.h"
 #include "platform/Clock.h"
@@ -17,9 +18,11 @@ constexpr int64_t kNsPerMs = 1'000'000;
 
 }  // namespace
 
-TesselLiteDriver::TesselLiteDriver(IDriverOwner& owner) : owner_(owner), pacer_(&MonotonicNs) {
+TesselLiteDriver::TesselLiteDriver(IDriverOwner& owner, double delivery_phase)
+    : owner_(owner),
+      intervals_(DeliveryIntervalsFor(owner.Device())),
+      pacer_(&MonotonicNs, PhaseNs(delivery_phase, intervals_.thumbnail_ms * kNsPerMs)) {
   const DeviceInfo* device = owner_.Device();
-  intervals_ = DeliveryIntervalsFor(device);
   if (device) {
     screen_width_ = static_cast<int32_t>(device->ScreenWidth);
     screen_height_ = static_cast<int32_t>(device->ScreenHeight);

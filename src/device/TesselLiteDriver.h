@@ -51,7 +51,9 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   // an Item fills; a longer one is refused whole, before it is planned.
   static constexpr size_t kMaxTypedTextUnits = 1u << 16;
 
-  explicit TesselLiteDriver(IDriverOwner& owner);
+  // `delivery_phase` (a fraction of the thumbnail interval, see PhaseSpread.h) brings the
+  // cadence of deliveries forward by that much.
+  explicit TesselLiteDriver(IDriverOwner& owner, double delivery_phase = 0);
   ~TesselLiteDriver() override;
 
   void StartStream() override;
@@ -137,6 +139,8 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   // The stream reader from Connect until Disconnect has waited for it; UI thread only, and
   // reached from the strand only by the reader's own handler calls.
   std::unique_ptr<HttpStreamReader> reader_;
+  // How often parts go out (before pacer_, which starts from the thumbnail's interval).
+  DeliveryIntervals intervals_;
   // Strand only: when parts go out, and the newest part waiting for its turn.
   DeliveryPacer pacer_;
   std::vector<uint8_t> held_part_;
@@ -144,7 +148,6 @@ class TesselLiteDriver final : public DeviceDriver, private IHttpStreamHandler {
   std::atomic<bool> fast_{false};
   int32_t screen_width_ = 1920;
   int32_t screen_height_ = 1080;
-  DeliveryIntervals intervals_;
   LastErrorSlot last_error_;
   MjpegPartParser parser_;  // strand only; survives reconnections
   std::atomic<size_t> parts_bytes_peak_{0};

@@ -18,11 +18,13 @@ struct Delivery {
   bool operator==(const Delivery&) const = default;
 };
 
-// Runs a pacer created at time 0 over pictures arriving at `arrivals_ms`, with the driver's
-// wake-up for a held picture coming `wake_late_ms` after it is due, as a loaded timer would.
-std::vector<Delivery> Simulate(const std::vector<int64_t>& arrivals_ms, int64_t interval_ms, int64_t wake_late_ms = 0) {
+// Runs a pacer created at time 0 with `phase_ms` over pictures arriving at `arrivals_ms`, with
+// the driver's wake-up for a held picture coming `wake_late_ms` after it is due, as a loaded
+// timer would.
+std::vector<Delivery> Simulate(const std::vector<int64_t>& arrivals_ms, int64_t interval_ms, int64_t wake_late_ms = 0,
+                               int64_t phase_ms = 0) {
   int64_t now_ns = 0;
-  DeliveryPacer pacer([&] { return now_ns; });
+  DeliveryPacer pacer([&] { return now_ns; }, phase_ms * kMs);
   const int64_t interval_ns = interval_ms * kMs;
   constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
   std::vector<Delivery> deliveries;
@@ -56,6 +58,7 @@ TEST(DeliveryPacer, BurstsEndWithTheirNewestPicture) {
     std::vector<int64_t> arrivals_ms;
     int64_t interval_ms;
     std::vector<Delivery> expected;
+    int64_t phase_ms = 0;
   };
   const Case cases[] = {
       {"burst right after connecting", {10, 11, 12}, 250, {{3, 250}}},
@@ -63,8 +66,13 @@ TEST(DeliveryPacer, BurstsEndWithTheirNewestPicture) {
       {"no limit", {1, 2, 3}, 0, {{1, 1}, {2, 2}, {3, 3}}},
       {"slower than the limit", {100, 200, 300}, 66, {{1, 100}, {2, 200}, {3, 300}}},
       {"one picture then silence", {5}, 66, {{1, 66}}},
+      // A phase brings the whole grid forward: the same pictures go out 100 ms earlier.
+      {"burst right after connecting, phase 100", {10, 11, 12}, 250, {{3, 150}}, 100},
+      {"burst after a quiet while, phase 100", {300, 301, 302}, 250, {{1, 300}, {3, 400}}, 100},
   };
-  for (const Case& c : cases) EXPECT_EQ(Simulate(c.arrivals_ms, c.interval_ms), c.expected) << c.what;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Simulate(c.arrivals_ms, c.interval_ms, 0, c.phase_ms), c.expected) << c.what;
+  }
 }
 
 // The delivered rate is the lower of the source's and the configured one, within 10 %, also

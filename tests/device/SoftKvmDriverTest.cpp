@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 #include "device/SoftKvmDriver.h"
 #include "support/ManualClock.h"
@@ -264,23 +263,6 @@ TEST_F(SoftKvmDriverLive, AStreamComesBackAfterTheDeviceRestartsInFullControl) {
   const size_t frames = owner_.FrameCount();
   EXPECT_TRUE(WaitUntil([&] { return owner_.FrameCount() > frames + 5; }, 20000));
   EXPECT_TRUE(driver_->Streaming());
-}
-
-// Drivers made one after another poll at phases that fill the interval evenly, whichever
-// phases drivers made earlier in the process took.
-TEST(SoftKvmPollPhase, SixtyFourDriversFillEveryEighthOfTheInterval) {
-  constexpr int64_t kIntervalNs = kSnapshotIntervalMs * 1'000'000;
-  std::array<int, 8> per_eighth{};
-  for (int i = 0; i < 64; ++i) {
-    const int64_t phase = NextPollPhaseNs();
-    ASSERT_GE(phase, 0);
-    ASSERT_LT(phase, kIntervalNs);
-    ++per_eighth[static_cast<size_t>(phase * 8 / kIntervalNs)];
-  }
-  for (const int count : per_eighth) {
-    EXPECT_GE(count, 6);
-    EXPECT_LE(count, 10);
-  }
 }
 
 }  // namespace
