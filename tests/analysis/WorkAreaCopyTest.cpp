@@ -25,6 +25,18 @@ struct CopyCase {
 
 void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.name; }
 
+AnalysisFrame FrameOf(const cv::Mat& screen, WorkRect area) {
+  return {area, screen.cols, screen.rows, {screen.data, size_t(screen.total() * screen.elemSize())}};
+}
+
+void ExpectSameResult(const AnalysisResult& actual, const AnalysisResult& expected) {
+  EXPECT_EQ(actual.Found, expected.Found);
+  EXPECT_EQ(actual.Message, expected.Message);
+  EXPECT_EQ(actual.Best, expected.Best);
+  EXPECT_EQ(actual.Matches, expected.Matches);
+  EXPECT_EQ(actual.BestSeen, expected.BestSeen);
+}
+
 class WorkAreaCopyTest : public ::testing::TestWithParam<CopyCase> {};
 
 TEST_P(WorkAreaCopyTest, FindsWhatTheWholeScreenSearchFindsInScreenPixels) {
@@ -36,8 +48,7 @@ TEST_P(WorkAreaCopyTest, FindsWhatTheWholeScreenSearchFindsInScreenPixels) {
   Plant(screen, target, 250, 150);
   Plant(screen, target, 115, 95);
   const Item item = test::MakeItem(c.engine, target, {}, 0.9f);
-  const AnalysisFrame frame{c.area, screen.cols, screen.rows,
-                            {screen.data, size_t(screen.total() * screen.elemSize())}};
+  const AnalysisFrame frame = FrameOf(screen, c.area);
 
   AnalysisResult whole;
   const bool whole_found = RunAnalysis(frame, item, whole);
@@ -47,11 +58,7 @@ TEST_P(WorkAreaCopyTest, FindsWhatTheWholeScreenSearchFindsInScreenPixels) {
   screen.setTo(cv::Scalar(0, 0, 0, 255));  // the copy must not read the screen any more
   AnalysisResult part;
   EXPECT_EQ(copy.Analyse(item, part), whole_found);
-  EXPECT_EQ(part.Found, whole.Found);
-  EXPECT_EQ(part.Message, whole.Message);
-  EXPECT_EQ(part.Best, whole.Best);
-  EXPECT_EQ(part.Matches, whole.Matches);
-  EXPECT_EQ(part.BestSeen, whole.BestSeen);
+  ExpectSameResult(part, whole);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,8 +98,7 @@ TEST_P(WorkAreaCopyChangeTest, SearchesAgainOnlyWhenPixelsPlaceOrItemChanged) {
   WorkRect area{50, 30, 130, 110};
   Item item = test::MakeItem(kEngineImage, target, {}, 0.9f);
   const auto analyse = [&](WorkAreaCopy& copy, AnalysisResult& result) {
-    const AnalysisFrame frame{area, screen.cols, screen.rows, {screen.data, size_t(screen.total() * screen.elemSize())}};
-    ASSERT_TRUE(copy.CopyFrom(frame));
+    ASSERT_TRUE(copy.CopyFrom(FrameOf(screen, area)));
     copy.Analyse(item, result);
   };
   WorkAreaCopy copy;
@@ -108,9 +114,7 @@ TEST_P(WorkAreaCopyChangeTest, SearchesAgainOnlyWhenPixelsPlaceOrItemChanged) {
   WorkAreaCopy fresh;
   AnalysisResult expected;
   analyse(fresh, expected);
-  EXPECT_EQ(again.Found, expected.Found);
-  EXPECT_EQ(again.Matches, expected.Matches);
-  EXPECT_EQ(again.BestSeen, expected.BestSeen);
+  ExpectSameResult(again, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
